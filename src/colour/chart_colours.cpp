@@ -1,0 +1,73 @@
+#include "chart_colours.h"
+
+#include <cmath>
+
+namespace yarx::colour {
+
+std::array<Xyz, wavelength_samples> weighted_observer;
+std::array<Xyz, chart_rows> chart_xyz;
+std::array<Rgb, chart_rows> chart_colours;
+
+int compute_weights(int illuminant) {
+    for (int j = 0; j < wavelength_samples; ++j)
+        weighted_observer[j] = {observer[j].xbar, observer[j].ybar, observer[j].zbar};
+
+    const Spectrum *power = illuminant_spectrum(illuminant);
+    if (!power) return 1;
+    for (int j = 0; j < wavelength_samples; ++j) {
+        weighted_observer[j].x *= (*power)[j];
+        weighted_observer[j].y *= (*power)[j];
+        weighted_observer[j].z *= (*power)[j];
+    }
+    return 0;
+}
+
+void compute_chart_xyz() {
+    for (int i = 0; i < chart_rows; ++i) {
+        const double retardation = retardation_step_nm * i;
+        double x = 0, y = 0, z = 0;
+        for (int j = 0; j < wavelength_samples; ++j) {
+            const double lambda = wavelength_step_nm * j + first_wavelength_nm;
+            // t = cos^2(pi (R/lambda + 1/2)) = sin^2(pi R/lambda), the share of
+            // the light that crosses the second polariser, written as
+            // cos((R/lambda + 0.5) * 0.5 * 2 * pi) so the rounding is the chart's.
+            const double c = std::cos((retardation / lambda + 0.5) * 0.5 * 2 * pi);
+            const double t = c * c;
+            x += t * weighted_observer[j].x;
+            y += t * weighted_observer[j].y;
+            z += t * weighted_observer[j].z;
+        }
+        chart_xyz[i] = {x, y, z};
+    }
+}
+
+void compute_chart_colours() {
+    double maximum = 0;
+    const auto keep_maximum = [&maximum](double v) {
+        if (v > maximum) maximum = v;
+    };
+    for (int i = 0; i < chart_rows; ++i) {
+        const Xyz &c = chart_xyz[i];
+        Rgb &out = chart_colours[i];
+        out.red = xyz_to_rgb[0][0] * c.x + xyz_to_rgb[0][1] * c.y + xyz_to_rgb[0][2] * c.z;
+        out.green = xyz_to_rgb[1][0] * c.x + xyz_to_rgb[1][1] * c.y + xyz_to_rgb[1][2] * c.z;
+        out.blue = xyz_to_rgb[2][0] * c.x + xyz_to_rgb[2][1] * c.y + xyz_to_rgb[2][2] * c.z;
+        keep_maximum(out.red);
+        keep_maximum(out.green);
+        keep_maximum(out.blue);
+    }
+
+    // Negative components are out of gamut and shown as black, not folded;
+    // then the brightest component of the whole chart becomes exactly 1.
+    const auto clamp_and_scale = [maximum](double &v) {
+        if (v < 0) v = 0;
+        if (maximum > 1) v /= maximum;
+    };
+    for (Rgb &out : chart_colours) {
+        clamp_and_scale(out.red);
+        clamp_and_scale(out.green);
+        clamp_and_scale(out.blue);
+    }
+}
+
+}  // namespace yarx::colour

@@ -1,0 +1,52 @@
+// The 1000 colours of the interference chart: a birefringent plate of
+// retardation R between crossed polarisers passes sin^2(pi R / lambda) of the
+// illuminant, which the observer integrates to XYZ and the chart shows as
+// CIE RGB scaled into 0..1.
+//
+// All state is module-level and fixed in size; a computation overwrites it in
+// place and allocates nothing.
+#pragma once
+
+#include <array>
+
+#include "spectral_tables.h"
+
+namespace yarx::colour {
+
+constexpr int chart_rows = 1000;          // row i stands for retardation 2.5 i nm
+constexpr double retardation_step_nm = 2.5;
+
+// The chart's value of pi; the colours depend on it.
+constexpr double pi = 3.1416;
+
+struct Xyz {
+    double x, y, z;
+};
+
+struct Rgb {
+    double red, green, blue;
+};
+
+// CIE XYZ to CIE RGB, by rows red, green, blue.
+constexpr double xyz_to_rgb[3][3] = {
+    {0.4184, -0.1586, -0.0828},
+    {-0.0912, 0.2524, 0.0157},
+    {0.0009, -0.0026, 0.1786},
+};
+
+extern std::array<Xyz, wavelength_samples> weighted_observer;  // xbar*S, ybar*S, zbar*S
+extern std::array<Xyz, chart_rows> chart_xyz;
+extern std::array<Rgb, chart_rows> chart_colours;  // each component in 0..1
+
+// Fills weighted_observer for the illuminant.  Returns 0, or 1 when the
+// identifier names no illuminant, leaving the observer unweighted.
+int compute_weights(int illuminant);
+
+// Fills chart_xyz from weighted_observer.
+void compute_chart_xyz();
+
+// Fills chart_colours from chart_xyz: CIE RGB, negatives clamped to 0, and
+// the whole chart divided by its largest component when that exceeds 1.
+void compute_chart_colours();
+
+}  // namespace yarx::colour

@@ -1,0 +1,183 @@
+#include "chart_window.h"
+
+#include <Xm/DrawingA.h>
+#include <Xm/Form.h>
+#include <Xm/PushB.h>
+#include <Xm/Separator.h>
+#include <Xm/Xm.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "colour/chart_colours.h"
+#include "ui/chart_geometry.h"
+#include "ui/notice_image.h"
+
+namespace yarx::ui {
+
+int chart_drawn = 0;
+
+namespace {
+
+Widget chart_window;  // the form inside the dialog shell
+Widget canvas;
+
+// The drawing context, created by the first chart and kept to the end.
+Display *display;
+Window window;
+GC gc;
+
+constexpr unsigned short full_intensity = 65535;
+
+// Ends the program over a colour the server would not give: make sure the
+// server has seen everything, say so on standard output, exit with 1.
+[[noreturn]] void fatal(const char *message) {
+    XSync(display, False);
+    std::fputs(message, stdout);
+    std::fflush(stdout);
+    std::exit(1);
+}
+
+// Allocates the colour in screen 0's default colormap and makes it the
+// foreground; the program does not go on without it.
+void set_foreground(unsigned short red, unsigned short green, unsigned short blue,
+                    const char *failure_message) {
+    XColor colour{};
+    colour.red = red;
+    colour.green = green;
+    colour.blue = blue;
+    colour.flags = DoRed | DoGreen | DoBlue;
+    if (!XAllocColor(display, DefaultColormap(display, 0), &colour)) fatal(failure_message);
+    XSetForeground(display, gc, colour.pixel);
+}
+
+// A component in 0..1 as a 16-bit colour value, truncated.
+unsigned short colour_value(double component) {
+    return static_cast<unsigned short>(component * 65535.0 + 0.0);
+}
+
+void draw_chart() {
+    draw_bands(first_row, last_row, 0, band_width);
+    draw_overlay();
+}
+
+struct QueuedExposeSearch {
+    Window window;
+    bool found;
+};
+
+Bool note_canvas_expose(Display *, XEvent *event, XPointer arg) {
+    auto *search = reinterpret_cast<QueuedExposeSearch *>(arg);
+    if (event->type == Expose && event->xexpose.window == search->window) search->found = true;
+    return False;  // look only; leave the queue as it is
+}
+
+// Whether another exposure of the canvas waits in the queue.
+bool canvas_expose_queued() {
+    QueuedExposeSearch search{window, false};
+    XEvent unused;
+    XCheckIfEvent(display, &unused, note_canvas_expose, reinterpret_cast<XPointer>(&search));
+    return search.found;
+}
+
+// Redraws the whole chart once per burst of exposures: only the last
+// exposure of a burst (count 0) draws, and only when no further exposure of
+// the canvas is already queued, since that one will draw.  Other pending
+// events (focus, configure, property changes from the window manager) do
+// not hold the redraw back: skipping for them left the chart unpainted.
+void expose_handler(Widget, XtPointer, XtPointer call_data) {
+    const auto *cbs = static_cast<XmDrawingAreaCallbackStruct *>(call_data);
+    if (!cbs || cbs->reason != XmCR_EXPOSE || !chart_drawn) return;
+    if (!cbs->event || cbs->event->xexpose.count != 0) return;
+    XEventsQueued(display, QueuedAfterFlush);  // take in what has arrived
+    if (canvas_expose_queued()) return;
+    draw_chart();
+    XFlush(display);
+}
+
+}  // namespace
+
+void build_chart_window(Widget toplevel) {
+    chart_window = XmCreateFormDialog(toplevel, const_cast<String>("yarx"), nullptr, 0);
+
+    Widget dismiss = XtVaCreateManagedWidget(
+        "canvasdismis", xmPushButtonWidgetClass, chart_window,
+        XmNtopAttachment, XmATTACH_FORM,
+        XmNleftAttachment, XmATTACH_FORM,
+        XmNrightAttachment, XmATTACH_FORM,
+        nullptr);
+    // No callback of ours: the dialog's autoUnmanage pops the window down.
+
+    Widget separator = XtVaCreateManagedWidget(
+        "canvassep", xmSeparatorWidgetClass, chart_window,
+        XmNtopAttachment, XmATTACH_WIDGET,
+        XmNtopWidget, dismiss,
+        XmNleftAttachment, XmATTACH_FORM,
+        XmNrightAttachment, XmATTACH_FORM,
+        nullptr);
+
+    Arg args[6];
+    Cardinal n = 0;
+    XtSetArg(args[n], XmNwidth, canvas_width); ++n;
+    XtSetArg(args[n], XmNheight, canvas_height); ++n;
+    XtSetArg(args[n], XmNtopAttachment, XmATTACH_WIDGET); ++n;
+    XtSetArg(args[n], XmNtopWidget, separator); ++n;
+    XtSetArg(args[n], XmNleftAttachment, XmATTACH_FORM); ++n;
+    XtSetArg(args[n], XmNrightAttachment, XmATTACH_FORM); ++n;
+    canvas = XmCreateDrawingArea(chart_window, const_cast<String>("canvas"), args, n);
+    XtAddCallback(canvas, XmNexposeCallback, expose_handler, nullptr);
+    XtManageChild(canvas);
+}
+
+bool chart_window_is_managed() { return XtIsManaged(chart_window); }
+
+void manage_chart_window() { XtManageChild(chart_window); }
+
+void create_drawing_context() {
+    display = XtDisplay(canvas);
+    window = XtWindow(canvas);
+    gc = XCreateGC(display, window, 0, nullptr);
+}
+
+void draw_bands(int first, int last, int x_offset, int width) {
+    for (int row = first; row <= last; ++row) {
+        const colour::Rgb &c = colour::chart_colours[row];
+        set_foreground(colour_value(c.red), colour_value(c.green), colour_value(c.blue),
+                       "QWIB!!!\n");
+        const int y = band_top + row;
+        XDrawLine(display, window, gc, x_offset + band_left, y,
+                  x_offset + width + band_left - 1, y);
+    }
+}
+
+void draw_overlay() {
+    const char *const failure = "Can't allocate color map.\n";
+    const int band_right = band_left + band_width - 1;
+
+    set_foreground(0, 0, 0, failure);
+    for (int k = 0; k < grid_lines; ++k) {
+        const int y = grid_step * k + band_top;
+        XDrawLine(display, window, gc, band_left, y, band_right, y);
+    }
+    for (int k = 0; k < grid_lines; k += heavy_every) {
+        const int y = grid_step * k + band_top + 1;
+        XDrawLine(display, window, gc, band_left, y, band_right, y);
+    }
+    for (int k = 0; k < vertical_lines; ++k) {
+        const int x = vertical_step * k + band_left;
+        XDrawLine(display, window, gc, x, band_top, x, vertical_bottom);
+    }
+
+    set_foreground(full_intensity, full_intensity, full_intensity, failure);
+    for (int k = 1; k <= order_marks; ++k) {
+        const int y = static_cast<int>(order_spacing * k + band_top);
+        XDrawLine(display, window, gc, order_mark_left, y, order_mark_right, y);
+    }
+    XDrawRectangle(display, window, gc, frame_x, frame_y, frame_width, frame_height);
+    for (int r = 0; r < notice_rows; ++r)
+        for (int c = 0; c < notice_columns; ++c)
+            if (notice_image[r][c])
+                XDrawRectangle(display, window, gc, notice_left + 2 * c, notice_top + r, 2, 1);
+}
+
+}  // namespace yarx::ui

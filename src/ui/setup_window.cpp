@@ -1,0 +1,140 @@
+#include "setup_window.h"
+
+#include <Xm/Form.h>
+#include <Xm/Frame.h>
+#include <Xm/Label.h>
+#include <Xm/PushB.h>
+#include <Xm/RowColumn.h>
+#include <Xm/Separator.h>
+#include <Xm/ToggleB.h>
+#include <Xm/Xm.h>
+
+#include <cstdint>
+#include <cstdlib>
+
+#include "colour/chart_colours.h"
+#include "ui/chart_geometry.h"
+#include "ui/chart_window.h"
+
+namespace yarx::ui {
+
+int illuminant_in_force = colour::illuminant_d68;
+
+namespace {
+
+struct Toggle {
+    const char *name;
+    int illuminant;
+};
+
+// The toggles in their order on screen; their labels are resources.
+constexpr Toggle toggles[] = {
+    {"eew", colour::illuminant_equal_energy},
+    {"d32", colour::illuminant_d32},
+    {"d33", colour::illuminant_d33},
+    {"d40", colour::illuminant_d40},
+    {"d50", colour::illuminant_d50},
+    {"d55", colour::illuminant_d55},
+    {"d65", colour::illuminant_d65},
+    {"c", colour::illuminant_d68},
+    {"d73", colour::illuminant_d73},
+    {"d95", colour::illuminant_d95},
+    {"a", colour::illuminant_a},
+};
+
+bool is_assigned(int illuminant) {
+    return illuminant >= 1 && illuminant <= 13 && illuminant != 4 && illuminant != 9;
+}
+
+// Only a toggle being turned on changes the illuminant; nothing is
+// recomputed until OK.
+void toggle_handler(Widget, XtPointer client_data, XtPointer call_data) {
+    const auto *cbs = static_cast<XmToggleButtonCallbackStruct *>(call_data);
+    const int illuminant = static_cast<int>(reinterpret_cast<std::intptr_t>(client_data));
+    if (cbs && cbs->set == 1 && is_assigned(illuminant)) illuminant_in_force = illuminant;
+}
+
+void ok_action(Widget, XtPointer, XtPointer) {
+    colour::compute_weights(illuminant_in_force);
+    colour::compute_chart_xyz();
+    colour::compute_chart_colours();
+    if (!chart_window_is_managed()) manage_chart_window();
+    if (!chart_drawn) create_drawing_context();
+    draw_bands(first_row, last_row, 0, band_width);
+    draw_overlay();
+    chart_drawn = 1;
+}
+
+void exit_action(Widget, XtPointer, XtPointer) { std::exit(0); }
+
+// A form child stretched across the form below another widget.
+Widget create_row(const char *name, WidgetClass widget_class, Widget form, Widget above) {
+    return XtVaCreateManagedWidget(
+        name, widget_class, form,
+        XmNtopAttachment, above ? XmATTACH_WIDGET : XmATTACH_FORM,
+        XmNtopWidget, above,
+        XmNleftAttachment, XmATTACH_FORM,
+        XmNrightAttachment, XmATTACH_FORM,
+        nullptr);
+}
+
+Widget create_illuminant_box(Widget form, Widget above) {
+    Widget frame = create_row("srcframe", xmFrameWidgetClass, form, above);
+    XtVaCreateManagedWidget(
+        "srctitle", xmLabelWidgetClass, frame,
+        XmNchildType, XmFRAME_TITLE_CHILD,
+        XmNchildHorizontalAlignment, XmALIGNMENT_BEGINNING,
+        XmNchildVerticalAlignment, XmALIGNMENT_BASELINE_BOTTOM,
+        nullptr);
+    Widget radio_box = XtVaCreateManagedWidget(
+        "srcraw", xmRowColumnWidgetClass, frame,
+        XmNradioBehavior, True,
+        XmNradioAlwaysOne, True,
+        nullptr);
+    for (const Toggle &t : toggles) {
+        Widget toggle = XtVaCreateManagedWidget(
+            t.name, xmToggleButtonWidgetClass, radio_box,
+            XmNindicatorType, XmONE_OF_MANY,
+            nullptr);
+        XtAddCallback(toggle, XmNvalueChangedCallback, toggle_handler,
+                      reinterpret_cast<XtPointer>(static_cast<std::intptr_t>(t.illuminant)));
+    }
+    return frame;
+}
+
+}  // namespace
+
+void build_setup_window(Widget toplevel) {
+    Widget form = XmCreateForm(toplevel, const_cast<String>("YARX Version 3.0"), nullptr, 0);
+
+    Widget title = create_row("labelC1", xmLabelWidgetClass, form, nullptr);
+    Widget notice1 = create_row("labelC2", xmLabelWidgetClass, form, title);
+    Widget notice2 = create_row("labelC3", xmLabelWidgetClass, form, notice1);
+    Widget frame = create_illuminant_box(form, notice2);
+    Widget prompt = create_row("labelend", xmLabelWidgetClass, form, frame);
+    Widget separator = create_row("setupsep", xmSeparatorWidgetClass, form, prompt);
+
+    Widget ok = XtVaCreateManagedWidget(
+        "setupok", xmPushButtonWidgetClass, form,
+        XmNtopAttachment, XmATTACH_WIDGET,
+        XmNtopWidget, separator,
+        XmNleftAttachment, XmATTACH_FORM,
+        XmNrightAttachment, XmATTACH_POSITION,
+        XmNrightPosition, 45,
+        nullptr);
+    Widget exit = XtVaCreateManagedWidget(
+        "setupexit", xmPushButtonWidgetClass, form,
+        XmNtopAttachment, XmATTACH_WIDGET,
+        XmNtopWidget, separator,
+        XmNrightAttachment, XmATTACH_FORM,
+        XmNleftAttachment, XmATTACH_POSITION,
+        XmNleftPosition, 55,
+        nullptr);
+    XtAddCallback(ok, XmNactivateCallback, ok_action, nullptr);
+    XtAddCallback(exit, XmNactivateCallback, exit_action, nullptr);
+
+    XmToggleButtonSetState(XtNameToWidget(form, "*c"), True, True);
+    XtManageChild(form);
+}
+
+}  // namespace yarx::ui

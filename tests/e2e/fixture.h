@@ -1,0 +1,56 @@
+// The base of every end-to-end test: a private X server, the program on it,
+// a screenshot when the test fails, and nothing left running afterwards.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "harness.h"
+
+namespace yarx::e2e {
+
+class YarxTest : public ::testing::Test {
+protected:
+    // Starts the server and the program and waits for the setup window.
+    void start(ServerOptions options = {}, std::vector<std::string> args = {});
+    // Starts the server alone; the test launches the program itself.
+    void start_server(ServerOptions options = {});
+    void launch(std::vector<std::string> args = {});
+
+    void TearDown() override;
+
+    Display *display() const { return server_->display(); }
+
+    // Whether the toggle shows its "on" indicator in the select colour.
+    bool toggle_shows(int index, Rgb8 colour);
+    int toggles_on();
+
+    // Presses OK and waits until the chart window is viewable.
+    Window press_ok();
+    // Waits until the canvas shows the chart of the illuminant row for row.
+    bool wait_for_chart(int illuminant, Duration timeout = default_timeout);
+    // The rows of the canvas (at x = 75, clear of the grid and the notice
+    // image) that differ from the chart of the illuminant.
+    std::vector<int> rows_differing(int illuminant);
+
+    Window canvas() { return chart_widget(display(), chart_shell_, ChartWidget::canvas); }
+
+    std::unique_ptr<XServer> server_;
+    std::unique_ptr<App> app_;
+    Window setup_shell_ = None;
+    Window chart_shell_ = None;
+};
+
+// The pixel every chart row should show under the illuminant: the colour
+// module's result, allocated in the server as the program allocates it.
+std::array<unsigned long, 1000> expected_band_pixels(Display *display, int illuminant);
+
+constexpr Rgb8 yellow{255, 255, 0};
+constexpr Rgb8 black{0, 0, 0};
+constexpr Rgb8 white{255, 255, 255};
+
+}  // namespace yarx::e2e

@@ -1,0 +1,476 @@
+#include "harness.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <X11/extensions/record.h>
+#include <fcntl.h>
+#include <png.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+
+namespace yarx::e2e {
+
+namespace {
+
+constexpr Duration poll_interval = 5ms;
+
+[[noreturn]] void fail(const std::string &what) { throw std::runtime_error(what); }
+
+std::string temp_path(const char *stem) {
+    std::string path = std::string("/tmp/yarx-e2e-") + stem + "-XXXXXX";
+    const int fd = mkstemp(path.data());
+    if (fd < 0) fail("mkstemp failed");
+    close(fd);
+    return path;
+}
+
+// Starts a program with its output in a file; the child dies with the test.
+pid_t spawn(const std::vector<std::string> &argv, const std::vector<std::string> &environment,
+            const std::string &out_path, const std::string &err_path, int keep_fd = -1) {
+    std::vector<char *> args;
+    for (const auto &a : argv) args.push_back(const_cast<char *>(a.c_str()));
+    args.push_back(nullptr);
+
+    const pid_t pid = fork();
+    if (pid < 0) fail("fork failed");
+    if (pid == 0) {
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        setpgid(0, 0);
+        for (const auto &e : environment) putenv(const_cast<char *>(e.c_str()));
+        const int null_in = open("/dev/null", O_RDONLY);
+        const int out = open(out_path.c_str(), O_WRONLY | O_TRUNC);
+        const int err = open(err_path.c_str(), O_WRONLY | O_TRUNC);
+        if (null_in < 0 || out < 0 || err < 0) _exit(126);
+        dup2(null_in, 0);
+        dup2(out, 1);
+        dup2(err, 2);
+        for (int fd = 3; fd < 1024; ++fd)
+            if (fd != keep_fd) close(fd);
+        execvp(args[0], args.data());
+        _exit(127);
+    }
+    return pid;
+}
+
+// Ends a child: politely, then for certain; never leaves it behind.
+void reap(pid_t pid) {
+    if (pid <= 0) return;
+    int status;
+    if (waitpid(pid, &status, WNOHANG) == pid) return;
+    kill(pid, SIGTERM);
+    if (wait_until([&] { return waitpid(pid, &status, WNOHANG) == pid; }, 3s)) return;
+    kill(pid, SIGKILL);
+    waitpid(pid, &status, 0);
+}
+
+int ignore_x_errors(Display *, XErrorEvent *) { return 0; }
+
+// Client windows carry WM_CLASS; under a window manager they sit inside its
+// frames, so search the whole tree.
+Window search_shell(Display *display, Window window, const char *wm_name) {
+    XClassHint hint{};
+    if (XGetClassHint(display, window, &hint)) {
+        const bool ours = hint.res_class && std::strcmp(hint.res_class, "yarx") == 0;
+        XFree(hint.res_name);
+        XFree(hint.res_class);
+        char *name = nullptr;
+        if (ours && XFetchName(display, window, &name) && name) {
+            const bool match = std::strcmp(name, wm_name) == 0;
+            XFree(name);
+            if (match && viewable(display, window)) return window;
+        }
+    }
+    for (Window child : children(display, window))
+        if (Window found = search_shell(display, child, wm_name)) return found;
+    return None;
+}
+
+}  // namespace
+
+bool wait_until(const std::function<bool()> &condition, Duration timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        if (condition()) return true;
+        if (std::chrono::steady_clock::now() >= deadline) return condition();
+        std::this_thread::sleep_for(poll_interval);
+    }
+}
+
+std::string read_file(const std::string &path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// ---------------------------------------------------------------- XServer
+
+XServer::XServer(ServerOptions options) {
+    XSetErrorHandler(ignore_x_errors);
+    int fds[2];
+    if (pipe(fds) != 0) fail("pipe failed");
+    log_path_ = temp_path("xvfb");
+    std::vector<std::string> argv = {
+        "Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0",
+        std::to_string(options.width) + "x" + std::to_string(options.height) + "x" +
+            std::to_string(options.depth),
+        "-nolisten", "tcp", "-noreset"};
+    argv.insert(argv.end(), options.extra_args.begin(), options.extra_args.end());
+    xvfb_pid_ = spawn(argv, {}, log_path_, log_path_, fds[1]);
+    close(fds[1]);
+
+    // Xvfb writes its display number once it accepts connections.
+    std::string number;
+    const auto deadline = std::chrono::steady_clock::now() + default_timeout;
+    while (number.empty() || number.back() != '\n') {
+        pollfd p{fds[0], POLLIN, 0};
+        const auto left = std::chrono::duration_cast<Duration>(deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0 || poll(&p, 1, static_cast<int>(left.count())) <= 0) break;
+        char c;
+        if (read(fds[0], &c, 1) != 1) break;
+        number += c;
+    }
+    close(fds[0]);
+    if (number.empty() || number.back() != '\n') {
+        reap(xvfb_pid_);
+        fail("Xvfb did not start: " + read_file(log_path_));
+    }
+    number.pop_back();
+    name_ = ":" + number;
+    display_ = XOpenDisplay(name_.c_str());
+    if (!display_) fail("cannot open " + name_);
+
+    if (options.window_manager) {
+        // openbox runs its startup command once it manages the screen; a
+        // client mapped before then can be lost in its start-up.
+        const std::string wm_log = log_path_ + "-openbox";
+        const std::string ready = log_path_ + "-ready";
+        std::ofstream(wm_log).close();
+        wm_pid_ = spawn({"openbox", "--sm-disable", "--startup", "touch " + ready},
+                        {"DISPLAY=" + name_}, wm_log, wm_log);
+        const bool started = wait_until([&] { return access(ready.c_str(), F_OK) == 0; });
+        std::remove(ready.c_str());
+        if (!started) fail("openbox did not start: " + read_file(wm_log));
+    }
+}
+
+XServer::~XServer() {
+    reap(wm_pid_);
+    if (display_ && xvfb_pid_ > 0) XCloseDisplay(display_);
+    reap(xvfb_pid_);
+    std::remove(log_path_.c_str());
+    std::remove((log_path_ + "-openbox").c_str());
+}
+
+void XServer::kill_server() {
+    kill(xvfb_pid_, SIGKILL);
+    int status;
+    waitpid(xvfb_pid_, &status, 0);
+    xvfb_pid_ = -1;
+    display_ = nullptr;  // the connection is dead; never touch it again
+}
+
+// ---------------------------------------------------------------- App
+
+App::App(XServer &server, std::vector<std::string> args, std::vector<std::string> extra_environment) {
+    out_path_ = temp_path("out");
+    err_path_ = temp_path("err");
+    std::vector<std::string> argv = {YARX_EXECUTABLE};
+    argv.insert(argv.end(), args.begin(), args.end());
+    std::vector<std::string> environment = {"DISPLAY=" + server.name()};
+    environment.insert(environment.end(), extra_environment.begin(), extra_environment.end());
+    pid_ = spawn(argv, environment, out_path_, err_path_);
+}
+
+App::~App() {
+    if (!status_) reap(pid_);
+    std::remove(out_path_.c_str());
+    std::remove(err_path_.c_str());
+}
+
+bool App::running() {
+    if (status_) return false;
+    int status;
+    if (waitpid(pid_, &status, WNOHANG) == pid_) {
+        status_ = status;
+        return false;
+    }
+    return true;
+}
+
+std::optional<int> App::wait_exit(Duration timeout) {
+    wait_until([&] { return !running(); }, timeout);
+    return status_;
+}
+
+std::string App::standard_output() const { return read_file(out_path_); }
+std::string App::standard_error() const { return read_file(err_path_); }
+
+// ---------------------------------------------------------------- windows
+
+std::vector<Window> children(Display *display, Window window) {
+    Window root_return, parent;
+    Window *list = nullptr;
+    unsigned int count = 0;
+    std::vector<Window> result;
+    if (XQueryTree(display, window, &root_return, &parent, &list, &count) && list) {
+        result.assign(list, list + count);
+        XFree(list);
+    }
+    return result;
+}
+
+Window child_at(Display *display, Window window, std::initializer_list<int> path) {
+    for (int index : path) {
+        const std::vector<Window> list = children(display, window);
+        if (index < 0 || index >= static_cast<int>(list.size())) return None;
+        // Xt realizes a composite's children last first, so the stacking
+        // order, bottom to top, is the reverse of the creation order.
+        window = list[list.size() - 1 - index];
+    }
+    return window;
+}
+
+bool viewable(Display *display, Window window) {
+    XWindowAttributes attributes;
+    return XGetWindowAttributes(display, window, &attributes) &&
+           attributes.map_state == IsViewable;
+}
+
+Window find_shell(Display *display, const char *wm_name) {
+    return search_shell(display, DefaultRootWindow(display), wm_name);
+}
+
+Window wait_for_shell(Display *display, const char *wm_name, Duration timeout) {
+    Window shell = None;
+    wait_until([&] { return (shell = find_shell(display, wm_name)) != None; }, timeout);
+    return shell;
+}
+
+// shell > form > children in creation order
+Window setup_widget(Display *display, Window shell, SetupWidget widget) {
+    return child_at(display, shell, {0, static_cast<int>(widget)});
+}
+
+// ... > srcframe > srcraw > toggles
+Window toggle(Display *display, Window shell, int index) {
+    return child_at(display, shell, {0, static_cast<int>(SetupWidget::frame), 1, index});
+}
+
+Window chart_widget(Display *display, Window shell, ChartWidget widget) {
+    return child_at(display, shell, {0, static_cast<int>(widget)});
+}
+
+// ---------------------------------------------------------------- input
+
+void press(Display *display, Window window) {
+    XWindowAttributes attributes;
+    XGetWindowAttributes(display, window, &attributes);
+    int x, y;
+    Window unused;
+    XTranslateCoordinates(display, window, DefaultRootWindow(display), attributes.width / 2,
+                          attributes.height / 2, &x, &y, &unused);
+    XTestFakeMotionEvent(display, -1, x, y, CurrentTime);
+    XTestFakeButtonEvent(display, 1, True, CurrentTime);
+    XSync(display, False);
+}
+
+void release(Display *display) {
+    XTestFakeButtonEvent(display, 1, False, CurrentTime);
+    XSync(display, False);
+}
+
+void click(Display *display, Window window) {
+    press(display, window);
+    release(display);
+}
+
+void move_pointer_away(Display *display) {
+    XTestFakeMotionEvent(display, -1, DisplayWidth(display, 0) - 1,
+                         DisplayHeight(display, 0) - 1, CurrentTime);
+    XSync(display, False);
+}
+
+void close_through_window_manager(Display *display, Window client) {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = client;
+    event.xclient.message_type = XInternAtom(display, "_NET_CLOSE_WINDOW", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = CurrentTime;
+    event.xclient.data.l[1] = 2;  // source: a pager or user action
+    XSendEvent(display, DefaultRootWindow(display), False,
+               SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    XSync(display, False);
+}
+
+void expose_whole_screen(Display *display) {
+    XSetWindowAttributes attributes{};
+    attributes.override_redirect = True;
+    attributes.background_pixel = WhitePixel(display, 0);
+    const Window cover = XCreateWindow(
+        display, DefaultRootWindow(display), 0, 0, DisplayWidth(display, 0),
+        DisplayHeight(display, 0), 0, CopyFromParent, InputOutput, CopyFromParent,
+        CWOverrideRedirect | CWBackPixel, &attributes);
+    XMapWindow(display, cover);
+    XDestroyWindow(display, cover);
+    XSync(display, False);
+}
+
+// ---------------------------------------------------------------- pixels
+
+Image::Image(Display *display, Window window) {
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(display, window, &attributes)) return;
+    width_ = attributes.width;
+    height_ = attributes.height;
+    image_ = XGetImage(display, window, 0, 0, width_, height_, AllPlanes, ZPixmap);
+    if (!image_) return;
+    red_mask_ = attributes.visual->red_mask;
+    green_mask_ = attributes.visual->green_mask;
+    blue_mask_ = attributes.visual->blue_mask;
+}
+
+Image::Image(Image &&other) noexcept
+    : image_(other.image_), width_(other.width_), height_(other.height_),
+      red_mask_(other.red_mask_), green_mask_(other.green_mask_), blue_mask_(other.blue_mask_) {
+    other.image_ = nullptr;
+}
+
+Image::~Image() {
+    if (image_) XDestroyImage(image_);
+}
+
+unsigned long Image::pixel(int x, int y) const { return XGetPixel(image_, x, y); }
+
+namespace {
+int channel(unsigned long pixel, unsigned long mask) {
+    if (!mask) return 0;
+    int shift = 0;
+    while (!((mask >> shift) & 1)) ++shift;
+    const unsigned long value = (pixel & mask) >> shift;
+    const unsigned long top = mask >> shift;
+    return static_cast<int>(value * 255 / top);
+}
+}  // namespace
+
+Rgb8 Image::rgb(int x, int y) const {
+    const unsigned long p = pixel(x, y);
+    return {channel(p, red_mask_), channel(p, green_mask_), channel(p, blue_mask_)};
+}
+
+unsigned long allocated_pixel(Display *display, unsigned short red, unsigned short green,
+                              unsigned short blue) {
+    XColor colour{};
+    colour.red = red;
+    colour.green = green;
+    colour.blue = blue;
+    colour.flags = DoRed | DoGreen | DoBlue;
+    if (!XAllocColor(display, DefaultColormap(display, 0), &colour)) fail("XAllocColor failed");
+    return colour.pixel;
+}
+
+bool save_screenshot(Display *display, const std::string &path) {
+    const Image image(display, DefaultRootWindow(display));
+    if (!image.valid()) return false;
+    FILE *file = std::fopen(path.c_str(), "wb");
+    if (!file) return false;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    if (!png || !info || setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        std::fclose(file);
+        return false;
+    }
+    png_init_io(png, file);
+    png_set_IHDR(png, info, image.width(), image.height(), 8, PNG_COLOR_TYPE_RGB,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    std::vector<png_byte> row(static_cast<size_t>(image.width()) * 3);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const Rgb8 c = image.rgb(x, y);
+            row[3 * x] = static_cast<png_byte>(c.red);
+            row[3 * x + 1] = static_cast<png_byte>(c.green);
+            row[3 * x + 2] = static_cast<png_byte>(c.blue);
+        }
+        png_write_row(png, row.data());
+    }
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return std::fclose(file) == 0;
+}
+
+// ---------------------------------------------------------------- requests
+
+struct RequestCounter::State {
+    Display *control = nullptr;
+    Display *data = nullptr;
+    XRecordContext context = 0;
+    XID client_base = 0;
+    long counts[256] = {};
+};
+
+namespace {
+void record_request(XPointer closure, XRecordInterceptData *data) {
+    auto *state = reinterpret_cast<RequestCounter::State *>(closure);
+    if (data->category == XRecordFromClient && data->data_len > 0 &&
+        data->id_base == state->client_base)
+        ++state->counts[data->data[0]];
+    XRecordFreeData(data);
+}
+}  // namespace
+
+RequestCounter::RequestCounter(XServer &server, Window client_window) : state_(new State) {
+    state_->control = XOpenDisplay(server.name().c_str());
+    state_->data = XOpenDisplay(server.name().c_str());
+    if (!state_->control || !state_->data) fail("cannot open record connections");
+    // A client's resource IDs all share its base; any window it created names it.
+    const XID mask = 0x1fffff;  // the X server's default resource-ID mask
+    state_->client_base = client_window & ~mask;
+    XRecordClientSpec clients = XRecordAllClients;
+    XRecordRange *range = XRecordAllocRange();
+    range->core_requests.first = 1;
+    range->core_requests.last = 127;
+    state_->context = XRecordCreateContext(state_->control, 0, &clients, 1, &range, 1);
+    XFree(range);
+    if (!state_->context) fail("XRecordCreateContext failed");
+    XSync(state_->control, False);
+    if (!XRecordEnableContextAsync(state_->data, state_->context, record_request,
+                                   reinterpret_cast<XPointer>(state_.get())))
+        fail("XRecordEnableContextAsync failed");
+}
+
+RequestCounter::~RequestCounter() {
+    if (state_->context) {
+        XRecordDisableContext(state_->control, state_->context);
+        XRecordFreeContext(state_->control, state_->context);
+        XSync(state_->control, False);
+    }
+    if (state_->data) XCloseDisplay(state_->data);
+    if (state_->control) XCloseDisplay(state_->control);
+}
+
+long RequestCounter::count(int opcode) {
+    XRecordProcessReplies(state_->data);
+    return state_->counts[opcode];
+}
+
+void RequestCounter::reset() {
+    XRecordProcessReplies(state_->data);
+    std::fill(std::begin(state_->counts), std::end(state_->counts), 0);
+}
+
+}  // namespace yarx::e2e

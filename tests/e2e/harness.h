@@ -1,0 +1,183 @@
+// End-to-end harness: every test owns a private Xvfb (optionally with a real
+// window manager), launches the real yarx on it, finds its windows by their
+// place in the widget tree, clicks through XTest and reads pixels back.
+// Every wait is bounded and polls protocol or process state.
+#pragma once
+
+#include <X11/Xlib.h>
+#include <sys/types.h>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace yarx::e2e {
+
+using namespace std::chrono_literals;
+using Duration = std::chrono::milliseconds;
+
+constexpr Duration default_timeout = 15s;
+
+// Polls the condition every few milliseconds until it holds or the timeout
+// runs out; returns its last value.
+bool wait_until(const std::function<bool()> &condition, Duration timeout = default_timeout);
+
+struct ServerOptions {
+    int width = 1400;
+    int height = 1300;  // room for the 1100-pixel canvas and its decorations
+    int depth = 24;
+    bool window_manager = false;  // start openbox and wait until it runs
+    std::vector<std::string> extra_args;  // more Xvfb arguments (-fp, ...)
+};
+
+// A private Xvfb, found through -displayfd, and the test's own connection.
+class XServer {
+public:
+    explicit XServer(ServerOptions options = {});
+    ~XServer();
+    XServer(const XServer &) = delete;
+    XServer &operator=(const XServer &) = delete;
+
+    const std::string &name() const { return name_; }  // ":N"
+    Display *display() const { return display_; }
+    Window root() const { return DefaultRootWindow(display_); }
+    bool has_window_manager() const { return wm_pid_ > 0; }
+
+    // Ends the X server at once, as if it crashed.
+    void kill_server();
+
+private:
+    std::string name_;
+    Display *display_ = nullptr;
+    pid_t xvfb_pid_ = -1;
+    pid_t wm_pid_ = -1;
+    std::string log_path_;
+};
+
+// The program under test, its standard output and error caught in files.
+class App {
+public:
+    explicit App(XServer &server, std::vector<std::string> args = {},
+                 std::vector<std::string> extra_environment = {});
+    ~App();
+    App(const App &) = delete;
+    App &operator=(const App &) = delete;
+
+    pid_t pid() const { return pid_; }
+    bool running();
+
+    // The raw wait status once the process has ended within the timeout.
+    std::optional<int> wait_exit(Duration timeout = default_timeout);
+
+    std::string standard_output() const;
+    std::string standard_error() const;
+
+private:
+    pid_t pid_ = -1;
+    std::optional<int> status_;
+    std::string out_path_, err_path_;
+};
+
+std::string read_file(const std::string &path);
+
+// Window lookup.  The windows of a Motif program nest as its widgets do, so
+// a widget is found by its path of child indices (in creation order) under
+// its shell.
+std::vector<Window> children(Display *display, Window window);
+Window child_at(Display *display, Window window, std::initializer_list<int> path);
+bool viewable(Display *display, Window window);
+
+// The shell window of the setup window ("yarx") or of the chart window
+// ("yarx_popup"), once it is viewable.  Returns None on timeout.
+Window wait_for_shell(Display *display, const char *wm_name, Duration timeout = default_timeout);
+Window find_shell(Display *display, const char *wm_name);  // None unless viewable
+
+// The setup window's widgets under its shell.
+enum class SetupWidget { title, notice1, notice2, frame, prompt, separator, ok, exit };
+Window setup_widget(Display *display, Window shell, SetupWidget widget);
+
+// The eleven toggles in their order on screen.
+constexpr int toggle_count = 11;
+enum ToggleIndex { eew, d32, d33, d40, d50, d55, d65, c, d73, d95, a };
+Window toggle(Display *display, Window shell, int index);
+constexpr int toggle_illuminant[toggle_count] = {2, 11, 12, 7, 5, 13, 1, 10, 6, 8, 3};
+
+// The chart window's widgets under its shell.
+enum class ChartWidget { dismiss, separator, canvas };
+Window chart_widget(Display *display, Window shell, ChartWidget widget);
+
+// Input through XTest.  A click is a press and a release at the window's
+// centre.
+void click(Display *display, Window window);
+void press(Display *display, Window window);
+void release(Display *display);
+void move_pointer_away(Display *display);
+
+// Asks the window manager to close a client window, as its close button does.
+void close_through_window_manager(Display *display, Window client);
+
+// Exposes the whole screen the way xrefresh does: an override-redirect
+// window over everything, mapped and unmapped.
+void expose_whole_screen(Display *display);
+
+// A snapshot of a window's pixels.
+struct Rgb8 {
+    int red, green, blue;
+    bool operator==(const Rgb8 &o) const { return red == o.red && green == o.green && blue == o.blue; }
+};
+
+class Image {
+public:
+    Image(Display *display, Window window);
+    Image(const Image &) = delete;
+    Image &operator=(const Image &) = delete;
+    Image(Image &&other) noexcept;
+    ~Image();
+
+    bool valid() const { return image_ != nullptr; }
+    int width() const { return width_; }
+    int height() const { return height_; }
+    unsigned long pixel(int x, int y) const;
+    Rgb8 rgb(int x, int y) const;
+
+private:
+    XImage *image_ = nullptr;
+    int width_ = 0, height_ = 0;
+    unsigned long red_mask_ = 0, green_mask_ = 0, blue_mask_ = 0;
+};
+
+// The pixel the server gives a 16-bit colour in screen 0's default colormap.
+unsigned long allocated_pixel(Display *display, unsigned short red, unsigned short green,
+                              unsigned short blue);
+
+// Saves the whole screen as a PNG; returns false when it could not.
+bool save_screenshot(Display *display, const std::string &path);
+
+// Counts the requests of one client, by major opcode, through the RECORD
+// extension.
+class RequestCounter {
+public:
+    // client_window: any window the client created; its resource base names it.
+    RequestCounter(XServer &server, Window client_window);
+    ~RequestCounter();
+    RequestCounter(const RequestCounter &) = delete;
+    RequestCounter &operator=(const RequestCounter &) = delete;
+
+    long count(int opcode);  // takes in what the server has recorded so far
+    void reset();
+
+    struct State;
+
+private:
+    std::unique_ptr<State> state_;
+};
+
+// Core protocol opcodes the tests count.
+constexpr int opcode_create_window = 1;
+constexpr int opcode_create_gc = 55;
+constexpr int opcode_alloc_color = 84;
+
+}  // namespace yarx::e2e

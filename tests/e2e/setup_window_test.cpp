@@ -1,0 +1,90 @@
+// The setup window: start-up state, the radio box, leaving the program, and
+// the toolkit's command line.
+
+#include <sys/wait.h>
+
+#include "fixture.h"
+
+namespace yarx::e2e {
+namespace {
+
+using SetupWindow = YarxTest;
+
+TEST_F(SetupWindow, StartsWithD68OnAndNoChart) {
+    ASSERT_NO_FATAL_FAILURE(start());
+    EXPECT_TRUE(wait_until([&] { return toggle_shows(c, yellow); }));
+    EXPECT_EQ(toggles_on(), 1);
+    EXPECT_EQ(find_shell(display(), "yarx_popup"), None) << "the chart waits for OK";
+}
+
+TEST_F(SetupWindow, RadioBoxKeepsExactlyOneOn) {
+    ASSERT_NO_FATAL_FAILURE(start());
+    ASSERT_TRUE(wait_until([&] { return toggle_shows(c, yellow); }));
+    click(display(), toggle(display(), setup_shell_, a));
+    ASSERT_TRUE(wait_until([&] { return toggle_shows(a, yellow) && !toggle_shows(c, yellow); }));
+    EXPECT_EQ(toggles_on(), 1);
+
+    // Clicking the toggle that is on leaves it on: pressed, it shows what a
+    // release would do (off); released, it must come back on.
+    press(display(), toggle(display(), setup_shell_, a));
+    ASSERT_TRUE(wait_until([&] { return !toggle_shows(a, yellow); }));
+    release(display());
+    EXPECT_TRUE(wait_until([&] { return toggle_shows(a, yellow); }));
+    EXPECT_EQ(toggles_on(), 1);
+}
+
+TEST_F(SetupWindow, ExitEndsWithStatusZeroAndSaysNothing) {
+    ASSERT_NO_FATAL_FAILURE(start());
+    click(display(), setup_widget(display(), setup_shell_, SetupWidget::exit));
+    const auto status = app_->wait_exit();
+    ASSERT_TRUE(status.has_value()) << "still running after Exit";
+    ASSERT_TRUE(WIFEXITED(*status));
+    EXPECT_EQ(WEXITSTATUS(*status), 0);
+    EXPECT_EQ(app_->standard_output(), "");
+    EXPECT_EQ(app_->standard_error(), "");
+}
+
+TEST_F(SetupWindow, ExitWithTheChartShownEndsWithStatusZero) {
+    ASSERT_NO_FATAL_FAILURE(start());
+    ASSERT_NE(press_ok(), None);
+    click(display(), setup_widget(display(), setup_shell_, SetupWidget::exit));
+    const auto status = app_->wait_exit();
+    ASSERT_TRUE(status.has_value());
+    EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0);
+    EXPECT_EQ(app_->standard_output(), "");
+}
+
+TEST_F(SetupWindow, ClosingThroughTheWindowManagerEndsWithStatusZero) {
+    ServerOptions options;
+    options.window_manager = true;
+    ASSERT_NO_FATAL_FAILURE(start(options));
+    close_through_window_manager(display(), setup_shell_);
+    const auto status = app_->wait_exit();
+    ASSERT_TRUE(status.has_value()) << "still running after the window manager's close";
+    ASSERT_TRUE(WIFEXITED(*status));
+    EXPECT_EQ(WEXITSTATUS(*status), 0);
+    EXPECT_EQ(app_->standard_output(), "");
+}
+
+TEST_F(SetupWindow, UserResourcesOverrideTheFallbacks) {
+    ASSERT_NO_FATAL_FAILURE(start({}, {"-xrm", "*c*selectColor: red"}));
+    EXPECT_TRUE(wait_until([&] { return toggle_shows(c, Rgb8{255, 0, 0}); }));
+    EXPECT_FALSE(toggle_shows(c, yellow));
+    // The others keep the fallback colour.
+    click(display(), toggle(display(), setup_shell_, d65));
+    EXPECT_TRUE(wait_until([&] { return toggle_shows(d65, yellow); }));
+}
+
+TEST_F(SetupWindow, BadDisplayEndsPromptlyWithTheToolkitsMessage) {
+    ASSERT_NO_FATAL_FAILURE(start_server());
+    App app(*server_, {"-display", ":4093"});
+    const auto status = app.wait_exit(10s);
+    ASSERT_TRUE(status.has_value()) << "hung on a display that does not exist";
+    ASSERT_TRUE(WIFEXITED(*status));
+    EXPECT_NE(WEXITSTATUS(*status), 0);
+    EXPECT_NE(app.standard_error().find("Can't open display"), std::string::npos)
+        << app.standard_error();
+}
+
+}  // namespace
+}  // namespace yarx::e2e
