@@ -29,7 +29,8 @@ void *counted_allocation(std::size_t size) {
 void *counted_aligned_allocation(std::size_t size, std::align_val_t alignment) {
     allocations.fetch_add(1, std::memory_order_relaxed);
     const std::size_t a = static_cast<std::size_t>(alignment);
-    const std::size_t rounded = size ? (size + a - 1) / a * a : a;  // aligned_alloc wants a multiple
+    const std::size_t rounded =
+        size ? (size + a - 1) / a * a : a;  // aligned_alloc wants a multiple
     if (void *p = std::aligned_alloc(a, rounded)) return p;
     throw std::bad_alloc();
 }
@@ -38,18 +39,34 @@ void *counted_aligned_allocation(std::size_t size, std::align_val_t alignment) {
 void *operator new(std::size_t n) { return counted_allocation(n); }
 void *operator new[](std::size_t n) { return counted_allocation(n); }
 void *operator new(std::size_t n, const std::nothrow_t &) noexcept {
-    try { return counted_allocation(n); } catch (...) { return nullptr; }
+    try {
+        return counted_allocation(n);
+    } catch (...) {
+        return nullptr;
+    }
 }
 void *operator new[](std::size_t n, const std::nothrow_t &) noexcept {
-    try { return counted_allocation(n); } catch (...) { return nullptr; }
+    try {
+        return counted_allocation(n);
+    } catch (...) {
+        return nullptr;
+    }
 }
 void *operator new(std::size_t n, std::align_val_t a) { return counted_aligned_allocation(n, a); }
 void *operator new[](std::size_t n, std::align_val_t a) { return counted_aligned_allocation(n, a); }
 void *operator new(std::size_t n, std::align_val_t a, const std::nothrow_t &) noexcept {
-    try { return counted_aligned_allocation(n, a); } catch (...) { return nullptr; }
+    try {
+        return counted_aligned_allocation(n, a);
+    } catch (...) {
+        return nullptr;
+    }
 }
 void *operator new[](std::size_t n, std::align_val_t a, const std::nothrow_t &) noexcept {
-    try { return counted_aligned_allocation(n, a); } catch (...) { return nullptr; }
+    try {
+        return counted_aligned_allocation(n, a);
+    } catch (...) {
+        return nullptr;
+    }
 }
 void operator delete(void *p) noexcept { std::free(p); }
 void operator delete[](void *p) noexcept { std::free(p); }
@@ -127,7 +144,8 @@ void BM_FullChartD65(benchmark::State &state) {
     }
     const double seconds = seconds_per_iteration(start, state);
     state.counters["allocs"] = state.iterations() ? double(allocated) / state.iterations() : 0;
-    if (floor_seconds_per_iteration > 0) state.counters["x_floor"] = seconds / floor_seconds_per_iteration;
+    if (floor_seconds_per_iteration > 0)
+        state.counters["x_floor"] = seconds / floor_seconds_per_iteration;
 }
 BENCHMARK(BM_FullChartD65)->Unit(benchmark::kMicrosecond);
 

@@ -13,7 +13,7 @@
 
 namespace yarx::colour {
 
-constexpr int chart_rows = 1000;          // row i stands for retardation 2.5 i nm
+constexpr int chart_rows = 1000;  // row i stands for retardation 2.5 i nm
 constexpr double retardation_step_nm = 2.5;
 
 // The chart's value of pi; the colours depend on it.

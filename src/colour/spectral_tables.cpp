@@ -3,6 +3,7 @@
 namespace yarx::colour {
 
 // CIE 1931 2-degree colour-matching functions, three significant figures.
+// clang-format off
 constexpr std::array<ObserverSample, wavelength_samples> observer_table = {{
     //  nm      xbar     ybar     zbar
     { 380,   0.0014,      0.0,   0.0065 },
@@ -87,6 +88,7 @@ constexpr std::array<ObserverSample, wavelength_samples> observer_table = {{
     { 775,   0.0001,      0.0,      0.0 },
     { 780,      0.0,      0.0,      0.0 },
 }};
+// clang-format on
 const std::array<ObserverSample, wavelength_samples> observer = observer_table;
 
 static_assert(observer_table[35].nm == 555 && observer_table[35].ybar == 1.0,
@@ -105,6 +107,7 @@ struct PublishedSample {
     double d65, a;
 };
 
+// clang-format off
 constexpr std::array<PublishedSample, wavelength_samples> published = {{
     //  nm       D65          A
     { 380,   49.9755,    9.7951 },
@@ -189,6 +192,7 @@ constexpr std::array<PublishedSample, wavelength_samples> published = {{
     { 775,   65.0941,    239.37 },
     { 780,   63.3828,   241.675 },
 }};
+// clang-format on
 
 // CIE daylight basis functions S0, S1, S2, published at 10 nm (CIE 015:2004).
 struct BasisSample {
@@ -198,6 +202,7 @@ struct BasisSample {
 
 constexpr int basis_samples = 41;  // 380, 390, ..., 780 nm
 
+// clang-format off
 constexpr std::array<BasisSample, basis_samples> daylight_basis = {{
     //  nm      S0      S1     S2
     { 380,   63.4,   38.5,   3.0 },
@@ -242,6 +247,7 @@ constexpr std::array<BasisSample, basis_samples> daylight_basis = {{
     { 770,   68.6,  -11.2,   7.4 },
     { 780,   65.0,  -10.4,   6.8 },
 }};
+// clang-format on
 
 template <typename Column>
 constexpr Spectrum published_column(Column column) {
@@ -288,10 +294,12 @@ constexpr Spectrum d73 = daylight(0.060, -0.765);
 constexpr Spectrum d95 = daylight(0.856, -0.471);
 
 // Indexed by illuminant identifier; 0, 4 and 9 name no table.
+// clang-format off
 constexpr std::array<const Spectrum *, 14> spectra = {
     nullptr, &d65, &equal_energy, &cie_a, nullptr, &d50, &d73,
     &d40,    &d95, nullptr,       &d68,   &d32,    &d33, &d55,
 };
+// clang-format on
 
 constexpr bool grid_is_regular() {
     for (int j = 0; j < wavelength_samples; ++j) {
@@ -305,8 +313,7 @@ static_assert(grid_is_regular(), "every table runs 380..780 nm in 5 nm steps");
 
 constexpr bool all_read_100_at_560nm() {
     for (int id = 1; id < static_cast<int>(spectra.size()); ++id)
-        if (spectra[id] && spectra[id] != &equal_energy &&
-            (*spectra[id])[sample_560nm] != 100.0)
+        if (spectra[id] && spectra[id] != &equal_energy && (*spectra[id])[sample_560nm] != 100.0)
             return false;
     return true;
 }

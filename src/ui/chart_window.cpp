@@ -97,6 +97,8 @@ void expose_handler(Widget, XtPointer, XtPointer call_data) {
 
 }  // namespace
 
+// Widget resources read best one name-value pair a line.
+// clang-format off
 void build_chart_window(Widget toplevel) {
     chart_window = XmCreateFormDialog(toplevel, const_cast<String>("yarx"), nullptr, 0);
 
@@ -128,6 +130,7 @@ void build_chart_window(Widget toplevel) {
     XtAddCallback(canvas, XmNexposeCallback, expose_handler, nullptr);
     XtManageChild(canvas);
 }
+// clang-format on
 
 bool chart_window_is_managed() { return XtIsManaged(chart_window); }
 
@@ -145,8 +148,8 @@ void draw_bands(int first, int last, int x_offset, int width) {
         set_foreground(colour_value(c.red), colour_value(c.green), colour_value(c.blue),
                        "QWIB!!!\n");
         const int y = band_top + row;
-        XDrawLine(display, window, gc, x_offset + band_left, y,
-                  x_offset + width + band_left - 1, y);
+        XDrawLine(display, window, gc, x_offset + band_left, y, x_offset + width + band_left - 1,
+                  y);
     }
 }
 

@@ -16,6 +16,7 @@ struct Glyph {
     const char *rows[glyph_height];
 };
 
+// clang-format off
 constexpr Glyph font[] = {
     {' ', {"...",
            "...",
@@ -109,6 +110,7 @@ constexpr Glyph font[] = {
            "..#..",
            "..#.."}},
 };
+// clang-format on
 
 constexpr int font_size = sizeof font / sizeof font[0];
 constexpr int text_size = sizeof notice_text - 1;
@@ -160,8 +162,7 @@ constexpr int letter_gap = 1;  // font pixels between neighbouring glyphs
 
 constexpr int text_length() {  // in font pixels
     int length = 0;
-    for (int i = 0; i < text_size; ++i)
-        length += glyph_width(font[glyph_index(notice_text[i])]);
+    for (int i = 0; i < text_size; ++i) length += glyph_width(font[glyph_index(notice_text[i])]);
     return length + (text_size - 1) * letter_gap;
 }
 
@@ -234,57 +235,17 @@ constexpr Bitmap render() {
 
 constexpr Bitmap rendered = render();
 
-}  // namespace
-
-// A C array cannot be initialized from another, so the preprocessor spells
-// out the initializer: 585 = 13 x 9 x 5 rows of 22 cells.
-#define YARX_CELL(r, c) rendered.cells[r][c]
-#define YARX_ROW(r)                                                          \
-    {YARX_CELL(r, 0),  YARX_CELL(r, 1),  YARX_CELL(r, 2),  YARX_CELL(r, 3),  \
-     YARX_CELL(r, 4),  YARX_CELL(r, 5),  YARX_CELL(r, 6),  YARX_CELL(r, 7),  \
-     YARX_CELL(r, 8),  YARX_CELL(r, 9),  YARX_CELL(r, 10), YARX_CELL(r, 11), \
-     YARX_CELL(r, 12), YARX_CELL(r, 13), YARX_CELL(r, 14), YARX_CELL(r, 15), \
-     YARX_CELL(r, 16), YARX_CELL(r, 17), YARX_CELL(r, 18), YARX_CELL(r, 19), \
-     YARX_CELL(r, 20), YARX_CELL(r, 21)}
-#define YARX_ROWS_5(r) \
-    YARX_ROW(r), YARX_ROW((r) + 1), YARX_ROW((r) + 2), YARX_ROW((r) + 3), YARX_ROW((r) + 4)
-#define YARX_ROWS_45(r)                                                                 \
-    YARX_ROWS_5(r), YARX_ROWS_5((r) + 5), YARX_ROWS_5((r) + 10), YARX_ROWS_5((r) + 15), \
-        YARX_ROWS_5((r) + 20), YARX_ROWS_5((r) + 25), YARX_ROWS_5((r) + 30),            \
-        YARX_ROWS_5((r) + 35), YARX_ROWS_5((r) + 40)
-
-// constexpr so the checks below can read it; the extern declaration in the
-// header keeps it visible to the drawing code.
-constexpr int notice_image[notice_rows][notice_columns] = {
-    YARX_ROWS_45(0),   YARX_ROWS_45(45),  YARX_ROWS_45(90),  YARX_ROWS_45(135),
-    YARX_ROWS_45(180), YARX_ROWS_45(225), YARX_ROWS_45(270), YARX_ROWS_45(315),
-    YARX_ROWS_45(360), YARX_ROWS_45(405), YARX_ROWS_45(450), YARX_ROWS_45(495),
-    YARX_ROWS_45(540)};
-
-#undef YARX_ROWS_45
-#undef YARX_ROWS_5
-#undef YARX_ROW
-#undef YARX_CELL
-
-namespace {
-
-constexpr bool image_matches_layout() {
-    for (int r = 0; r < notice_rows; ++r)
-        for (int c = 0; c < notice_columns; ++c)
-            if (notice_image[r][c] != rendered.cells[r][c]) return false;
-    return true;
-}
-
 constexpr int set_cells() {
     int n = 0;
-    for (const auto &row : notice_image)
+    for (const auto &row : rendered.cells)
         for (int cell : row) n += cell;
     return n;
 }
 
-static_assert(image_matches_layout(), "the initializer skips or repeats rows");
 static_assert(set_cells() == notice_set_cells, "the notice image must have exactly 2416 cells set");
 
 }  // namespace
+
+const int (&notice_image)[notice_rows][notice_columns] = rendered.cells;
 
 }  // namespace yarx::ui

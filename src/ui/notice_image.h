@@ -14,6 +14,6 @@ constexpr int notice_columns = 22;
 constexpr int notice_set_cells = 2416;
 
 // 1 where a cell is drawn, 0 elsewhere.
-extern const int notice_image[notice_rows][notice_columns];
+extern const int (&notice_image)[notice_rows][notice_columns];
 
 }  // namespace yarx::ui

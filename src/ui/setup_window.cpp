@@ -67,6 +67,8 @@ void ok_action(Widget, XtPointer, XtPointer) {
 
 void exit_action(Widget, XtPointer, XtPointer) { std::exit(0); }
 
+// Widget resources read best one name-value pair a line.
+// clang-format off
 // A form child stretched across the form below another widget.
 Widget create_row(const char *name, WidgetClass widget_class, Widget form, Widget above) {
     return XtVaCreateManagedWidget(
@@ -136,5 +138,6 @@ void build_setup_window(Widget toplevel) {
     XmToggleButtonSetState(XtNameToWidget(form, "*c"), True, True);
     XtManageChild(form);
 }
+// clang-format on
 
 }  // namespace yarx::ui

@@ -6,14 +6,13 @@
 
 namespace yarx::e2e {
 
-void YarxTest::start_server(ServerOptions options) {
-    server_ = std::make_unique<XServer>(options);
-}
+void YarxTest::start_server(ServerOptions options) { server_ = std::make_unique<XServer>(options); }
 
 void YarxTest::launch(std::vector<std::string> args) {
     // The chart window would open centred over the setup window; keep the
     // two apart so the setup window's buttons stay clickable.
-    args.insert(args.begin(), {"-geometry", "+700+0", "-xrm", "*yarx_popup.yarx.defaultPosition: False"});
+    args.insert(args.begin(),
+                {"-geometry", "+700+0", "-xrm", "*yarx_popup.yarx.defaultPosition: False"});
     app_ = std::make_unique<App>(*server_, std::move(args));
     setup_shell_ = wait_for_shell(display(), "yarx");
     ASSERT_NE(setup_shell_, None) << "no setup window; stderr: " << app_->standard_error();
@@ -32,8 +31,8 @@ void YarxTest::TearDown() {
     if (HasFailure() && server_ && server_->display()) {
         const auto *info = ::testing::UnitTest::GetInstance()->current_test_info();
         mkdir("e2e-screenshots", 0755);
-        const std::string path = std::string("e2e-screenshots/") + info->test_suite_name() + "." +
-                                 info->name() + ".png";
+        const std::string path =
+            std::string("e2e-screenshots/") + info->test_suite_name() + "." + info->name() + ".png";
         if (save_screenshot(display(), path)) std::printf("screenshot: %s\n", path.c_str());
     }
     app_.reset();

@@ -122,11 +122,17 @@ XServer::XServer(ServerOptions options) {
     int fds[2];
     if (pipe(fds) != 0) fail("pipe failed");
     log_path_ = temp_path("xvfb");
-    std::vector<std::string> argv = {
-        "Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0",
-        std::to_string(options.width) + "x" + std::to_string(options.height) + "x" +
-            std::to_string(options.depth),
-        "-nolisten", "tcp", "-noreset"};
+    std::vector<std::string> argv = {"Xvfb",
+                                     "-displayfd",
+                                     std::to_string(fds[1]),
+                                     "-screen",
+                                     "0",
+                                     std::to_string(options.width) + "x" +
+                                         std::to_string(options.height) + "x" +
+                                         std::to_string(options.depth),
+                                     "-nolisten",
+                                     "tcp",
+                                     "-noreset"};
     argv.insert(argv.end(), options.extra_args.begin(), options.extra_args.end());
     xvfb_pid_ = spawn(argv, {}, log_path_, log_path_, fds[1]);
     close(fds[1]);
@@ -136,7 +142,8 @@ XServer::XServer(ServerOptions options) {
     const auto deadline = std::chrono::steady_clock::now() + default_timeout;
     while (number.empty() || number.back() != '\n') {
         pollfd p{fds[0], POLLIN, 0};
-        const auto left = std::chrono::duration_cast<Duration>(deadline - std::chrono::steady_clock::now());
+        const auto left =
+            std::chrono::duration_cast<Duration>(deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0 || poll(&p, 1, static_cast<int>(left.count())) <= 0) break;
         char c;
         if (read(fds[0], &c, 1) != 1) break;
@@ -184,7 +191,8 @@ void XServer::kill_server() {
 
 // ---------------------------------------------------------------- App
 
-App::App(XServer &server, std::vector<std::string> args, std::vector<std::string> extra_environment) {
+App::App(XServer &server, std::vector<std::string> args,
+         std::vector<std::string> extra_environment) {
     out_path_ = temp_path("out");
     err_path_ = temp_path("err");
     std::vector<std::string> argv = {YARX_EXECUTABLE};
@@ -245,8 +253,7 @@ Window child_at(Display *display, Window window, std::initializer_list<int> path
 
 bool viewable(Display *display, Window window) {
     XWindowAttributes attributes;
-    return XGetWindowAttributes(display, window, &attributes) &&
-           attributes.map_state == IsViewable;
+    return XGetWindowAttributes(display, window, &attributes) && attributes.map_state == IsViewable;
 }
 
 Window find_shell(Display *display, const char *wm_name) {
@@ -298,8 +305,8 @@ void click(Display *display, Window window) {
 }
 
 void move_pointer_away(Display *display) {
-    XTestFakeMotionEvent(display, -1, DisplayWidth(display, 0) - 1,
-                         DisplayHeight(display, 0) - 1, CurrentTime);
+    XTestFakeMotionEvent(display, -1, DisplayWidth(display, 0) - 1, DisplayHeight(display, 0) - 1,
+                         CurrentTime);
     XSync(display, False);
 }
 
@@ -320,10 +327,10 @@ void expose_whole_screen(Display *display) {
     XSetWindowAttributes attributes{};
     attributes.override_redirect = True;
     attributes.background_pixel = WhitePixel(display, 0);
-    const Window cover = XCreateWindow(
-        display, DefaultRootWindow(display), 0, 0, DisplayWidth(display, 0),
-        DisplayHeight(display, 0), 0, CopyFromParent, InputOutput, CopyFromParent,
-        CWOverrideRedirect | CWBackPixel, &attributes);
+    const Window cover =
+        XCreateWindow(display, DefaultRootWindow(display), 0, 0, DisplayWidth(display, 0),
+                      DisplayHeight(display, 0), 0, CopyFromParent, InputOutput, CopyFromParent,
+                      CWOverrideRedirect | CWBackPixel, &attributes);
     XMapWindow(display, cover);
     XDestroyWindow(display, cover);
     XSync(display, False);
@@ -344,8 +351,12 @@ Image::Image(Display *display, Window window) {
 }
 
 Image::Image(Image &&other) noexcept
-    : image_(other.image_), width_(other.width_), height_(other.height_),
-      red_mask_(other.red_mask_), green_mask_(other.green_mask_), blue_mask_(other.blue_mask_) {
+    : image_(other.image_),
+      width_(other.width_),
+      height_(other.height_),
+      red_mask_(other.red_mask_),
+      green_mask_(other.green_mask_),
+      blue_mask_(other.blue_mask_) {
     other.image_ = nullptr;
 }
 

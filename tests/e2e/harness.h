@@ -29,7 +29,7 @@ struct ServerOptions {
     int width = 1400;
     int height = 1300;  // room for the 1100-pixel canvas and its decorations
     int depth = 24;
-    bool window_manager = false;  // start openbox and wait until it runs
+    bool window_manager = false;          // start openbox and wait until it runs
     std::vector<std::string> extra_args;  // more Xvfb arguments (-fp, ...)
 };
 
@@ -126,7 +126,9 @@ void expose_whole_screen(Display *display);
 // A snapshot of a window's pixels.
 struct Rgb8 {
     int red, green, blue;
-    bool operator==(const Rgb8 &o) const { return red == o.red && green == o.green && blue == o.blue; }
+    bool operator==(const Rgb8 &o) const {
+        return red == o.red && green == o.green && blue == o.blue;
+    }
 };
 
 class Image {

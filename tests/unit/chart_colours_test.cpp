@@ -1,9 +1,9 @@
 #include "colour/chart_colours.h"
 
+#include <gtest/gtest.h>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -16,7 +16,7 @@ void compute_chart(int illuminant) {
 }
 
 Rgb unclamped_rgb(const Xyz &c) {
-    const auto row = [&c](const double (&m)[3]) { return m[0] * c.x + m[1] * c.y + m[2] * c.z; };
+    const auto row = [&c](const double(&m)[3]) { return m[0] * c.x + m[1] * c.y + m[2] * c.z; };
     return {row(xyz_to_rgb[0]), row(xyz_to_rgb[1]), row(xyz_to_rgb[2])};
 }
 
@@ -72,7 +72,8 @@ TEST(Chart, ScalesTheBrightestComponentToOne) {
             }
         EXPECT_EQ(largest, 1.0);
         // Zero retardation passes no light.
-        for (double component : {chart_colours[0].red, chart_colours[0].green, chart_colours[0].blue})
+        for (double component :
+             {chart_colours[0].red, chart_colours[0].green, chart_colours[0].blue})
             EXPECT_EQ(static_cast<int>(component * 65535), 0);
     }
 }

@@ -1,7 +1,7 @@
 #include "colour/spectral_tables.h"
 
-#include <cmath>
 #include <gtest/gtest.h>
+#include <cmath>
 
 namespace {
 
@@ -66,18 +66,18 @@ struct SpotValue {
 
 TEST(Illuminants, SpotValues) {
     const SpotValue spots[] = {
-        {illuminant_d65, 380, 49.9755},      {illuminant_d65, 400, 82.7549},
-        {illuminant_d65, 450, 117.008},      {illuminant_d65, 780, 63.3828},
-        {illuminant_a, 380, 9.7951},         {illuminant_a, 780, 241.675},
-        {illuminant_d50, 380, 24.461},       {illuminant_d50, 385, 27.1507},
-        {illuminant_d50, 450, 87.1997},      {illuminant_d50, 780, 78.3116},
-        {illuminant_d73, 380, 63.415},       {illuminant_d40, 380, 13.9385},
-        {illuminant_d40, 450, 63.3722},      {illuminant_d40, 780, 99.8756},
-        {illuminant_d95, 380, 94.943},       {illuminant_d68, 380, 55.0615},
-        {illuminant_d68, 385, 57.20485},     {illuminant_d32, 380, 19.895651},
-        {illuminant_d32, 385, 17.435605},    {illuminant_d32, 390, 14.975559},
-        {illuminant_d32, 670, 181.121485},   {illuminant_d32, 780, 132.935236},
-        {illuminant_d33, 380, 17.973523},    {illuminant_d55, 380, 32.537093},
+        {illuminant_d65, 380, 49.9755},    {illuminant_d65, 400, 82.7549},
+        {illuminant_d65, 450, 117.008},    {illuminant_d65, 780, 63.3828},
+        {illuminant_a, 380, 9.7951},       {illuminant_a, 780, 241.675},
+        {illuminant_d50, 380, 24.461},     {illuminant_d50, 385, 27.1507},
+        {illuminant_d50, 450, 87.1997},    {illuminant_d50, 780, 78.3116},
+        {illuminant_d73, 380, 63.415},     {illuminant_d40, 380, 13.9385},
+        {illuminant_d40, 450, 63.3722},    {illuminant_d40, 780, 99.8756},
+        {illuminant_d95, 380, 94.943},     {illuminant_d68, 380, 55.0615},
+        {illuminant_d68, 385, 57.20485},   {illuminant_d32, 380, 19.895651},
+        {illuminant_d32, 385, 17.435605},  {illuminant_d32, 390, 14.975559},
+        {illuminant_d32, 670, 181.121485}, {illuminant_d32, 780, 132.935236},
+        {illuminant_d33, 380, 17.973523},  {illuminant_d55, 380, 32.537093},
     };
     for (const SpotValue &s : spots) {
         const double v = (*illuminant_spectrum(s.illuminant))[sample_at(s.nm)];
