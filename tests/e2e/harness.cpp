@@ -350,6 +350,17 @@ Image::Image(Display *display, Window window) {
     blue_mask_ = attributes.visual->blue_mask;
 }
 
+Image::Image(Display *display, Drawable drawable, int width, int height) {
+    image_ = XGetImage(display, drawable, 0, 0, width, height, AllPlanes, ZPixmap);
+    if (!image_) return;
+    width_ = width;
+    height_ = height;
+    const Visual *visual = DefaultVisual(display, DefaultScreen(display));
+    red_mask_ = visual->red_mask;
+    green_mask_ = visual->green_mask;
+    blue_mask_ = visual->blue_mask;
+}
+
 Image::Image(Image &&other) noexcept
     : image_(other.image_),
       width_(other.width_),
@@ -393,9 +404,24 @@ unsigned long allocated_pixel(Display *display, unsigned short red, unsigned sho
     return colour.pixel;
 }
 
-bool save_screenshot(Display *display, const std::string &path) {
-    const Image image(display, DefaultRootWindow(display));
-    if (!image.valid()) return false;
+std::vector<unsigned char> rgb_bytes(const Image &image) {
+    std::vector<unsigned char> rgb(static_cast<size_t>(image.width()) * image.height() * 3);
+    size_t i = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const Rgb8 c = image.rgb(x, y);
+            rgb[i++] = static_cast<unsigned char>(c.red);
+            rgb[i++] = static_cast<unsigned char>(c.green);
+            rgb[i++] = static_cast<unsigned char>(c.blue);
+        }
+    }
+    return rgb;
+}
+
+bool write_png(const std::string &path, int width, int height,
+               const std::vector<unsigned char> &rgb) {
+    if (width <= 0 || height <= 0 || rgb.size() != static_cast<size_t>(width) * height * 3)
+        return false;
     FILE *file = std::fopen(path.c_str(), "wb");
     if (!file) return false;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -406,22 +432,22 @@ bool save_screenshot(Display *display, const std::string &path) {
         return false;
     }
     png_init_io(png, file);
-    png_set_IHDR(png, info, image.width(), image.height(), 8, PNG_COLOR_TYPE_RGB,
-                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
-    std::vector<png_byte> row(static_cast<size_t>(image.width()) * 3);
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const Rgb8 c = image.rgb(x, y);
-            row[3 * x] = static_cast<png_byte>(c.red);
-            row[3 * x + 1] = static_cast<png_byte>(c.green);
-            row[3 * x + 2] = static_cast<png_byte>(c.blue);
-        }
-        png_write_row(png, row.data());
-    }
+    for (int y = 0; y < height; ++y) png_write_row(png, &rgb[static_cast<size_t>(y) * width * 3]);
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
     return std::fclose(file) == 0;
+}
+
+bool save_window_png(Display *display, Window window, const std::string &path) {
+    const Image image(display, window);
+    return image.valid() && write_png(path, image.width(), image.height(), rgb_bytes(image));
+}
+
+bool save_screenshot(Display *display, const std::string &path) {
+    return save_window_png(display, DefaultRootWindow(display), path);
 }
 
 // ---------------------------------------------------------------- requests

@@ -134,6 +134,9 @@ struct Rgb8 {
 class Image {
 public:
     Image(Display *display, Window window);
+    // A pixmap (or any drawable) of the default visual, which the server
+    // cannot describe the way it describes a window.
+    Image(Display *display, Drawable drawable, int width, int height);
     Image(const Image &) = delete;
     Image &operator=(const Image &) = delete;
     Image(Image &&other) noexcept;
@@ -157,6 +160,13 @@ unsigned long allocated_pixel(Display *display, unsigned short red, unsigned sho
 
 // Saves the whole screen as a PNG; returns false when it could not.
 bool save_screenshot(Display *display, const std::string &path);
+// Saves one window's pixels (a widget's, without decorations) as a PNG.
+bool save_window_png(Display *display, Window window, const std::string &path);
+// Writes 8-bit RGB pixels, width * 3 bytes a row, top row first, as a PNG.
+bool write_png(const std::string &path, int width, int height,
+               const std::vector<unsigned char> &rgb);
+// An image's pixels as 8-bit RGB, the way write_png takes them.
+std::vector<unsigned char> rgb_bytes(const Image &image);
 
 // Counts the requests of one client, by major opcode, through the RECORD
 // extension.
