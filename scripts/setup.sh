@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what yarx needs on Debian 12: "build" for the program, "test" for
-# the program and its tests.  Only missing packages are installed.
+# Installs what yarx needs on Debian 12: "build" for the program, "pictures"
+# for the program and its pictures tool, "test" for the program and its
+# tests.  Only missing packages are installed.
 set -euo pipefail
 
 build_packages=(cmake g++ make libmotif-dev libxt-dev libx11-dev
@@ -9,6 +10,10 @@ test_packages=(libgtest-dev libbenchmark-dev libxtst-dev libpng-dev
                xvfb openbox)
 
 packages=("${build_packages[@]}")
+# The pictures tool (scripts/run.sh without a display) drives yarx on Xvfb.
+if [ "${1:-build}" = pictures ]; then
+    packages+=(libxtst-dev libpng-dev xvfb openbox)
+fi
 if [ "${1:-build}" = test ]; then
     packages+=("${test_packages[@]}")
 fi

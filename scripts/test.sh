@@ -4,5 +4,5 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh test
-bash scripts/build.sh -DYARX_BUILD_TESTS=ON -DYARX_BUILD_BENCHMARKS=ON
+bash scripts/build.sh -DYARX_BUILD_TESTS=ON -DYARX_BUILD_BENCHMARKS=ON -DYARX_BUILD_TOOLS=ON
 ctest --test-dir build --output-on-failure -j "$(nproc)" "$@"

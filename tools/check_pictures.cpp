@@ -1,0 +1,146 @@
+// Looks at what yarx_pictures made: every picture there, of the right size,
+// the charts showing the colour module's colours for their illuminants, and
+// the overview labelled.
+//
+// Usage: check_pictures DIRECTORY
+
+#include <png.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "colour/chart_colours.h"
+
+namespace {
+
+namespace colour = yarx::colour;
+
+int failures = 0;
+
+void expect(bool condition, const std::string &what) {
+    if (!condition) {
+        std::printf("FAILED: %s\n", what.c_str());
+        ++failures;
+    }
+}
+
+struct Picture {
+    int width = 0, height = 0;
+    std::vector<unsigned char> rgb;
+    bool valid() const { return width > 0; }
+    const unsigned char *at(int x, int y) const {
+        return &rgb[(static_cast<size_t>(y) * width + x) * 3];
+    }
+};
+
+Picture read_png(const std::string &path) {
+    Picture picture;
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, path.c_str())) {
+        expect(false, path + ": " + image.message);
+        return picture;
+    }
+    image.format = PNG_FORMAT_RGB;
+    std::vector<unsigned char> rgb(PNG_IMAGE_SIZE(image));
+    if (!png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr)) {
+        expect(false, path + ": " + image.message);
+        png_image_free(&image);
+        return picture;
+    }
+    picture.width = static_cast<int>(image.width);
+    picture.height = static_cast<int>(image.height);
+    picture.rgb = std::move(rgb);
+    return picture;
+}
+
+struct Chart {
+    const char *file;
+    int illuminant;
+};
+
+constexpr Chart charts[] = {
+    {"eew", colour::illuminant_equal_energy}, {"d32", colour::illuminant_d32},
+    {"d33", colour::illuminant_d33},          {"d40", colour::illuminant_d40},
+    {"d50", colour::illuminant_d50},          {"d55", colour::illuminant_d55},
+    {"d65", colour::illuminant_d65},          {"d68", colour::illuminant_d68},
+    {"d73", colour::illuminant_d73},          {"d95", colour::illuminant_d95},
+    {"cie-a", colour::illuminant_a},
+};
+
+// A 0..1 component as the 8-bit value a 24-bit TrueColor screen shows for
+// the 16-bit colour the program allocates.
+int eight_bit(double component) { return static_cast<unsigned short>(component * 65535.0) >> 8; }
+
+bool close_to(const unsigned char *pixel, const colour::Rgb &c) {
+    return std::abs(pixel[0] - eight_bit(c.red)) <= 1 &&
+           std::abs(pixel[1] - eight_bit(c.green)) <= 1 &&
+           std::abs(pixel[2] - eight_bit(c.blue)) <= 1;
+}
+
+void check_chart(const std::string &directory, const Chart &chart) {
+    const std::string path = directory + "/chart-" + chart.file + ".png";
+    const Picture picture = read_png(path);
+    if (!picture.valid()) return;
+    expect(picture.width == 570 && picture.height == 1100,
+           path + " is " + std::to_string(picture.width) + "x" + std::to_string(picture.height) +
+               ", not the 570x1100 canvas");
+    if (picture.width != 570 || picture.height != 1100) return;
+
+    colour::compute_weights(chart.illuminant);
+    colour::compute_chart_xyz();
+    colour::compute_chart_colours();
+    // Rows spread over the chart, clear of the grid; x = 75 is clear of the
+    // vertical lines and of the notice image.
+    for (int row : {3, 150, 333, 599, 998})
+        expect(close_to(picture.at(75, 20 + row), colour::chart_colours[row]),
+               path + ": row " + std::to_string(row) + " is not the chart colour");
+    const unsigned char *grid = picture.at(75, 20 + 400);
+    expect(grid[0] == 0 && grid[1] == 0 && grid[2] == 0, path + ": no grid line at 1000 nm");
+    const unsigned char *mark = picture.at(500, 20 + 220);  // first order mark, 551 nm
+    expect(mark[0] == 255 && mark[1] == 255 && mark[2] == 255, path + ": no order mark at 551 nm");
+}
+
+void check_overview(const std::string &directory) {
+    const std::string path = directory + "/overview.png";
+    const Picture picture = read_png(path);
+    if (!picture.valid()) return;
+    const int count = static_cast<int>(std::size(charts));
+    expect(picture.width >= count * 285 && picture.width <= count * 400 && picture.height >= 550 &&
+               picture.height <= 700,
+           path + " is " + std::to_string(picture.width) + "x" + std::to_string(picture.height));
+    if (picture.width < count * 285 || picture.height < 550) return;
+
+    // Every column has a label: white text in the strip above its chart.
+    const int column = picture.width / count;
+    for (int i = 0; i < count; ++i) {
+        int white = 0;
+        for (int y = 0; y < 24; ++y)
+            for (int x = i * column; x < (i + 1) * column; ++x) {
+                const unsigned char *p = picture.at(x, y);
+                white += p[0] == 255 && p[1] == 255 && p[2] == 255;
+            }
+        expect(white >= 10, path + ": no label over chart " + std::to_string(i + 1));
+    }
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s DIRECTORY\n", argv[0]);
+        return 2;
+    }
+    const std::string directory = argv[1];
+
+    const Picture setup = read_png(directory + "/setup.png");
+    expect(setup.width >= 150 && setup.width <= 1400 && setup.height >= 200 && setup.height <= 1300,
+           "setup.png is " + std::to_string(setup.width) + "x" + std::to_string(setup.height));
+    for (const Chart &chart : charts) check_chart(directory, chart);
+    check_overview(directory);
+
+    if (failures == 0) std::printf("all pictures as expected\n");
+    return failures == 0 ? 0 : 1;
+}

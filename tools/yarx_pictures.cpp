@@ -1,0 +1,275 @@
+// yarx_pictures: runs yarx on a private X server under a window manager,
+// picks every illuminant in turn, presses OK, and saves what it shows:
+//
+//   setup.png           the setup window as it comes up
+//   chart-<name>.png    the chart (the 570 x 1100 canvas) under each illuminant
+//   overview.png        the eleven charts side by side, at half size, labelled
+//
+// Usage: yarx_pictures DIRECTORY [yarx options...]
+// The last line of its output names the directory.
+
+#include <X11/Xlib.h>
+
+#include <array>
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "colour/chart_colours.h"
+#include "harness.h"
+
+namespace {
+
+using namespace yarx::e2e;
+
+struct Illuminant {
+    int toggle;         // index in the radio box
+    const char *file;   // chart-<file>.png
+    const char *label;  // the toggle's label
+};
+
+// In their order on screen.
+constexpr std::array<Illuminant, toggle_count> illuminants = {{
+    {eew, "eew", "Equal Energy Alignment White"},
+    {d32, "d32", "D32"},
+    {d33, "d33", "D33"},
+    {d40, "d40", "D40"},
+    {d50, "d50", "D50"},
+    {d55, "d55", "D55"},
+    {d65, "d65", "D65"},
+    {c, "d68", "D68"},
+    {d73, "d73", "D73"},
+    {d95, "d95", "D95"},
+    {a, "cie-a", "CIE A"},
+}};
+
+constexpr int canvas_width = 570;
+constexpr int canvas_height = 1100;
+
+// Chart row r is canvas line 20 + r; x = 75 is clear of the grid's vertical
+// lines and of the notice image.  Every 100 nm (and the second line of every
+// 500 nm) the grid covers the band.
+constexpr int probe_x = 75;
+constexpr int band_top = 20;
+bool grid_row(int row) { return row % 40 == 0 || row % 200 == 1; }
+
+// The pixels the bands must show: the colour module's colours as this
+// server allocates them.
+std::array<unsigned long, yarx::colour::chart_rows> band_pixels(Display *display, int illuminant) {
+    namespace colour = yarx::colour;
+    colour::compute_weights(illuminant);
+    colour::compute_chart_xyz();
+    colour::compute_chart_colours();
+    std::array<unsigned long, colour::chart_rows> pixels{};
+    for (int row = 0; row < colour::chart_rows; ++row) {
+        const colour::Rgb &rgb = colour::chart_colours[row];
+        pixels[row] = allocated_pixel(display, static_cast<unsigned short>(rgb.red * 65535.0),
+                                      static_cast<unsigned short>(rgb.green * 65535.0),
+                                      static_cast<unsigned short>(rgb.blue * 65535.0));
+    }
+    return pixels;
+}
+
+bool shows_chart(const Image &image, const std::array<unsigned long, 1000> &expected) {
+    if (!image.valid() || image.width() != canvas_width || image.height() != canvas_height)
+        return false;
+    for (int row = 0; row < 1000; ++row)
+        if (!grid_row(row) && image.pixel(probe_x, band_top + row) != expected[row]) return false;
+    return true;
+}
+
+// Waits until the window's pixels have stayed the same for a while: the
+// toolkit has drawn everything it is going to.
+bool wait_until_steady(Display *display, Window window) {
+    std::vector<unsigned char> last;
+    int unchanged = 0;
+    return wait_until([&] {
+        const Image image(display, window);
+        if (!image.valid()) return false;
+        std::vector<unsigned char> now = rgb_bytes(image);
+        if (now == last) return ++unchanged >= 10;
+        unchanged = 0;
+        last = std::move(now);
+        return false;
+    });
+}
+
+// Clicks a button or toggle, releasing only once it shows itself pressed:
+// under the window manager a release sent straight after the press can go
+// astray, and the widget then never sees the click.
+bool click_and_see(Display *display, Window widget) {
+    const std::vector<unsigned char> before = rgb_bytes(Image(display, widget));
+    press(display, widget);
+    const bool pressed = wait_until([&] { return rgb_bytes(Image(display, widget)) != before; });
+    release(display);
+    return pressed;
+}
+
+// A picture in memory, 8-bit RGB.
+struct Picture {
+    int width, height;
+    std::vector<unsigned char> rgb;
+
+    Picture(int w, int h, unsigned char grey)
+        : width(w), height(h), rgb(static_cast<size_t>(w) * h * 3, grey) {}
+
+    unsigned char *at(int x, int y) { return &rgb[(static_cast<size_t>(y) * width + x) * 3]; }
+
+    // Copies the image in at (left, top), averaging each 2 x 2 block into
+    // one pixel when halving.
+    void paste(const std::vector<unsigned char> &src, int src_width, int src_height, int left,
+               int top, bool halve) {
+        const int step = halve ? 2 : 1;
+        for (int y = 0; y + step <= src_height; y += step)
+            for (int x = 0; x + step <= src_width; x += step)
+                for (int k = 0; k < 3; ++k) {
+                    int sum = 0;
+                    for (int dy = 0; dy < step; ++dy)
+                        for (int dx = 0; dx < step; ++dx)
+                            sum += src[(static_cast<size_t>(y + dy) * src_width + x + dx) * 3 + k];
+                    at(left + x / step, top + y / step)[k] =
+                        static_cast<unsigned char>(sum / (step * step));
+                }
+    }
+};
+
+// Draws the labels, each centred over its column, with a core font on the
+// server, and reads the result back.
+std::vector<unsigned char> render_labels(Display *display, int width, int height, int column,
+                                         int gap, unsigned char grey) {
+    const int screen = DefaultScreen(display);
+    const Pixmap pixmap = XCreatePixmap(display, RootWindow(display, screen), width, height,
+                                        DefaultDepth(display, screen));
+    const GC gc = XCreateGC(display, pixmap, 0, nullptr);
+    XFontStruct *font = nullptr;
+    for (const char *name : {"-*-helvetica-bold-r-normal--14-*-*-*-*-*-iso8859-1",
+                             "-*-lucida-bold-r-*-*-14-*-*-*-*-*-iso8859-1", "fixed"})
+        if ((font = XLoadQueryFont(display, name))) break;
+    if (font) XSetFont(display, gc, font->fid);
+
+    XSetForeground(display, gc, allocated_pixel(display, grey * 257, grey * 257, grey * 257));
+    XFillRectangle(display, pixmap, gc, 0, 0, width, height);
+    XSetForeground(display, gc, WhitePixel(display, screen));
+    const int ascent = font ? font->ascent : 10;
+    const int descent = font ? font->descent : 3;
+    for (size_t i = 0; i < illuminants.size(); ++i) {
+        const std::string text = illuminants[i].label;
+        const int text_width =
+            font ? XTextWidth(font, text.c_str(), static_cast<int>(text.size())) : 0;
+        const int x = gap + static_cast<int>(i) * (column + gap) + (column - text_width) / 2;
+        const int y = (height + ascent - descent) / 2;
+        XDrawString(display, pixmap, gc, x, y, text.c_str(), static_cast<int>(text.size()));
+    }
+    const Image image(display, pixmap, width, height);
+    std::vector<unsigned char> rgb =
+        image.valid() ? rgb_bytes(image) : std::vector<unsigned char>{};
+    if (font) XFreeFont(display, font);
+    XFreeGC(display, gc);
+    XFreePixmap(display, pixmap);
+    return rgb;
+}
+
+[[noreturn]] void give_up(const std::string &what, App &app) {
+    std::string message = "yarx_pictures: " + what;
+    const std::string out = app.standard_output(), err = app.standard_error();
+    if (!out.empty()) message += "\nyarx said: " + out;
+    if (!err.empty()) message += "\nyarx reported: " + err;
+    throw std::runtime_error(message);
+}
+
+void save(Display *display, Window window, const std::string &path, App &app) {
+    if (!save_window_png(display, window, path)) give_up("could not write " + path, app);
+    std::printf("%s\n", path.c_str());
+}
+
+int run(const std::filesystem::path &directory, const std::vector<std::string> &yarx_options) {
+    ServerOptions options;
+    options.window_manager = true;
+    XServer server(options);
+    Display *display = server.display();
+
+    // The chart window would open centred over the setup window: keep the
+    // two apart, as the end-to-end tests do.
+    std::vector<std::string> args = {"-geometry", "+700+0", "-xrm",
+                                     "*yarx_popup.yarx.defaultPosition: False"};
+    args.insert(args.end(), yarx_options.begin(), yarx_options.end());
+    App app(server, args);
+
+    const Window setup = wait_for_shell(display, "yarx");
+    if (!setup) give_up("no setup window", app);
+    const Window exit_button = setup_widget(display, setup, SetupWidget::exit);
+    if (!wait_until([&] { return viewable(display, exit_button); }) ||
+        !wait_until_steady(display, setup))
+        give_up("the setup window did not settle", app);
+    save(display, setup, (directory / "setup.png").string(), app);
+
+    // Charts side by side at half size, under a strip of labels.
+    constexpr int column = canvas_width / 2, chart_height = canvas_height / 2;
+    constexpr int gap = 10, label_height = 28;
+    constexpr unsigned char background = 40;
+    const int count = static_cast<int>(illuminants.size());
+    Picture overview(gap + count * (column + gap), label_height + chart_height + gap, background);
+
+    Window chart = None;
+    for (int i = 0; i < count; ++i) {
+        const Illuminant &illuminant = illuminants[i];
+        const auto expected = band_pixels(display, toggle_illuminant[illuminant.toggle]);
+        if (!click_and_see(display, toggle(display, setup, illuminant.toggle)) ||
+            !click_and_see(display, setup_widget(display, setup, SetupWidget::ok)))
+            give_up(std::string("no response to a click on ") + illuminant.label + " or OK", app);
+        if (!chart && !(chart = wait_for_shell(display, "yarx_popup")))
+            give_up("no chart window after OK", app);
+        const Window canvas = chart_widget(display, chart, ChartWidget::canvas);
+        if (!wait_until([&] { return shows_chart(Image(display, canvas), expected); })) {
+            save_screenshot(display, (directory / "failure-screen.png").string());
+            give_up(std::string("the chart does not show ") + illuminant.label +
+                        " (the screen is in failure-screen.png)",
+                    app);
+        }
+
+        const Image image(display, canvas);
+        const std::string path =
+            (directory / ("chart-" + std::string(illuminant.file) + ".png")).string();
+        if (!image.valid() || !write_png(path, image.width(), image.height(), rgb_bytes(image)))
+            give_up("could not write " + path, app);
+        std::printf("%s\n", path.c_str());
+        overview.paste(rgb_bytes(image), image.width(), image.height(), gap + i * (column + gap),
+                       label_height, true);
+    }
+
+    const std::vector<unsigned char> labels =
+        render_labels(display, overview.width, label_height, column, gap, background);
+    if (labels.empty()) give_up("could not draw the labels", app);
+    overview.paste(labels, overview.width, label_height, 0, 0, false);
+    const std::string overview_path = (directory / "overview.png").string();
+    if (!write_png(overview_path, overview.width, overview.height, overview.rgb))
+        give_up("could not write " + overview_path, app);
+    std::printf("%s\n", overview_path.c_str());
+
+    click(display, setup_widget(display, setup, SetupWidget::exit));
+    if (!app.wait_exit()) give_up("yarx did not end after Exit", app);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+    if (argc < 2 || argv[1][0] == '-') {
+        std::fprintf(stderr, "usage: %s DIRECTORY [yarx options...]\n", argv[0]);
+        return 2;
+    }
+    try {
+        std::filesystem::create_directories(argv[1]);
+        const std::filesystem::path directory = std::filesystem::canonical(argv[1]);
+        const int status = run(directory, std::vector<std::string>(argv + 2, argv + argc));
+        std::printf("pictures: %s\n", directory.c_str());
+        return status;
+    } catch (const std::exception &e) {
+        std::fflush(stdout);
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    }
+}
