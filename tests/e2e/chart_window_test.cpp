@@ -1,0 +1,344 @@
+// The chart window: what OK draws, pixel for pixel; redrawing in place;
+// exposures under a window manager (one redraw per burst); popping down and
+// up again; and the end of the program when the server has too few colours.
+
+#include <signal.h>
+#include <sys/wait.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "colour/spectral_tables.h"
+#include "fixture.h"
+#include "ui/notice_image.h"
+
+namespace yarx::e2e {
+namespace {
+
+constexpr int canvas_width = 570, canvas_height = 1100;
+using colour::illuminant_a;
+using colour::illuminant_d32;
+using colour::illuminant_d65;
+using colour::illuminant_d68;
+using colour::illuminant_equal_energy;
+
+ServerOptions with_window_manager() {
+    ServerOptions options;
+    options.window_manager = true;
+    return options;
+}
+
+// The canvas as the chart of the illuminant must look: the black background,
+// then in drawing order the bands, the black grid, and in white the order
+// marks, the frame and the notice image.
+std::vector<unsigned long> expected_canvas(Display *display, int illuminant) {
+    const auto bands = expected_band_pixels(display, illuminant);
+    const unsigned long black_pixel = allocated_pixel(display, 0, 0, 0);
+    const unsigned long white_pixel = allocated_pixel(display, 65535, 65535, 65535);
+    std::vector<unsigned long> canvas(canvas_width * canvas_height, black_pixel);
+    auto set = [&](int x, int y, unsigned long pixel) { canvas[y * canvas_width + x] = pixel; };
+    auto hline = [&](int x0, int x1, int y, unsigned long pixel) {
+        for (int x = x0; x <= x1; ++x) set(x, y, pixel);
+    };
+    auto vline = [&](int x, int y0, int y1, unsigned long pixel) {
+        for (int y = y0; y <= y1; ++y) set(x, y, pixel);
+    };
+
+    for (int row = 0; row < 1000; ++row) hline(50, 449, 20 + row, bands[row]);
+    for (int k = 0; k <= 25; ++k) hline(50, 449, 40 * k + 20, black_pixel);
+    for (int k = 0; k <= 25; k += 5) hline(50, 449, 40 * k + 21, black_pixel);
+    for (int x = 50; x <= 550; x += 100) vline(x, 20, 1019, black_pixel);
+    for (int y : {240, 460, 681, 901}) hline(450, 550, y, white_pixel);
+    hline(50, 450, 19, white_pixel);
+    hline(50, 450, 1020, white_pixel);
+    vline(50, 19, 1020, white_pixel);
+    vline(450, 19, 1020, white_pixel);
+    for (int r = 0; r < ui::notice_rows; ++r)
+        for (int c = 0; c < ui::notice_columns; ++c)
+            if (ui::notice_image[r][c]) {
+                hline(400 + 2 * c, 402 + 2 * c, 220 + r, white_pixel);
+                hline(400 + 2 * c, 402 + 2 * c, 221 + r, white_pixel);
+            }
+    return canvas;
+}
+
+// Whether the process is stopped (by SIGSTOP), without reaping it.
+bool stopped(pid_t pid) {
+    int status;
+    return waitpid(pid, &status, WUNTRACED | WNOHANG) == pid && WIFSTOPPED(status);
+}
+
+// Maps and unmaps an override-redirect window over part of the screen,
+// without waiting for the server.
+void cover(Display *display, int x, int y, int width, int height) {
+    XSetWindowAttributes attributes{};
+    attributes.override_redirect = True;
+    attributes.background_pixel = WhitePixel(display, 0);
+    const Window window =
+        XCreateWindow(display, DefaultRootWindow(display), x, y, width, height, 0, CopyFromParent,
+                      InputOutput, CopyFromParent, CWOverrideRedirect | CWBackPixel, &attributes);
+    XMapWindow(display, window);
+    XUnmapWindow(display, window);
+    XDestroyWindow(display, window);
+}
+
+class ChartWindow : public YarxTest {
+protected:
+    // The differences between the canvas and the chart of the illuminant:
+    // how many pixels, and the first few for the failure message.
+    std::string canvas_differences(int illuminant) {
+        const Image image(display(), canvas());
+        if (!image.valid()) return "no canvas image";
+        if (image.width() != canvas_width || image.height() != canvas_height)
+            return "canvas is " + std::to_string(image.width()) + "x" +
+                   std::to_string(image.height());
+        const auto expected = expected_canvas(display(), illuminant);
+        std::ostringstream out;
+        long differing = 0;
+        for (int y = 0; y < canvas_height; ++y)
+            for (int x = 0; x < canvas_width; ++x) {
+                const unsigned long want = expected[y * canvas_width + x];
+                const unsigned long got = image.pixel(x, y);
+                if (got == want) continue;
+                if (differing++ < 5)
+                    out << " (" << x << "," << y << ") " << std::hex << got << " not " << want
+                        << std::dec;
+            }
+        if (!differing) return "";
+        return std::to_string(differing) + " pixels differ:" + out.str();
+    }
+
+    // Waits until the whole canvas shows the chart of the illuminant; an
+    // empty string when it does, the differences otherwise.
+    std::string wait_for_canvas(int illuminant) {
+        std::string differences;
+        wait_until([&] { return (differences = canvas_differences(illuminant)).empty(); });
+        return differences;
+    }
+
+    void choose(int toggle_index) {
+        click(display(), toggle(display(), setup_shell_, toggle_index));
+        ASSERT_TRUE(wait_until([&] { return toggle_shows(toggle_index, yellow); }));
+    }
+
+    // The count once it has stayed the same for half a second: the program
+    // has finished what it was doing.
+    static long settled_count(RequestCounter &counter, int opcode) {
+        long last = counter.count(opcode);
+        auto since = std::chrono::steady_clock::now();
+        wait_until(
+            [&] {
+                const long now = counter.count(opcode);
+                if (now != last) {
+                    last = now;
+                    since = std::chrono::steady_clock::now();
+                }
+                return std::chrono::steady_clock::now() - since >= 500ms;
+            },
+            20s);
+        return last;
+    }
+
+    // Freezes the program so that what the test does next reaches it as one
+    // burst of events.
+    void freeze() {
+        ASSERT_EQ(kill(app_->pid(), SIGSTOP), 0);
+        ASSERT_TRUE(wait_until([&] { return stopped(app_->pid()); }));
+    }
+    void thaw() {
+        XSync(display(), False);
+        kill(app_->pid(), SIGCONT);
+    }
+
+    // The canvas's place on the screen.
+    void canvas_origin(int &x, int &y) {
+        Window unused;
+        XTranslateCoordinates(display(), canvas(), server_->root(), 0, 0, &x, &y, &unused);
+    }
+};
+
+TEST_F(ChartWindow, OkShowsTheDialogAndDrawsTheChartPixelForPixel) {
+    ASSERT_NO_FATAL_FAILURE(start());
+    ASSERT_NE(press_ok(), None);
+
+    // Dismiss button, separator and canvas, in that order, in a form.
+    ASSERT_EQ(children(display(), chart_shell_).size(), 1u);
+    const Window form = child_at(display(), chart_shell_, {0});
+    ASSERT_EQ(children(display(), form).size(), 3u);
+    XWindowAttributes attributes;
+    ASSERT_TRUE(XGetWindowAttributes(display(), canvas(), &attributes));
+    EXPECT_EQ(attributes.width, canvas_width);
+    EXPECT_EQ(attributes.height, canvas_height);
+    XWindowAttributes dismiss, separator;
+    ASSERT_TRUE(XGetWindowAttributes(
+        display(), chart_widget(display(), chart_shell_, ChartWidget::dismiss), &dismiss));
+    ASSERT_TRUE(XGetWindowAttributes(
+        display(), chart_widget(display(), chart_shell_, ChartWidget::separator), &separator));
+    EXPECT_LT(dismiss.y, separator.y);
+    EXPECT_LT(separator.y, attributes.y);
+
+    EXPECT_EQ(wait_for_canvas(illuminant_d68), "");
+}
+
+TEST_F(ChartWindow, EachIlluminantGivesItsOwnBands) {
+    ASSERT_NO_FATAL_FAILURE(start());
+    const struct {
+        int toggle_index, illuminant;
+    } choices[] = {{d65, illuminant_d65},
+                   {a, illuminant_a},
+                   {eew, illuminant_equal_energy},
+                   {d32, illuminant_d32}};
+    for (const auto &choice : choices) {
+        SCOPED_TRACE("illuminant " + std::to_string(choice.illuminant));
+        ASSERT_NO_FATAL_FAILURE(choose(choice.toggle_index));
+        ASSERT_NE(press_ok(), None);
+        EXPECT_EQ(wait_for_canvas(choice.illuminant), "");
+    }
+}
+
+TEST_F(ChartWindow, SecondOkRedrawsInPlaceWithTheSameWindowAndGc) {
+    ASSERT_NO_FATAL_FAILURE(start());
+    ASSERT_NE(press_ok(), None);
+    ASSERT_TRUE(wait_for_chart(illuminant_d68));
+    const Window first_canvas = canvas();
+    RequestCounter counter(*server_, chart_shell_);
+    settled_count(counter, opcode_alloc_color);  // let the first chart finish
+    counter.reset();
+
+    ASSERT_NO_FATAL_FAILURE(choose(d65));
+    click(display(), setup_widget(display(), setup_shell_, SetupWidget::ok));
+    EXPECT_TRUE(wait_for_chart(illuminant_d65));
+    // 1000 bands, black and white: one full draw.
+    EXPECT_EQ(settled_count(counter, opcode_alloc_color), 1002);
+    EXPECT_EQ(counter.count(opcode_create_gc), 0);
+    EXPECT_EQ(counter.count(opcode_create_window), 0);
+    EXPECT_EQ(find_shell(display(), "yarx_popup"), chart_shell_);
+    EXPECT_EQ(canvas(), first_canvas);
+    EXPECT_EQ(wait_for_canvas(illuminant_d65), "");
+}
+
+TEST_F(ChartWindow, ChoosingAnIlluminantChangesNothingUntilOk) {
+    ASSERT_NO_FATAL_FAILURE(start());
+    ASSERT_NE(press_ok(), None);
+    ASSERT_TRUE(wait_for_chart(illuminant_d68));
+    ASSERT_NO_FATAL_FAILURE(choose(a));
+    // A redraw now, after the choice, must still show the chart of D68.
+    expose_whole_screen(display());
+    EXPECT_EQ(wait_for_canvas(illuminant_d68), "");
+
+    ASSERT_NE(press_ok(), None);
+    EXPECT_TRUE(wait_for_chart(illuminant_a));
+}
+
+TEST_F(ChartWindow, DismissPopsDownAndOkBringsBackTheChartInForce) {
+    ASSERT_NO_FATAL_FAILURE(start());
+    ASSERT_NE(press_ok(), None);
+    ASSERT_TRUE(wait_for_chart(illuminant_d68));
+    RequestCounter counter(*server_, chart_shell_);
+    const Window shell = chart_shell_;
+
+    click(display(), chart_widget(display(), shell, ChartWidget::dismiss));
+    ASSERT_TRUE(wait_until([&] { return !viewable(display(), shell); }));
+    EXPECT_TRUE(app_->running());
+
+    ASSERT_NO_FATAL_FAILURE(choose(d65));
+    ASSERT_EQ(press_ok(), shell);
+    EXPECT_EQ(wait_for_canvas(illuminant_d65), "");
+    settled_count(counter, opcode_alloc_color);
+    EXPECT_EQ(counter.count(opcode_create_gc), 0);
+    EXPECT_EQ(counter.count(opcode_create_window), 0);
+}
+
+TEST_F(ChartWindow, ClosingThroughTheWindowManagerPopsDownLikeDismiss) {
+    ASSERT_NO_FATAL_FAILURE(start(with_window_manager()));
+    ASSERT_NE(press_ok(), None);
+    ASSERT_TRUE(wait_for_chart(illuminant_d68));
+    RequestCounter counter(*server_, chart_shell_);
+    const Window shell = chart_shell_;
+
+    close_through_window_manager(display(), shell);
+    ASSERT_TRUE(wait_until([&] { return !viewable(display(), shell); }));
+    EXPECT_TRUE(app_->running()) << "the chart's close ended the program";
+
+    ASSERT_NO_FATAL_FAILURE(choose(a));
+    ASSERT_EQ(press_ok(), shell);
+    EXPECT_EQ(wait_for_canvas(illuminant_a), "");
+    settled_count(counter, opcode_alloc_color);
+    EXPECT_EQ(counter.count(opcode_create_gc), 0);
+    EXPECT_EQ(counter.count(opcode_create_window), 0);
+}
+
+TEST_F(ChartWindow, UnderAWindowManagerTheChartIsPaintedAndRepaintedInFull) {
+    ASSERT_NO_FATAL_FAILURE(start(with_window_manager()));
+    ASSERT_NE(press_ok(), None);
+    EXPECT_EQ(wait_for_canvas(illuminant_d68), "")
+        << "the first OK left part of the chart unpainted";
+
+    // The server clears the canvas to black before expose_whole_screen
+    // returns; only the program's redraw brings the chart back.
+    expose_whole_screen(display());
+    EXPECT_EQ(wait_for_canvas(illuminant_d68), "");
+}
+
+TEST_F(ChartWindow, BurstOfExposuresRedrawsOnce) {
+    ASSERT_NO_FATAL_FAILURE(start(with_window_manager()));
+    ASSERT_NE(press_ok(), None);
+    ASSERT_TRUE(wait_for_chart(illuminant_d68));
+    RequestCounter counter(*server_, chart_shell_);
+    settled_count(counter, opcode_alloc_color);
+    counter.reset();
+
+    int x, y;
+    canvas_origin(x, y);
+    ASSERT_NO_FATAL_FAILURE(freeze());
+    const int width = DisplayWidth(display(), 0), height = DisplayHeight(display(), 0);
+    cover(display(), 0, 0, width, height);
+    for (int i = 0; i < 3; ++i) cover(display(), x + 60, y + 100 + 200 * i, 300, 150);
+    cover(display(), 0, 0, width, height);
+    cover(display(), x + 400, y + 200, 100, 600);  // over the notice image
+    thaw();
+
+    EXPECT_EQ(wait_for_canvas(illuminant_d68), "");
+    EXPECT_EQ(settled_count(counter, opcode_alloc_color), 1002) << "not one redraw per burst";
+}
+
+TEST_F(ChartWindow, OtherPendingEventsDoNotHoldBackTheRedraw) {
+    ASSERT_NO_FATAL_FAILURE(start(with_window_manager()));
+    ASSERT_NE(press_ok(), None);
+    ASSERT_TRUE(wait_for_chart(illuminant_d68));
+
+    int x, y;
+    canvas_origin(x, y);
+    ASSERT_NO_FATAL_FAILURE(freeze());
+    cover(display(), x + 20, y + 300, 500, 300);
+    // Events for the program queued right behind the exposure.
+    for (Window target : {canvas(), chart_shell_, setup_shell_}) {
+        XEvent event{};
+        event.xclient.type = ClientMessage;
+        event.xclient.window = target;
+        event.xclient.message_type = XInternAtom(display(), "YARX_TEST_NOISE", False);
+        event.xclient.format = 32;
+        XSendEvent(display(), target, False, NoEventMask, &event);
+    }
+    thaw();
+
+    EXPECT_EQ(wait_for_canvas(illuminant_d68), "");
+}
+
+TEST_F(ChartWindow, TooFewColoursEndTheProgramWithQwib) {
+    ServerOptions options;
+    options.depth = 8;
+    ASSERT_NO_FATAL_FAILURE(start(options));
+    ASSERT_EQ(DefaultVisual(display(), 0)->c_class, PseudoColor);
+
+    click(display(), setup_widget(display(), setup_shell_, SetupWidget::ok));
+    const auto status = app_->wait_exit();
+    ASSERT_TRUE(status.has_value()) << "still running after OK on 256 colours";
+    ASSERT_TRUE(WIFEXITED(*status));
+    EXPECT_EQ(WEXITSTATUS(*status), 1);
+    EXPECT_EQ(app_->standard_output(), "QWIB!!!\n");
+}
+
+}  // namespace
+}  // namespace yarx::e2e
