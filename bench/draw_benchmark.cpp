@@ -1,0 +1,215 @@
+// How long OK's drawing of the chart takes, against the floor of the same X
+// requests from a bare Xlib client, both on one private Xvfb in one run.
+//
+// The drawing is the program's own: the chart window is built in this
+// process and each iteration runs draw_bands and draw_overlay on its canvas,
+// then XSync, so the time includes the server finishing.  The floor is a
+// plain window of the canvas's size that receives the same 1002 XAllocColor,
+// 1042 XDrawLine and 2417 XDrawRectangle calls, then XSync.
+//
+// Each is timed alone, then the two alternate iteration by iteration so
+// that the ratio ("x_floor", draw time over floor time) holds up while other
+// work loads the machine.
+
+#include <X11/Intrinsic.h>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "colour/chart_colours.h"
+#include "harness.h"
+#include "ui/chart_geometry.h"
+#include "ui/chart_window.h"
+#include "ui/fallback_resources.h"
+#include "ui/notice_image.h"
+#include "ui/setup_window.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+std::unique_ptr<yarx::e2e::XServer> server;
+
+double seconds_since(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// A colour component as the 16-bit value the program allocates, truncated.
+unsigned short value(double component) { return static_cast<unsigned short>(component * 65535.0); }
+
+// ---------------------------------------------------------------- floor
+
+struct BareClient {
+    Display *display = nullptr;
+    Window window = None;
+    GC gc = nullptr;
+};
+
+BareClient open_bare_client() {
+    BareClient client;
+    client.display = XOpenDisplay(server->name().c_str());
+    if (!client.display) throw std::runtime_error("cannot open " + server->name());
+    Display *d = client.display;
+    client.window =
+        XCreateSimpleWindow(d, DefaultRootWindow(d), 1300, 0, yarx::ui::canvas_width,
+                            yarx::ui::canvas_height, 0, BlackPixel(d, 0), BlackPixel(d, 0));
+    XSelectInput(d, client.window, ExposureMask);
+    XMapWindow(d, client.window);
+    XEvent event;
+    XWindowEvent(d, client.window, ExposureMask, &event);  // mapped and viewable
+    client.gc = XCreateGC(d, client.window, 0, nullptr);
+    return client;
+}
+
+void set_colour(const BareClient &client, unsigned short r, unsigned short g, unsigned short b) {
+    XColor colour{};
+    colour.red = r;
+    colour.green = g;
+    colour.blue = b;
+    colour.flags = DoRed | DoGreen | DoBlue;
+    XAllocColor(client.display, DefaultColormap(client.display, 0), &colour);
+    XSetForeground(client.display, client.gc, colour.pixel);
+}
+
+void draw_floor(const BareClient &client) {
+    Display *d = client.display;
+    const Window w = client.window;
+    const GC gc = client.gc;
+    for (int row = 0; row < 1000; ++row) {
+        const auto &c = yarx::colour::chart_colours[row];
+        set_colour(client, value(c.red), value(c.green), value(c.blue));
+        XDrawLine(d, w, gc, 50, 20 + row, 449, 20 + row);
+    }
+    set_colour(client, 0, 0, 0);
+    for (int k = 0; k <= 25; ++k) XDrawLine(d, w, gc, 50, 40 * k + 20, 449, 40 * k + 20);
+    for (int k = 0; k <= 25; k += 5) XDrawLine(d, w, gc, 50, 40 * k + 21, 449, 40 * k + 21);
+    for (int x = 50; x <= 550; x += 100) XDrawLine(d, w, gc, x, 20, x, 1019);
+    set_colour(client, 65535, 65535, 65535);
+    for (int y : {240, 460, 681, 901}) XDrawLine(d, w, gc, 450, y, 550, y);
+    XDrawRectangle(d, w, gc, 50, 19, 400, 1001);
+    for (int r = 0; r < yarx::ui::notice_rows; ++r)
+        for (int c = 0; c < yarx::ui::notice_columns; ++c)
+            if (yarx::ui::notice_image[r][c]) XDrawRectangle(d, w, gc, 400 + 2 * c, 220 + r, 2, 1);
+    XSync(d, False);
+}
+
+void BM_BareXlibFloor(benchmark::State &state) {
+    const BareClient client = open_bare_client();
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        draw_floor(client);
+        state.SetIterationTime(seconds_since(start));
+    }
+    XCloseDisplay(client.display);
+}
+BENCHMARK(BM_BareXlibFloor)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// ---------------------------------------------------------------- program
+
+XtAppContext app;
+Display *program_display = nullptr;
+
+// Builds the program's windows in this process, as main does, and shows the
+// chart window with its drawing context, the way the first OK does.
+void open_program() {
+    if (program_display) return;  // once, for every repetition
+    const std::string geometry_resource = "*yarx_popup.yarx.defaultPosition: False";
+    const char *argv_text[] = {"yarx",   "-display", server->name().c_str(),   "-geometry",
+                               "+700+0", "-xrm",     geometry_resource.c_str()};
+    int argc = 7;
+    char *argv[7];
+    for (int i = 0; i < argc; ++i) argv[i] = const_cast<char *>(argv_text[i]);
+    Widget toplevel = XtAppInitialize(&app, "yarx", nullptr, 0, &argc, argv,
+                                      yarx::ui::fallback_resources, nullptr, 0);
+    program_display = XtDisplay(toplevel);
+    yarx::ui::build_chart_window(toplevel);
+    yarx::ui::build_setup_window(toplevel);
+    XtRealizeWidget(toplevel);
+    yarx::ui::manage_chart_window();
+    yarx::ui::create_drawing_context();
+    XSync(program_display, False);
+}
+
+// Handles whatever the server has sent (exposures, focus), untimed.
+void process_pending_events() {
+    XSync(program_display, False);
+    while (XtAppPending(app)) XtAppProcessEvent(app, XtIMAll);
+}
+
+// OK's drawing, as ok_action does it, until the server has done it all.
+void draw_chart() {
+    yarx::ui::draw_bands(yarx::ui::first_row, yarx::ui::last_row, 0, yarx::ui::band_width);
+    yarx::ui::draw_overlay();
+    XSync(program_display, False);
+}
+
+bool open_program_on_screen(benchmark::State &state) {
+    open_program();
+    process_pending_events();
+    Display *d = server->display();
+    const Window shell = yarx::e2e::find_shell(d, "yarx_popup");
+    if (shell &&
+        yarx::e2e::viewable(d, yarx::e2e::chart_widget(d, shell, yarx::e2e::ChartWidget::canvas)))
+        return true;
+    state.SkipWithError("the chart's canvas is not on the screen");
+    return false;
+}
+
+void BM_OkDraw(benchmark::State &state) {
+    if (!open_program_on_screen(state)) return;
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        draw_chart();
+        state.SetIterationTime(seconds_since(start));
+        process_pending_events();
+    }
+}
+BENCHMARK(BM_OkDraw)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// One iteration is one floor and one draw; the time shown is the draw's.
+void BM_OkDrawOverFloor(benchmark::State &state) {
+    if (!open_program_on_screen(state)) return;
+    const BareClient client = open_bare_client();
+    double floor_total = 0, draw_total = 0;
+    for (auto _ : state) {
+        auto start = Clock::now();
+        draw_floor(client);
+        floor_total += seconds_since(start);
+        start = Clock::now();
+        draw_chart();
+        const double seconds = seconds_since(start);
+        draw_total += seconds;
+        state.SetIterationTime(seconds);
+        process_pending_events();
+    }
+    XCloseDisplay(client.display);
+    const double n = static_cast<double>(state.iterations());
+    if (n > 0 && floor_total > 0) {
+        state.counters["floor_ms"] = 1000 * floor_total / n;
+        state.counters["draw_ms"] = 1000 * draw_total / n;
+        state.counters["x_floor"] = draw_total / floor_total;
+    }
+}
+BENCHMARK(BM_OkDrawOverFloor)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char **argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    yarx::e2e::ServerOptions options;
+    options.width = 2000;  // the chart, the setup window and the floor's window side by side
+    server = std::make_unique<yarx::e2e::XServer>(options);
+    yarx::colour::compute_weights(yarx::colour::illuminant_d65);
+    yarx::colour::compute_chart_xyz();
+    yarx::colour::compute_chart_colours();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    server.reset();
+    return 0;
+}
