@@ -7,7 +7,8 @@ set -euo pipefail
 build_packages=(cmake g++ make libmotif-dev libxt-dev libx11-dev
                 xfonts-base xfonts-75dpi xfonts-100dpi)
 test_packages=(libgtest-dev libbenchmark-dev libxtst-dev libpng-dev
-               xvfb openbox)
+               xvfb openbox
+               groff-base clang-format clang-tidy)  # manual page, format, lint
 
 packages=("${build_packages[@]}")
 # The pictures tool (scripts/run.sh without a display) drives yarx on Xvfb.
