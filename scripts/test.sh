@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: the colour unit tests and the
-# end-to-end tests, each of which starts its own X server.
+# Sets up, builds and runs every test: the colour unit tests, the
+# end-to-end tests and the pictures tool, each of which starts its own X
+# server, and the checks on the manual page, the package, format and lint.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh test
-bash scripts/build.sh -DYARX_BUILD_TESTS=ON -DYARX_BUILD_BENCHMARKS=ON -DYARX_BUILD_TOOLS=ON
+bash scripts/build.sh -DYARX_BUILD_TESTS=ON -DYARX_BUILD_BENCHMARKS=ON -DYARX_BUILD_TOOLS=ON \
+    -DYARX_WERROR=ON
 ctest --test-dir build --output-on-failure -j "$(nproc)" "$@"
