@@ -8,3 +8,6 @@ bash scripts/setup.sh test
 bash scripts/build.sh -DYARX_BUILD_TESTS=ON -DYARX_BUILD_BENCHMARKS=ON -DYARX_BUILD_TOOLS=ON \
     -DYARX_WERROR=ON
 ctest --test-dir build --output-on-failure -j "$(nproc)" "$@"
+# The same tests again on a build with the address, leak and undefined-
+# behaviour sanitizers.
+bash scripts/sanitize.sh "$@"

@@ -35,6 +35,13 @@ void YarxTest::TearDown() {
             std::string("e2e-screenshots/") + info->test_suite_name() + "." + info->name() + ".png";
         if (save_screenshot(display(), path)) std::printf("screenshot: %s\n", path.c_str());
     }
+    // In the sanitizer build, a report from the program fails the test
+    // whatever the test itself looked at.
+    if (app_) {
+        const std::string error = app_->standard_error();
+        for (const char *report : {"Sanitizer", "runtime error:"})
+            EXPECT_EQ(error.find(report), std::string::npos) << error;
+    }
     app_.reset();
     server_.reset();
 }
