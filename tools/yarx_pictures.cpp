@@ -14,12 +14,15 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "colour/chart_colours.h"
 #include "harness.h"
+#include "ui/chart_geometry.h"
+#include "ui/notice_image.h"
 
 namespace {
 
@@ -46,38 +49,61 @@ constexpr std::array<Illuminant, toggle_count> illuminants = {{
     {a, "cie-a", "CIE A"},
 }};
 
-constexpr int canvas_width = 570;
-constexpr int canvas_height = 1100;
+namespace ui = yarx::ui;
 
-// Chart row r is canvas line 20 + r; x = 75 is clear of the grid's vertical
-// lines and of the notice image.  Every 100 nm (and the second line of every
-// 500 nm) the grid covers the band.
+// x = 75 is clear of the grid's vertical lines and of the notice image.
 constexpr int probe_x = 75;
-constexpr int band_top = 20;
-bool grid_row(int row) { return row % 40 == 0 || row % 200 == 1; }
+// Every 100 nm (and the second line of every 500 nm) the grid covers the band.
+bool grid_row(int row) {
+    return row % ui::grid_step == 0 || row % (ui::grid_step * ui::heavy_every) == 1;
+}
 
-// The pixels the bands must show: the colour module's colours as this
-// server allocates them.
-std::array<unsigned long, yarx::colour::chart_rows> band_pixels(Display *display, int illuminant) {
+// What the canvas must show, as this server allocates the colours: the bands
+// are the colour module's, the grid black, the marks and the notice white.
+struct ExpectedChart {
+    std::array<unsigned long, yarx::colour::chart_rows> bands;
+    unsigned long black, white;
+};
+
+ExpectedChart expected_chart(Display *display, int illuminant) {
     namespace colour = yarx::colour;
     colour::compute_weights(illuminant);
     colour::compute_chart_xyz();
     colour::compute_chart_colours();
-    std::array<unsigned long, colour::chart_rows> pixels{};
+    ExpectedChart expected{};
     for (int row = 0; row < colour::chart_rows; ++row) {
         const colour::Rgb &rgb = colour::chart_colours[row];
-        pixels[row] = allocated_pixel(display, static_cast<unsigned short>(rgb.red * 65535.0),
-                                      static_cast<unsigned short>(rgb.green * 65535.0),
-                                      static_cast<unsigned short>(rgb.blue * 65535.0));
+        expected.bands[row] =
+            allocated_pixel(display, static_cast<unsigned short>(rgb.red * 65535.0),
+                            static_cast<unsigned short>(rgb.green * 65535.0),
+                            static_cast<unsigned short>(rgb.blue * 65535.0));
     }
-    return pixels;
+    expected.black = allocated_pixel(display, 0, 0, 0);
+    expected.white = allocated_pixel(display, 65535, 65535, 65535);
+    return expected;
 }
 
-bool shows_chart(const Image &image, const std::array<unsigned long, 1000> &expected) {
-    if (!image.valid() || image.width() != canvas_width || image.height() != canvas_height)
+// Whether the image is the whole chart, drawn to the end.  The program draws
+// the bands, the grid, the order marks, the frame and the notice, in that
+// order, and redraws all of it on exposure; only a finished drawing has new
+// bands, every grid line and the notice's last cell.
+bool shows_chart(const Image &image, const ExpectedChart &expected) {
+    if (!image.valid() || image.width() != ui::canvas_width || image.height() != ui::canvas_height)
         return false;
-    for (int row = 0; row < 1000; ++row)
-        if (!grid_row(row) && image.pixel(probe_x, band_top + row) != expected[row]) return false;
+    for (int row = ui::first_row; row <= ui::last_row; ++row) {
+        const unsigned long want = grid_row(row) ? expected.black : expected.bands[row];
+        if (image.pixel(probe_x, ui::band_top + row) != want) return false;
+    }
+    for (int k = 1; k <= ui::order_marks; ++k) {
+        const int y = static_cast<int>(ui::order_spacing * k + ui::band_top);
+        if (image.pixel((ui::order_mark_left + ui::order_mark_right) / 2, y) != expected.white)
+            return false;
+    }
+    if (image.pixel(probe_x, ui::frame_y) != expected.white) return false;
+    for (int r = ui::notice_rows - 1; r >= 0; --r)
+        for (int c = ui::notice_columns - 1; c >= 0; --c)
+            if (ui::notice_image[r][c])
+                return image.pixel(ui::notice_left + 2 * c, ui::notice_top + r) == expected.white;
     return true;
 }
 
@@ -207,7 +233,7 @@ int run(const std::filesystem::path &directory, const std::vector<std::string> &
     save(display, setup, (directory / "setup.png").string(), app);
 
     // Charts side by side at half size, under a strip of labels.
-    constexpr int column = canvas_width / 2, chart_height = canvas_height / 2;
+    constexpr int column = ui::canvas_width / 2, chart_height = ui::canvas_height / 2;
     constexpr int gap = 10, label_height = 28;
     constexpr unsigned char background = 40;
     const int count = static_cast<int>(illuminants.size());
@@ -216,21 +242,29 @@ int run(const std::filesystem::path &directory, const std::vector<std::string> &
     Window chart = None;
     for (int i = 0; i < count; ++i) {
         const Illuminant &illuminant = illuminants[i];
-        const auto expected = band_pixels(display, toggle_illuminant[illuminant.toggle]);
+        const ExpectedChart expected =
+            expected_chart(display, toggle_illuminant[illuminant.toggle]);
         if (!click_and_see(display, toggle(display, setup, illuminant.toggle)) ||
             !click_and_see(display, setup_widget(display, setup, SetupWidget::ok)))
             give_up(std::string("no response to a click on ") + illuminant.label + " or OK", app);
         if (!chart && !(chart = wait_for_shell(display, "yarx_popup")))
             give_up("no chart window after OK", app);
         const Window canvas = chart_widget(display, chart, ChartWidget::canvas);
-        if (!wait_until([&] { return shows_chart(Image(display, canvas), expected); })) {
+        // Keep the very picture that passed: a redraw may start just after.
+        std::optional<Image> shown;
+        if (!wait_until([&] {
+                Image image(display, canvas);
+                if (!shows_chart(image, expected)) return false;
+                shown.emplace(std::move(image));
+                return true;
+            })) {
             save_screenshot(display, (directory / "failure-screen.png").string());
             give_up(std::string("the chart does not show ") + illuminant.label +
                         " (the screen is in failure-screen.png)",
                     app);
         }
 
-        const Image image(display, canvas);
+        const Image &image = *shown;
         const std::string path =
             (directory / ("chart-" + std::string(illuminant.file) + ".png")).string();
         if (!image.valid() || !write_png(path, image.width(), image.height(), rgb_bytes(image)))
