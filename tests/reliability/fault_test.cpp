@@ -1,0 +1,277 @@
+// The program under faults: the X server dying under it, fonts missing,
+// colour allocation refused, and odd toolkit input.  Whatever happens, it
+// ends with a status of its own (never a crash signal) or keeps working.
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "fixture.h"
+
+namespace yarx::e2e {
+namespace {
+
+constexpr int d68 = toggle_illuminant[c];
+// The chart window opens over the setup window unless told otherwise; the
+// shell's x resource holds even when -geometry is refused.
+const char *const separate_windows[] = {"-geometry", "+700+0",
+                                        "-xrm",      "yarx.x: 700",
+                                        "-xrm",      "*yarx_popup.yarx.defaultPosition: False"};
+
+std::string describe(int status) {
+    if (WIFEXITED(status)) return "exit status " + std::to_string(WEXITSTATUS(status));
+    if (WIFSIGNALED(status)) return "killed by signal " + std::to_string(WTERMSIG(status));
+    return "wait status " + std::to_string(status);
+}
+
+// ---------------------------------------------------------------- the X server dies
+
+using ServerGoesAway = YarxTest;
+
+TEST_F(ServerGoesAway, WithTheChartShownTheProgramExitsWithAnError) {
+    ASSERT_NO_FATAL_FAILURE(start());
+    ASSERT_NE(press_ok(), None);
+    ASSERT_TRUE(wait_for_chart(d68));
+    server_->kill_server();
+    const auto status = app_->wait_exit(10s);
+    ASSERT_TRUE(status.has_value()) << "still running 10 s after its X server died";
+    ASSERT_TRUE(WIFEXITED(*status)) << describe(*status);
+    EXPECT_NE(WEXITSTATUS(*status), 0);
+    EXPECT_EQ(app_->standard_output(), "");
+}
+
+TEST_F(ServerGoesAway, InTheMiddleOfDrawingTheProgramExitsWithAnError) {
+    ASSERT_NO_FATAL_FAILURE(start());
+    // Kill the server as soon as the chart window is up, while the 1002
+    // colour allocations of the first chart are still under way.
+    ASSERT_NE(press_ok(), None);
+    server_->kill_server();
+    const auto status = app_->wait_exit(10s);
+    ASSERT_TRUE(status.has_value()) << "still running 10 s after its X server died";
+    ASSERT_TRUE(WIFEXITED(*status)) << describe(*status);
+    EXPECT_NE(WEXITSTATUS(*status), 0);
+}
+
+// ---------------------------------------------------------------- fonts
+
+using MissingFonts = YarxTest;
+
+// The fallback resources name helvetica and lucida fonts; a server with only
+// the misc fonts has neither, and the toolkit falls back to "fixed".
+TEST_F(MissingFonts, TheProgramStillShowsAndDrawsTheChart) {
+    ServerOptions options;
+    options.extra_args = {"-fp", "/usr/share/fonts/X11/misc"};
+    ASSERT_NO_FATAL_FAILURE(start(options));
+    ASSERT_NE(press_ok(), None);
+    EXPECT_TRUE(wait_for_chart(d68)) << rows_differing(d68).size() << " rows differ";
+    click(display(), setup_widget(display(), setup_shell_, SetupWidget::exit));
+    const auto status = app_->wait_exit();
+    ASSERT_TRUE(status.has_value());
+    EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << describe(*status);
+}
+
+// ---------------------------------------------------------------- toolkit input
+
+struct OddInput {
+    const char *name;
+    std::vector<std::string> args;
+};
+
+// The program takes no options of its own; the toolkit either rejects these
+// with a message or lets the program run.  Either way it must not crash.
+const OddInput odd_inputs[] = {
+    {"xrm line without a colon", {"-xrm", "garbage without colon"}},
+    {"xrm colour that is no colour", {"-xrm", "*canvas.background: notacolour"}},
+    {"xrm without its argument", {"-xrm"}},
+    {"unknown long option", {"--frobnicate"}},
+    {"unknown short option", {"-zzz"}},
+    {"nonsense geometry", {"-geometry", "abc"}},
+    {"empty display name", {"-display", ""}},
+    {"empty xrm", {"-xrm", ""}},
+    {"xrm of colons", {"-xrm", ":::"}},
+    {"resource for a font that does not exist", {"-xrm", "*fontList: -nonesuch-*"}},
+};
+
+using OddToolkitInput = YarxTest;
+
+TEST_F(OddToolkitInput, EndsWithAMessageOrRunsNormally) {
+    for (const OddInput &input : odd_inputs) {
+        SCOPED_TRACE(input.name);
+        ASSERT_NO_FATAL_FAILURE(start_server());
+        std::vector<std::string> args(std::begin(separate_windows), std::end(separate_windows));
+        args.insert(args.end(), input.args.begin(), input.args.end());
+        app_ = std::make_unique<App>(*server_, args);
+
+        // Wait until it has either ended or shown the whole setup window.
+        ASSERT_TRUE(wait_until([&] {
+            if (!app_->running()) return true;
+            setup_shell_ = find_shell(display(), "yarx");
+            return setup_shell_ &&
+                   viewable(display(), setup_widget(display(), setup_shell_, SetupWidget::exit));
+        })) << "neither ended nor showed its window";
+
+        if (!app_->running()) {
+            const int status = *app_->wait_exit();
+            std::printf("%-40s rejected: %s, stderr: %s", input.name, describe(status).c_str(),
+                        app_->standard_error().c_str());
+            ASSERT_TRUE(WIFEXITED(status)) << describe(status);
+            EXPECT_NE(WEXITSTATUS(status), 0) << "ended at once, yet with success";
+            EXPECT_NE(app_->standard_error(), "") << "rejected without a word";
+        } else {
+            std::printf("%-40s accepted; stderr: %s\n", input.name, app_->standard_error().c_str());
+            ASSERT_NE(press_ok(), None);
+            EXPECT_TRUE(wait_for_chart(d68));
+            click(display(), setup_widget(display(), setup_shell_, SetupWidget::exit));
+            const auto status = app_->wait_exit();
+            ASSERT_TRUE(status.has_value()) << "Exit did not end it";
+            EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << describe(*status);
+        }
+        EXPECT_EQ(app_->standard_output(), "");
+        TearDown();
+        chart_shell_ = setup_shell_ = None;
+    }
+}
+
+// ---------------------------------------------------------------- colour refused
+
+// yarx with standard output on a pipe, the way "yarx | less" runs it.
+class PipedYarx {
+public:
+    PipedYarx(XServer &server, std::vector<std::string> environment) {
+        int fds[2];
+        if (pipe(fds) != 0) throw std::runtime_error("pipe failed");
+        pid_ = fork();
+        if (pid_ < 0) throw std::runtime_error("fork failed");
+        if (pid_ == 0) {
+            prctl(PR_SET_PDEATHSIG, SIGKILL);
+            setpgid(0, 0);
+            environment.push_back("DISPLAY=" + server.name());
+            for (auto &e : environment) putenv(e.data());
+            const int null = open("/dev/null", O_RDWR);
+            dup2(null, 0);
+            dup2(fds[1], 1);  // standard error stays the test's
+            for (int fd = 3; fd < 1024; ++fd) close(fd);
+            char *argv[] = {const_cast<char *>(YARX_EXECUTABLE), nullptr};
+            execv(argv[0], argv);
+            _exit(127);
+        }
+        close(fds[1]);
+        fd_ = fds[0];
+        fcntl(fd_, F_SETFL, O_NONBLOCK);
+    }
+    ~PipedYarx() {
+        if (!status_) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+        }
+        close(fd_);
+    }
+    PipedYarx(const PipedYarx &) = delete;
+    PipedYarx &operator=(const PipedYarx &) = delete;
+
+    // The wait status once the program has ended and closed its end of the
+    // pipe, within the timeout.
+    std::optional<int> wait_exit(Duration timeout) {
+        wait_until(
+            [&] {
+                char buffer[256];
+                ssize_t n;
+                while ((n = read(fd_, buffer, sizeof buffer)) > 0) output_.append(buffer, n);
+                if (n == 0) eof_ = true;
+                int status;
+                if (!status_ && waitpid(pid_, &status, WNOHANG) == pid_) status_ = status;
+                return eof_ && status_;
+            },
+            timeout);
+        return status_;
+    }
+    const std::string &output() const { return output_; }
+
+private:
+    pid_t pid_ = -1;
+    int fd_ = -1;
+    bool eof_ = false;
+    std::optional<int> status_;
+    std::string output_;
+};
+
+struct Refusal {
+    const char *what;
+    int call;  // which of the program's colour allocations is refused
+    const char *refused;
+    const char *message;
+};
+
+const Refusal refusals[] = {
+    {"the first band (black)", 1, "(0,0,0)", "QWIB!!!\n"},
+    {"a band in the middle", 500, "", "QWIB!!!\n"},
+    {"the last band", 1000, "", "QWIB!!!\n"},
+    {"black for the grid", 1001, "(0,0,0)", "Can't allocate color map.\n"},
+    {"white for the order marks", 1002, "(65535,65535,65535)", "Can't allocate color map.\n"},
+};
+
+std::vector<std::string> refusing(int call) {
+    // The sanitizers' runtime must come first among the libraries unless
+    // told not to mind the interposer ahead of it.
+    const char *asan = std::getenv("ASAN_OPTIONS");
+    return {"LD_PRELOAD=" YARX_ALLOC_FAIL_PRELOAD,
+            "YARX_REFUSE_ALLOC_COLOR=" + std::to_string(call),
+            std::string("ASAN_OPTIONS=") + (asan ? asan : "") + ":verify_asan_link_order=0"};
+}
+
+using ColourRefused = YarxTest;
+
+// Standard output goes to a file here (App), so it is fully buffered: the
+// message must still be all of it when the program exits with 1.
+TEST_F(ColourRefused, SaysWhichColoursFailedOnStandardOutputAndExitsWithOne) {
+    for (const Refusal &refusal : refusals) {
+        SCOPED_TRACE(refusal.what);
+        ASSERT_NO_FATAL_FAILURE(start_server());
+        app_ = std::make_unique<App>(*server_, std::vector<std::string>{}, refusing(refusal.call));
+        setup_shell_ = wait_for_shell(display(), "yarx");
+        ASSERT_NE(setup_shell_, None) << app_->standard_error();
+        const Window ok = setup_widget(display(), setup_shell_, SetupWidget::ok);
+        ASSERT_TRUE(wait_until([&] { return viewable(display(), ok); }));
+        click(display(), ok);
+
+        const auto status = app_->wait_exit();
+        ASSERT_TRUE(status.has_value()) << "still running after the refusal";
+        ASSERT_TRUE(WIFEXITED(*status)) << describe(*status);
+        EXPECT_EQ(WEXITSTATUS(*status), 1);
+        EXPECT_EQ(app_->standard_output(), refusal.message);
+        const std::string error = app_->standard_error();
+        EXPECT_NE(
+            error.find("refused call " + std::to_string(refusal.call) + " for " + refusal.refused),
+            std::string::npos)
+            << error;
+        TearDown();
+    }
+}
+
+TEST_F(ColourRefused, TheMessageReachesAPipe) {
+    for (const Refusal &refusal : {refusals[1], refusals[4]}) {
+        SCOPED_TRACE(refusal.what);
+        ASSERT_NO_FATAL_FAILURE(start_server());
+        PipedYarx yarx(*server_, refusing(refusal.call));
+        setup_shell_ = wait_for_shell(display(), "yarx");
+        ASSERT_NE(setup_shell_, None);
+        const Window ok = setup_widget(display(), setup_shell_, SetupWidget::ok);
+        ASSERT_TRUE(wait_until([&] { return viewable(display(), ok); }));
+        click(display(), ok);
+
+        const auto status = yarx.wait_exit(default_timeout);
+        ASSERT_TRUE(status.has_value()) << "still running after the refusal";
+        ASSERT_TRUE(WIFEXITED(*status)) << describe(*status);
+        EXPECT_EQ(WEXITSTATUS(*status), 1);
+        EXPECT_EQ(yarx.output(), refusal.message);
+        TearDown();
+    }
+}
+
+}  // namespace
+}  // namespace yarx::e2e
