@@ -1,0 +1,80 @@
+// Many charts in a row: OK pressed 500 times, the illuminant changing every
+// time, the whole screen exposed after every press.  The chart stays exact,
+// the program stays up, and its resident memory stays flat.
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "fixture.h"
+
+namespace yarx::e2e {
+namespace {
+
+constexpr int presses = 500;
+constexpr int warm_up = 2 * toggle_count;
+constexpr long allocations_per_chart = 1002;  // 1000 bands, black, white
+constexpr long max_growth_kib = 1024;
+
+// VmRSS from /proc/PID/status, in KiB; -1 when it cannot be read.
+long resident_kib(pid_t pid) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+    return -1;
+}
+
+using Soak = YarxTest;
+
+TEST_F(Soak, FiveHundredChartsUnderExposureKeepTheChartExactAndMemoryFlat) {
+    ASSERT_NO_FATAL_FAILURE(start());
+    ASSERT_NE(press_ok(), None);
+    ASSERT_TRUE(wait_for_chart(toggle_illuminant[c]));
+    const Window ok = setup_widget(display(), setup_shell_, SetupWidget::ok);
+    RequestCounter counter(*server_, ok);
+    counter.reset();
+
+    // Every press and every exposure draws one whole chart, and the program
+    // handles its events in order, so counting colour allocations tells when
+    // each has been done.
+    long drawn = 0;
+    auto wait_for_charts = [&](long charts) {
+        drawn += charts;
+        return wait_until(
+            [&] { return counter.count(opcode_alloc_color) >= drawn * allocations_per_chart; });
+    };
+
+    const auto started = std::chrono::steady_clock::now();
+    long warm_kib = -1;
+    int illuminant = toggle_illuminant[c];
+    for (int i = 0; i < presses; ++i) {
+        const int index = i % toggle_count;
+        illuminant = toggle_illuminant[index];
+        click(display(), toggle(display(), setup_shell_, index));
+        click(display(), ok);
+        expose_whole_screen(display());
+        ASSERT_TRUE(wait_for_charts(2))
+            << "press " << i << ": " << counter.count(opcode_alloc_color)
+            << " colour allocations; the program " << (app_->running() ? "runs" : "has ended");
+        if (i + 1 == warm_up) warm_kib = resident_kib(app_->pid());
+    }
+    ASSERT_TRUE(wait_for_chart(illuminant)) << rows_differing(illuminant).size() << " rows differ";
+    const long end_kib = resident_kib(app_->pid());
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    std::printf(
+        "soak: %d presses, %ld charts drawn in %.1f s; VmRSS %ld KiB after %d presses, "
+        "%ld KiB at the end (%+ld KiB)\n",
+        presses, drawn, seconds, warm_kib, warm_up, end_kib, end_kib - warm_kib);
+
+    EXPECT_EQ(counter.count(opcode_alloc_color), drawn * allocations_per_chart)
+        << "charts drawn more often than pressed and exposed";
+    ASSERT_TRUE(app_->running()) << app_->standard_error();
+    ASSERT_GT(warm_kib, 0);
+    EXPECT_LT(end_kib - warm_kib, max_growth_kib);
+}
+
+}  // namespace
+}  // namespace yarx::e2e
