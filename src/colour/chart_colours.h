@@ -9,7 +9,7 @@
 
 #include <array>
 
-#include "spectral_tables.h"
+#include "cie_tables.h"
 
 namespace yarx::colour {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "colour/spectral_tables.h"
+#include "colour/cie_tables.h"
 #include "fixture.h"
 #include "ui/notice_image.h"
 

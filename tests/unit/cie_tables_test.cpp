@@ -1,4 +1,4 @@
-#include "colour/spectral_tables.h"
+#include "colour/cie_tables.h"
 
 #include <gtest/gtest.h>
 #include <cmath>

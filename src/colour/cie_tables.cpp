@@ -1,4 +1,4 @@
-#include "spectral_tables.h"
+#include "cie_tables.h"
 
 namespace yarx::colour {
 
