@@ -31,18 +31,26 @@ std::string describe(int status) {
 
 // ---------------------------------------------------------------- the X server dies
 
-using ServerGoesAway = YarxTest;
+class ServerGoesAway : public YarxTest {
+protected:
+    // Kills the X server: the program must end promptly, by exiting with an
+    // error rather than by a signal.
+    void kill_server_and_expect_error_exit() {
+        server_->kill_server();
+        const auto status = app_->wait_exit(10s);
+        ASSERT_TRUE(status.has_value()) << "still running 10 s after its X server died";
+        std::printf("yarx: %s; stderr: %s", describe(*status).c_str(),
+                    app_->standard_error().c_str());
+        ASSERT_TRUE(WIFEXITED(*status)) << describe(*status);
+        EXPECT_NE(WEXITSTATUS(*status), 0);
+    }
+};
 
 TEST_F(ServerGoesAway, WithTheChartShownTheProgramExitsWithAnError) {
     ASSERT_NO_FATAL_FAILURE(start());
     ASSERT_NE(press_ok(), None);
     ASSERT_TRUE(wait_for_chart(d68));
-    server_->kill_server();
-    const auto status = app_->wait_exit(10s);
-    ASSERT_TRUE(status.has_value()) << "still running 10 s after its X server died";
-    std::printf("yarx: %s; stderr: %s", describe(*status).c_str(), app_->standard_error().c_str());
-    ASSERT_TRUE(WIFEXITED(*status)) << describe(*status);
-    EXPECT_NE(WEXITSTATUS(*status), 0);
+    kill_server_and_expect_error_exit();
     EXPECT_EQ(app_->standard_output(), "");
 }
 
@@ -59,12 +67,7 @@ TEST_F(ServerGoesAway, InTheMiddleOfDrawingTheProgramExitsWithAnError) {
         std::printf("killing the server after %ld of 1002 colour allocations\n",
                     counter.count(opcode_alloc_color));
     }
-    server_->kill_server();
-    const auto status = app_->wait_exit(10s);
-    ASSERT_TRUE(status.has_value()) << "still running 10 s after its X server died";
-    std::printf("yarx: %s; stderr: %s", describe(*status).c_str(), app_->standard_error().c_str());
-    ASSERT_TRUE(WIFEXITED(*status)) << describe(*status);
-    EXPECT_NE(WEXITSTATUS(*status), 0);
+    kill_server_and_expect_error_exit();
 }
 
 // ---------------------------------------------------------------- fonts
