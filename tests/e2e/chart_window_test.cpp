@@ -5,6 +5,7 @@
 #include <signal.h>
 #include <sys/wait.h>
 
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -122,6 +123,28 @@ protected:
         ASSERT_TRUE(wait_until([&] { return toggle_shows(toggle_index, yellow); }));
     }
 
+    // Shows the chart, closes it with close_chart, chooses another
+    // illuminant and presses OK: the same window must come back with the new
+    // chart, without a new window or graphics context.
+    void expect_pop_down_and_back(const std::function<void(Window)> &close_chart, int toggle_index,
+                                  int illuminant) {
+        ASSERT_NE(press_ok(), None);
+        ASSERT_TRUE(wait_for_chart(illuminant_d68));
+        RequestCounter counter(*server_, chart_shell_);
+        const Window shell = chart_shell_;
+
+        close_chart(shell);
+        ASSERT_TRUE(wait_until([&] { return !viewable(display(), shell); }));
+        EXPECT_TRUE(app_->running()) << "closing the chart ended the program";
+
+        ASSERT_NO_FATAL_FAILURE(choose(toggle_index));
+        ASSERT_EQ(press_ok(), shell);
+        EXPECT_EQ(wait_for_canvas(illuminant), "");
+        settled_count(counter, opcode_alloc_color);
+        EXPECT_EQ(counter.count(opcode_create_gc), 0);
+        EXPECT_EQ(counter.count(opcode_create_window), 0);
+    }
+
     // The count once it has stayed the same for half a second: the program
     // has finished what it was doing.
     static long settled_count(RequestCounter &counter, int opcode) {
@@ -233,40 +256,17 @@ TEST_F(ChartWindow, ChoosingAnIlluminantChangesNothingUntilOk) {
 
 TEST_F(ChartWindow, DismissPopsDownAndOkBringsBackTheChartInForce) {
     ASSERT_NO_FATAL_FAILURE(start());
-    ASSERT_NE(press_ok(), None);
-    ASSERT_TRUE(wait_for_chart(illuminant_d68));
-    RequestCounter counter(*server_, chart_shell_);
-    const Window shell = chart_shell_;
-
-    click(display(), chart_widget(display(), shell, ChartWidget::dismiss));
-    ASSERT_TRUE(wait_until([&] { return !viewable(display(), shell); }));
-    EXPECT_TRUE(app_->running());
-
-    ASSERT_NO_FATAL_FAILURE(choose(d65));
-    ASSERT_EQ(press_ok(), shell);
-    EXPECT_EQ(wait_for_canvas(illuminant_d65), "");
-    settled_count(counter, opcode_alloc_color);
-    EXPECT_EQ(counter.count(opcode_create_gc), 0);
-    EXPECT_EQ(counter.count(opcode_create_window), 0);
+    ASSERT_NO_FATAL_FAILURE(expect_pop_down_and_back(
+        [&](Window shell) {
+            click(display(), chart_widget(display(), shell, ChartWidget::dismiss));
+        },
+        d65, illuminant_d65));
 }
 
 TEST_F(ChartWindow, ClosingThroughTheWindowManagerPopsDownLikeDismiss) {
     ASSERT_NO_FATAL_FAILURE(start(with_window_manager()));
-    ASSERT_NE(press_ok(), None);
-    ASSERT_TRUE(wait_for_chart(illuminant_d68));
-    RequestCounter counter(*server_, chart_shell_);
-    const Window shell = chart_shell_;
-
-    close_through_window_manager(display(), shell);
-    ASSERT_TRUE(wait_until([&] { return !viewable(display(), shell); }));
-    EXPECT_TRUE(app_->running()) << "the chart's close ended the program";
-
-    ASSERT_NO_FATAL_FAILURE(choose(a));
-    ASSERT_EQ(press_ok(), shell);
-    EXPECT_EQ(wait_for_canvas(illuminant_a), "");
-    settled_count(counter, opcode_alloc_color);
-    EXPECT_EQ(counter.count(opcode_create_gc), 0);
-    EXPECT_EQ(counter.count(opcode_create_window), 0);
+    ASSERT_NO_FATAL_FAILURE(expect_pop_down_and_back(
+        [&](Window shell) { close_through_window_manager(display(), shell); }, a, illuminant_a));
 }
 
 TEST_F(ChartWindow, UnderAWindowManagerTheChartIsPaintedAndRepaintedInFull) {
