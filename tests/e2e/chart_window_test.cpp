@@ -130,7 +130,7 @@ protected:
                                   int illuminant) {
         ASSERT_NE(press_ok(), None);
         ASSERT_TRUE(wait_for_chart(illuminant_d68));
-        RequestCounter counter(*server_, chart_shell_);
+        RequestCounter counter(*relay_);
         const Window shell = chart_shell_;
 
         close_chart(shell);
@@ -147,7 +147,7 @@ protected:
 
     // The count once it has stayed the same for half a second: the program
     // has finished what it was doing.
-    static long settled_count(RequestCounter &counter, int opcode) {
+    static long settled_count(const RequestCounter &counter, int opcode) {
         long last = counter.count(opcode);
         auto since = std::chrono::steady_clock::now();
         wait_until(
@@ -221,11 +221,11 @@ TEST_F(ChartWindow, EachIlluminantGivesItsOwnBands) {
 }
 
 TEST_F(ChartWindow, SecondOkRedrawsInPlaceWithTheSameWindowAndGc) {
-    ASSERT_NO_FATAL_FAILURE(start());
+    ASSERT_NO_FATAL_FAILURE(start_through_relay());
     ASSERT_NE(press_ok(), None);
     ASSERT_TRUE(wait_for_chart(illuminant_d68));
     const Window first_canvas = canvas();
-    RequestCounter counter(*server_, chart_shell_);
+    RequestCounter counter(*relay_);
     settled_count(counter, opcode_alloc_color);  // let the first chart finish
     counter.reset();
 
@@ -255,7 +255,7 @@ TEST_F(ChartWindow, ChoosingAnIlluminantChangesNothingUntilOk) {
 }
 
 TEST_F(ChartWindow, DismissPopsDownAndOkBringsBackTheChartInForce) {
-    ASSERT_NO_FATAL_FAILURE(start());
+    ASSERT_NO_FATAL_FAILURE(start_through_relay());
     ASSERT_NO_FATAL_FAILURE(expect_pop_down_and_back(
         [&](Window shell) {
             click(display(), chart_widget(display(), shell, ChartWidget::dismiss));
@@ -264,7 +264,7 @@ TEST_F(ChartWindow, DismissPopsDownAndOkBringsBackTheChartInForce) {
 }
 
 TEST_F(ChartWindow, ClosingThroughTheWindowManagerPopsDownLikeDismiss) {
-    ASSERT_NO_FATAL_FAILURE(start(with_window_manager()));
+    ASSERT_NO_FATAL_FAILURE(start_through_relay(with_window_manager()));
     ASSERT_NO_FATAL_FAILURE(expect_pop_down_and_back(
         [&](Window shell) { close_through_window_manager(display(), shell); }, a, illuminant_a));
 }
@@ -282,10 +282,10 @@ TEST_F(ChartWindow, UnderAWindowManagerTheChartIsPaintedAndRepaintedInFull) {
 }
 
 TEST_F(ChartWindow, BurstOfExposuresRedrawsOnce) {
-    ASSERT_NO_FATAL_FAILURE(start(with_window_manager()));
+    ASSERT_NO_FATAL_FAILURE(start_through_relay(with_window_manager()));
     ASSERT_NE(press_ok(), None);
     ASSERT_TRUE(wait_for_chart(illuminant_d68));
-    RequestCounter counter(*server_, chart_shell_);
+    RequestCounter counter(*relay_);
     settled_count(counter, opcode_alloc_color);
     counter.reset();
 

@@ -27,6 +27,14 @@ void YarxTest::start(ServerOptions options, std::vector<std::string> args) {
     launch(std::move(args));
 }
 
+void YarxTest::start_through_relay(ServerOptions options, Duration delay_each_way,
+                                   std::vector<std::string> args) {
+    start_server(options);
+    relay_ = std::make_unique<Relay>(*server_, delay_each_way);
+    args.insert(args.begin(), {"-display", relay_->display_name()});
+    launch(std::move(args));
+}
+
 void YarxTest::TearDown() {
     if (HasFailure() && server_ && server_->display()) {
         const auto *info = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -43,6 +51,7 @@ void YarxTest::TearDown() {
             EXPECT_EQ(error.find(report), std::string::npos) << error;
     }
     app_.reset();
+    relay_.reset();
     server_.reset();
 }
 
@@ -90,16 +99,27 @@ bool YarxTest::wait_for_chart(int illuminant, Duration timeout) {
     return wait_until([&] { return chart_shell_ && rows_differing(illuminant).empty(); }, timeout);
 }
 
-std::array<unsigned long, 1000> expected_band_pixels(Display *display, int illuminant) {
+std::vector<ColourRequest> expected_colour_requests(Display *display, int illuminant) {
     colour::compute_weights(illuminant);
     colour::compute_chart_xyz();
     colour::compute_chart_colours();
+    const Colormap colormap = DefaultColormap(display, 0);
+    std::vector<ColourRequest> requests;
+    for (const colour::Rgb &c : colour::chart_colours)
+        requests.push_back({colormap, static_cast<unsigned short>(c.red * 65535.0),
+                            static_cast<unsigned short>(c.green * 65535.0),
+                            static_cast<unsigned short>(c.blue * 65535.0)});
+    requests.push_back({colormap, 0, 0, 0});
+    requests.push_back({colormap, 65535, 65535, 65535});
+    return requests;
+}
+
+std::array<unsigned long, 1000> expected_band_pixels(Display *display, int illuminant) {
+    const std::vector<ColourRequest> requests = expected_colour_requests(display, illuminant);
     std::array<unsigned long, 1000> pixels{};
     for (int row = 0; row < 1000; ++row) {
-        const colour::Rgb &c = colour::chart_colours[row];
-        pixels[row] = allocated_pixel(display, static_cast<unsigned short>(c.red * 65535.0),
-                                      static_cast<unsigned short>(c.green * 65535.0),
-                                      static_cast<unsigned short>(c.blue * 65535.0));
+        const ColourRequest &c = requests[row];
+        pixels[row] = allocated_pixel(display, c.red, c.green, c.blue);
     }
     return pixels;
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "harness.h"
+#include "relay.h"
 
 namespace yarx::e2e {
 
@@ -17,6 +18,11 @@ class YarxTest : public ::testing::Test {
 protected:
     // Starts the server and the program and waits for the setup window.
     void start(ServerOptions options = {}, std::vector<std::string> args = {});
+    // Starts the server, a relay in front of it with the given delay each
+    // way, and the program as a client of the relay; waits for the setup
+    // window.  relay_ then counts the program's requests.
+    void start_through_relay(ServerOptions options = {}, Duration delay_each_way = Duration(0),
+                             std::vector<std::string> args = {});
     // Starts the server alone; the test launches the program itself.
     void start_server(ServerOptions options = {});
     void launch(std::vector<std::string> args = {});
@@ -40,6 +46,7 @@ protected:
     Window canvas() { return chart_widget(display(), chart_shell_, ChartWidget::canvas); }
 
     std::unique_ptr<XServer> server_;
+    std::unique_ptr<Relay> relay_;
     std::unique_ptr<App> app_;
     Window setup_shell_ = None;
     Window chart_shell_ = None;
@@ -48,6 +55,11 @@ protected:
 // The pixel every chart row should show under the illuminant: the colour
 // module's result, allocated in the server as the program allocates it.
 std::array<unsigned long, 1000> expected_band_pixels(Display *display, int illuminant);
+
+// The colours a draw of the illuminant's chart asks for, in the order it
+// asks: the 1000 bands in row order, then black, then white, all in screen
+// 0's default colormap.
+std::vector<ColourRequest> expected_colour_requests(Display *display, int illuminant);
 
 constexpr Rgb8 yellow{255, 255, 0};
 constexpr Rgb8 black{0, 0, 0};

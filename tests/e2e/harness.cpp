@@ -3,7 +3,6 @@
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
-#include <X11/extensions/record.h>
 #include <fcntl.h>
 #include <png.h>
 #include <poll.h>
@@ -448,66 +447,6 @@ bool save_window_png(Display *display, Window window, const std::string &path) {
 
 bool save_screenshot(Display *display, const std::string &path) {
     return save_window_png(display, DefaultRootWindow(display), path);
-}
-
-// ---------------------------------------------------------------- requests
-
-struct RequestCounter::State {
-    Display *control = nullptr;
-    Display *data = nullptr;
-    XRecordContext context = 0;
-    XID client_base = 0;
-    long counts[256] = {};
-};
-
-namespace {
-void record_request(XPointer closure, XRecordInterceptData *data) {
-    auto *state = reinterpret_cast<RequestCounter::State *>(closure);
-    if (data->category == XRecordFromClient && data->data_len > 0 &&
-        data->id_base == state->client_base)
-        ++state->counts[data->data[0]];
-    XRecordFreeData(data);
-}
-}  // namespace
-
-RequestCounter::RequestCounter(XServer &server, Window client_window) : state_(new State) {
-    state_->control = XOpenDisplay(server.name().c_str());
-    state_->data = XOpenDisplay(server.name().c_str());
-    if (!state_->control || !state_->data) fail("cannot open record connections");
-    // A client's resource IDs all share its base; any window it created names it.
-    const XID mask = 0x1fffff;  // the X server's default resource-ID mask
-    state_->client_base = client_window & ~mask;
-    XRecordClientSpec clients = XRecordAllClients;
-    XRecordRange *range = XRecordAllocRange();
-    range->core_requests.first = 1;
-    range->core_requests.last = 127;
-    state_->context = XRecordCreateContext(state_->control, 0, &clients, 1, &range, 1);
-    XFree(range);
-    if (!state_->context) fail("XRecordCreateContext failed");
-    XSync(state_->control, False);
-    if (!XRecordEnableContextAsync(state_->data, state_->context, record_request,
-                                   reinterpret_cast<XPointer>(state_.get())))
-        fail("XRecordEnableContextAsync failed");
-}
-
-RequestCounter::~RequestCounter() {
-    if (state_->context) {
-        XRecordDisableContext(state_->control, state_->context);
-        XRecordFreeContext(state_->control, state_->context);
-        XSync(state_->control, False);
-    }
-    if (state_->data) XCloseDisplay(state_->data);
-    if (state_->control) XCloseDisplay(state_->control);
-}
-
-long RequestCounter::count(int opcode) {
-    XRecordProcessReplies(state_->data);
-    return state_->counts[opcode];
-}
-
-void RequestCounter::reset() {
-    XRecordProcessReplies(state_->data);
-    std::fill(std::begin(state_->counts), std::end(state_->counts), 0);
 }
 
 }  // namespace yarx::e2e

@@ -9,7 +9,6 @@
 
 #include <chrono>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -167,29 +166,5 @@ bool write_png(const std::string &path, int width, int height,
                const std::vector<unsigned char> &rgb);
 // An image's pixels as 8-bit RGB, the way write_png takes them.
 std::vector<unsigned char> rgb_bytes(const Image &image);
-
-// Counts the requests of one client, by major opcode, through the RECORD
-// extension.
-class RequestCounter {
-public:
-    // client_window: any window the client created; its resource base names it.
-    RequestCounter(XServer &server, Window client_window);
-    ~RequestCounter();
-    RequestCounter(const RequestCounter &) = delete;
-    RequestCounter &operator=(const RequestCounter &) = delete;
-
-    long count(int opcode);  // takes in what the server has recorded so far
-    void reset();
-
-    struct State;
-
-private:
-    std::unique_ptr<State> state_;
-};
-
-// Core protocol opcodes the tests count.
-constexpr int opcode_create_window = 1;
-constexpr int opcode_create_gc = 55;
-constexpr int opcode_alloc_color = 84;
 
 }  // namespace yarx::e2e

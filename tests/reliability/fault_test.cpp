@@ -55,18 +55,14 @@ TEST_F(ServerGoesAway, WithTheChartShownTheProgramExitsWithAnError) {
 }
 
 TEST_F(ServerGoesAway, InTheMiddleOfDrawingTheProgramExitsWithAnError) {
-    ASSERT_NO_FATAL_FAILURE(start());
-    // Kill the server once the first chart's colour allocations (1002 of
-    // them, each a round trip) have begun; polling usually catches them
-    // part of the way through.
-    {
-        // The counter's own connections must be closed before the server dies.
-        RequestCounter counter(*server_, setup_shell_);
-        click(display(), setup_widget(display(), setup_shell_, SetupWidget::ok));
-        ASSERT_TRUE(wait_until([&] { return counter.count(opcode_alloc_color) >= 50; }));
-        std::printf("killing the server after %ld of 1002 colour allocations\n",
-                    counter.count(opcode_alloc_color));
-    }
+    ASSERT_NO_FATAL_FAILURE(start_through_relay());
+    // Kill the server once the first chart's colour allocations have been
+    // sent, while the program waits for their answers or draws with them.
+    const RequestCounter counter(*relay_);
+    click(display(), setup_widget(display(), setup_shell_, SetupWidget::ok));
+    ASSERT_TRUE(wait_until([&] { return counter.count(opcode_alloc_color) >= 50; }));
+    std::printf("killing the server after %ld of 1002 colour allocations\n",
+                counter.count(opcode_alloc_color));
     kill_server_and_expect_error_exit();
 }
 

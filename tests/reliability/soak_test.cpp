@@ -29,11 +29,11 @@ long resident_kib(pid_t pid) {
 using Soak = YarxTest;
 
 TEST_F(Soak, FiveHundredChartsUnderExposureKeepTheChartExactAndMemoryFlat) {
-    ASSERT_NO_FATAL_FAILURE(start());
+    ASSERT_NO_FATAL_FAILURE(start_through_relay());
     ASSERT_NE(press_ok(), None);
     ASSERT_TRUE(wait_for_chart(toggle_illuminant[c]));
     const Window ok = setup_widget(display(), setup_shell_, SetupWidget::ok);
-    RequestCounter counter(*server_, ok);
+    RequestCounter counter(*relay_);
     counter.reset();
 
     // Every press and every exposure draws one whole chart, and the program

@@ -1,0 +1,50 @@
+#include "program.h"
+
+#include <Xm/Xm.h>
+
+#include <vector>
+
+#include "ui/chart_window.h"
+#include "ui/fallback_resources.h"
+#include "ui/setup_window.h"
+
+namespace yarx::bench {
+
+Program &open_program(const std::string &display_name) {
+    static Program program;
+    if (program.display) return program;
+    // The chart window beside the setup window, as the end-to-end tests have it.
+    std::vector<std::string> args = {"yarx",
+                                     "-display",
+                                     display_name,
+                                     "-geometry",
+                                     "+700+0",
+                                     "-xrm",
+                                     "*yarx_popup.yarx.defaultPosition: False"};
+    std::vector<char *> argv;
+    for (std::string &a : args) argv.push_back(a.data());
+    int argc = static_cast<int>(argv.size());
+    program.toplevel = XtAppInitialize(&program.app, "yarx", nullptr, 0, &argc, argv.data(),
+                                       ui::fallback_resources, nullptr, 0);
+    program.display = XtDisplay(program.toplevel);
+    ui::build_chart_window(program.toplevel);
+    ui::build_setup_window(program.toplevel);
+    XtRealizeWidget(program.toplevel);
+    process_pending_events(program);
+    return program;
+}
+
+void press_ok(Program &program) {
+    XtCallCallbacks(XtNameToWidget(program.toplevel, "*setupok"), XmNactivateCallback, nullptr);
+}
+
+Window canvas_window(Program &program) {
+    return XtWindow(XtNameToWidget(program.toplevel, "*canvas"));
+}
+
+void process_pending_events(Program &program) {
+    XSync(program.display, False);
+    while (XtAppPending(program.app)) XtAppProcessEvent(program.app, XtIMAll);
+}
+
+}  // namespace yarx::bench

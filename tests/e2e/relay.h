@@ -1,0 +1,86 @@
+// A network link between clients and a private X server: a relay that
+// listens on 127.0.0.1 (a client connects with -display 127.0.0.1:N) and
+// forwards each connection to the server's Unix socket.  The server keeps
+// its access control and never listens on TCP itself.
+//
+// The relay can play a slow link, the way ssh -X or a LAN puts one between
+// a program and its display: every byte is held back for a set delay in
+// each direction, in order.  It sees every request a client sends, so it
+// counts them; and it can hold back what the server sends from its next
+// reply on, so that a client which must wait for that reply stops there and
+// a test sees which requests the client sends without waiting for answers.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "harness.h"
+
+namespace yarx::e2e {
+
+// The colour of an AllocColor request, as the client sent it.
+struct ColourRequest {
+    unsigned long colormap;
+    unsigned short red, green, blue;
+    bool operator==(const ColourRequest &o) const {
+        return colormap == o.colormap && red == o.red && green == o.green && blue == o.blue;
+    }
+};
+
+class Relay {
+public:
+    explicit Relay(const XServer &server, Duration delay_each_way = Duration(0));
+    ~Relay();
+    Relay(const Relay &) = delete;
+    Relay &operator=(const Relay &) = delete;
+
+    // "127.0.0.1:N", for -display.
+    const std::string &display_name() const { return name_; }
+
+    // Applies to bytes read from now on.
+    void set_delay(Duration delay_each_way);
+
+    // From the next reply the server sends on, hold back everything it
+    // sends, on every connection, until release().  Events before that
+    // reply pass.
+    void hold_from_next_reply();
+    // Whether a reply has been caught and is being held.
+    bool holding() const;
+    void release();
+
+    // What the clients have sent so far, over all connections: requests by
+    // major opcode, and the colours of their AllocColor requests in order.
+    long requests_sent(int opcode) const;
+    std::vector<ColourRequest> colours_requested() const;
+
+    struct State;
+
+private:
+    std::string name_;
+    std::unique_ptr<State> state_;
+};
+
+// Counts the requests that clients send through a relay from its creation
+// or its last reset() on.
+class RequestCounter {
+public:
+    explicit RequestCounter(const Relay &relay) : relay_(relay) { reset(); }
+
+    long count(int opcode) const { return relay_.requests_sent(opcode) - base_[opcode]; }
+    // The colours of the AllocColor requests counted, in the order sent.
+    std::vector<ColourRequest> colours() const;
+    void reset();
+
+private:
+    const Relay &relay_;
+    long base_[256] = {};
+    size_t colours_base_ = 0;
+};
+
+// Core protocol opcodes the tests count.
+constexpr int opcode_create_window = 1;
+constexpr int opcode_create_gc = 55;
+constexpr int opcode_alloc_color = 84;
+
+}  // namespace yarx::e2e
