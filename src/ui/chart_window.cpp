@@ -11,6 +11,7 @@
 
 #include "colour/chart_colours.h"
 #include "ui/chart_geometry.h"
+#include "ui/colour_batch.h"
 #include "ui/notice_image.h"
 
 namespace yarx::ui {
@@ -38,17 +39,12 @@ constexpr unsigned short full_intensity = 65535;
     std::exit(1);
 }
 
-// Allocates the colour in screen 0's default colormap and makes it the
-// foreground; the program does not go on without it.
-void set_foreground(unsigned short red, unsigned short green, unsigned short blue,
-                    const char *failure_message) {
-    XColor colour{};
-    colour.red = red;
-    colour.green = green;
-    colour.blue = blue;
-    colour.flags = DoRed | DoGreen | DoBlue;
-    if (!XAllocColor(display, DefaultColormap(display, 0), &colour)) fatal(failure_message);
-    XSetForeground(display, gc, colour.pixel);
+// Makes the colour answered in the slot the foreground; the program does not
+// go on without it.
+void set_foreground(int slot, const char *failure_message) {
+    unsigned long pixel;
+    if (!take_colour(display, slot, pixel)) fatal(failure_message);
+    XSetForeground(display, gc, pixel);
 }
 
 // A component in 0..1 as a 16-bit colour value, truncated.
@@ -56,9 +52,17 @@ unsigned short colour_value(double component) {
     return static_cast<unsigned short>(component * 65535.0 + 0.0);
 }
 
-void draw_chart() {
-    draw_bands(first_row, last_row, 0, band_width);
-    draw_overlay();
+// Asks for every colour of a draw at once, in screen 0's default colormap:
+// the bands in row order, then black and white for the overlay.
+void request_chart_colours() {
+    const Colormap colormap = DefaultColormap(display, 0);
+    for (int row = 0; row < colour::chart_rows; ++row) {
+        const colour::Rgb &c = colour::chart_colours[row];
+        request_colour(display, colormap, row, colour_value(c.red), colour_value(c.green),
+                       colour_value(c.blue));
+    }
+    request_colour(display, colormap, black_slot, 0, 0, 0);
+    request_colour(display, colormap, white_slot, full_intensity, full_intensity, full_intensity);
 }
 
 struct QueuedExposeSearch {
@@ -142,11 +146,15 @@ void create_drawing_context() {
     gc = XCreateGC(display, window, 0, nullptr);
 }
 
+void draw_chart() {
+    request_chart_colours();
+    draw_bands(first_row, last_row, 0, band_width);
+    draw_overlay();
+}
+
 void draw_bands(int first, int last, int x_offset, int width) {
     for (int row = first; row <= last; ++row) {
-        const colour::Rgb &c = colour::chart_colours[row];
-        set_foreground(colour_value(c.red), colour_value(c.green), colour_value(c.blue),
-                       "QWIB!!!\n");
+        set_foreground(row, "QWIB!!!\n");
         const int y = band_top + row;
         XDrawLine(display, window, gc, x_offset + band_left, y, x_offset + width + band_left - 1,
                   y);
@@ -157,7 +165,7 @@ void draw_overlay() {
     const char *const failure = "Can't allocate color map.\n";
     const int band_right = band_left + band_width - 1;
 
-    set_foreground(0, 0, 0, failure);
+    set_foreground(black_slot, failure);
     for (int k = 0; k < grid_lines; ++k) {
         const int y = grid_step * k + band_top;
         XDrawLine(display, window, gc, band_left, y, band_right, y);
@@ -171,7 +179,7 @@ void draw_overlay() {
         XDrawLine(display, window, gc, x, band_top, x, vertical_bottom);
     }
 
-    set_foreground(full_intensity, full_intensity, full_intensity, failure);
+    set_foreground(white_slot, failure);
     for (int k = 1; k <= order_marks; ++k) {
         const int y = static_cast<int>(order_spacing * k + band_top);
         XDrawLine(display, window, gc, order_mark_left, y, order_mark_right, y);

@@ -20,11 +20,17 @@ void manage_chart_window();
 // The window must exist, so call it after the dialog has been managed.
 void create_drawing_context();
 
+// Draws the whole chart: asks the server for all its colours at once, then
+// draws the bands and the overlay with them.
+void draw_chart();
+
 // Draws rows first..last of the chart colour table, width pixels wide,
-// x_offset pixels right of the band area's left edge.
+// x_offset pixels right of the band area's left edge, in the colours
+// draw_chart asked for.
 void draw_bands(int first, int last, int x_offset, int width);
 
-// Draws the grid, the order marks, the frame and the notice image.
+// Draws the grid, the order marks, the frame and the notice image, in the
+// black and white draw_chart asked for.
 void draw_overlay();
 
 }  // namespace yarx::ui

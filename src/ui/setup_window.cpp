@@ -13,7 +13,6 @@
 #include <cstdlib>
 
 #include "colour/chart_colours.h"
-#include "ui/chart_geometry.h"
 #include "ui/chart_window.h"
 
 namespace yarx::ui {
@@ -60,8 +59,7 @@ void ok_action(Widget, XtPointer, XtPointer) {
     colour::compute_chart_colours();
     if (!chart_window_is_managed()) manage_chart_window();
     if (!chart_drawn) create_drawing_context();
-    draw_bands(first_row, last_row, 0, band_width);
-    draw_overlay();
+    draw_chart();
     chart_drawn = 1;
 }
 

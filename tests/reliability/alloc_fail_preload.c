@@ -1,21 +1,27 @@
 /* Loaded with LD_PRELOAD into yarx: refuses one colour allocation made by the
  * program itself, as a server with a full colormap would.
  *
- * YARX_REFUSE_ALLOC_COLOR=N refuses the Nth XAllocColor call (counting from
- * 1) whose caller lies in the main executable; calls from the toolkit
- * libraries pass through uncounted.  A chart draw makes 1002 calls: the 1000
- * bands (the first of them black, like the grid), then black, then white.
- * The refusal is reported on standard error so a test can see what was
- * refused. */
+ * The program sends all the colour allocations of a draw first and then
+ * takes their answers in order; this stands between it and libxcb when it
+ * takes them.  YARX_REFUSE_ALLOC_COLOR=N turns the Nth answer (counting from
+ * 1) that the main executable takes into the error the server sends when it
+ * has no cell left, BadAlloc; answers taken from the toolkit libraries pass
+ * through uncounted.  A chart draw takes 1002 answers: the 1000 bands (the
+ * first of them black, like the grid), then black, then white.  The refusal
+ * is reported on standard error, with the colour the server had given, so a
+ * test can see what was refused. */
 #define _GNU_SOURCE
-#include <X11/Xlib.h>
 #include <dlfcn.h>
 #include <link.h>
 #include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <xcb/xcb.h>
+#include <xcb/xproto.h>
 
-typedef Status (*alloc_color_fn)(Display *, Colormap, XColor *);
+typedef xcb_alloc_color_reply_t *(*alloc_color_reply_fn)(xcb_connection_t *,
+                                                         xcb_alloc_color_cookie_t,
+                                                         xcb_generic_error_t **);
 
 struct segment {
     uintptr_t start, end;
@@ -46,19 +52,33 @@ static int in_main_program(const void *address) {
     return 0;
 }
 
-Status XAllocColor(Display *display, Colormap colormap, XColor *colour) {
-    static alloc_color_fn real;
+xcb_alloc_color_reply_t *xcb_alloc_color_reply(xcb_connection_t *connection,
+                                               xcb_alloc_color_cookie_t cookie,
+                                               xcb_generic_error_t **error) {
+    static alloc_color_reply_fn real;
     static long calls;
-    if (!real) real = (alloc_color_fn)dlsym(RTLD_NEXT, "XAllocColor");
+    if (!real) real = (alloc_color_reply_fn)dlsym(RTLD_NEXT, "xcb_alloc_color_reply");
 
-    if (in_main_program(__builtin_return_address(0))) {
-        const char *setting = getenv("YARX_REFUSE_ALLOC_COLOR");
-        const long refuse = setting ? atol(setting) : 0;
-        if (++calls == refuse) {
-            fprintf(stderr, "alloc_fail_preload: refused call %ld for (%u,%u,%u) flags %d\n", calls,
-                    colour->red, colour->green, colour->blue, colour->flags);
-            return 0;
-        }
+    xcb_alloc_color_reply_t *reply = real(connection, cookie, error);
+    if (!reply || !in_main_program(__builtin_return_address(0))) return reply;
+    const char *setting = getenv("YARX_REFUSE_ALLOC_COLOR");
+    const long refuse = setting ? atol(setting) : 0;
+    if (++calls != refuse) return reply;
+
+    fprintf(stderr, "alloc_fail_preload: refused call %ld for (%u,%u,%u)\n", calls, reply->red,
+            reply->green, reply->blue);
+    free(reply);
+    /* The caller owns the error and frees it, as it would libxcb's. */
+    xcb_generic_error_t *refusal = calloc(1, sizeof *refusal);
+    if (refusal) {
+        refusal->response_type = 0;
+        refusal->error_code = XCB_ALLOC;
+        refusal->sequence = (uint16_t)cookie.sequence;
+        refusal->major_code = XCB_ALLOC_COLOR;
     }
-    return real(display, colormap, colour);
+    if (error)
+        *error = refusal;
+    else
+        free(refusal);
+    return NULL;
 }
