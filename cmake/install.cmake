@@ -42,5 +42,5 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 # dpkg-shlibdeps finds on Debian 12) and the fonts its resources name:
 # helvetica and lucida come with the 75 and 100 dpi collections.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libc6 (>= 2.34), libx11-6, libxm4 (>= 2.3.4), libxt6, xfonts-base, xfonts-75dpi, xfonts-100dpi")
+    "libc6 (>= 2.34), libx11-6, libx11-xcb1, libxcb1, libxm4 (>= 2.3.4), libxt6, xfonts-base, xfonts-75dpi, xfonts-100dpi")
 include(CPack)

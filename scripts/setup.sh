@@ -4,7 +4,7 @@
 # tests.  Only missing packages are installed.
 set -euo pipefail
 
-build_packages=(cmake g++ make libmotif-dev libxt-dev libx11-dev
+build_packages=(cmake g++ make libmotif-dev libxt-dev libx11-dev libx11-xcb-dev libxcb1-dev
                 xfonts-base xfonts-75dpi xfonts-100dpi)
 test_packages=(libgtest-dev libbenchmark-dev libxtst-dev libpng-dev
                xvfb openbox

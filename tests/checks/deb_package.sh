@@ -35,7 +35,7 @@ echo "Depends: $depends"
 # The package names alone, one a line.
 names=$(echo "$depends" | tr ',' '\n' | sed 's/(.*)//; s/|.*//; s/[[:space:]]//g')
 has() { echo "$names" | grep -qx "$1"; }
-for package in libc6 libx11-6 libxt6 libxm4 xfonts-base xfonts-75dpi xfonts-100dpi; do
+for package in libc6 libx11-6 libx11-xcb1 libxcb1 libxt6 libxm4 xfonts-base xfonts-75dpi xfonts-100dpi; do
     has "$package" || fail "Depends lacks $package"
 done
 
