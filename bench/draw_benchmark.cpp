@@ -1,33 +1,37 @@
 // How long OK's drawing of the chart takes, against the floor of the same X
-// requests from a bare Xlib client, both on one private Xvfb in one run.
+// requests from a bare client, both on one private Xvfb in one run.
 //
 // The drawing is the program's own: the chart window is built in this
-// process and each iteration runs draw_bands and draw_overlay on its canvas,
-// then XSync, so the time includes the server finishing.  The floor is a
-// plain window of the canvas's size that receives the same 1002 XAllocColor,
-// 1042 XDrawLine and 2417 XDrawRectangle calls, then XSync.
+// process and each iteration runs its draw_chart on the canvas, then XSync,
+// so the time includes the server finishing.  The floor is a plain window
+// of the canvas's size that receives the same requests sent the same way:
+// the 1002 colour allocations through XCB without waiting, their replies
+// taken in order, then 1042 XDrawLine and 2417 XDrawRectangle calls, then
+// XSync.
 //
 // Each is timed alone, then the two alternate iteration by iteration so
 // that the ratio ("x_floor", draw time over floor time) holds up while other
 // work loads the machine.
 
 #include <X11/Intrinsic.h>
+#include <X11/Xlib-xcb.h>
+#include <xcb/xproto.h>
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <stdexcept>
 #include <string>
 
 #include "colour/chart_colours.h"
 #include "harness.h"
+#include "program.h"
 #include "ui/chart_geometry.h"
 #include "ui/chart_window.h"
-#include "ui/fallback_resources.h"
 #include "ui/notice_image.h"
-#include "ui/setup_window.h"
 
 namespace {
 
@@ -66,14 +70,22 @@ BareClient open_bare_client() {
     return client;
 }
 
-void set_colour(const BareClient &client, unsigned short r, unsigned short g, unsigned short b) {
-    XColor colour{};
-    colour.red = r;
-    colour.green = g;
-    colour.blue = b;
-    colour.flags = DoRed | DoGreen | DoBlue;
-    XAllocColor(client.display, DefaultColormap(client.display, 0), &colour);
-    XSetForeground(client.display, client.gc, colour.pixel);
+// Sends all the colour allocations first, then takes each reply as it is
+// needed, as the program does.
+xcb_alloc_color_cookie_t floor_cookies[1002];
+
+void request_colour(const BareClient &client, int slot, unsigned short r, unsigned short g,
+                    unsigned short b) {
+    floor_cookies[slot] = xcb_alloc_color(XGetXCBConnection(client.display),
+                                          DefaultColormap(client.display, 0), r, g, b);
+}
+
+void set_colour(const BareClient &client, int slot) {
+    xcb_alloc_color_reply_t *reply =
+        xcb_alloc_color_reply(XGetXCBConnection(client.display), floor_cookies[slot], nullptr);
+    if (!reply) throw std::runtime_error("the floor's colour was refused");
+    XSetForeground(client.display, client.gc, reply->pixel);
+    std::free(reply);
 }
 
 void draw_floor(const BareClient &client) {
@@ -82,14 +94,19 @@ void draw_floor(const BareClient &client) {
     const GC gc = client.gc;
     for (int row = 0; row < 1000; ++row) {
         const auto &c = yarx::colour::chart_colours[row];
-        set_colour(client, value(c.red), value(c.green), value(c.blue));
+        request_colour(client, row, value(c.red), value(c.green), value(c.blue));
+    }
+    request_colour(client, 1000, 0, 0, 0);
+    request_colour(client, 1001, 65535, 65535, 65535);
+    for (int row = 0; row < 1000; ++row) {
+        set_colour(client, row);
         XDrawLine(d, w, gc, 50, 20 + row, 449, 20 + row);
     }
-    set_colour(client, 0, 0, 0);
+    set_colour(client, 1000);
     for (int k = 0; k <= 25; ++k) XDrawLine(d, w, gc, 50, 40 * k + 20, 449, 40 * k + 20);
     for (int k = 0; k <= 25; k += 5) XDrawLine(d, w, gc, 50, 40 * k + 21, 449, 40 * k + 21);
     for (int x = 50; x <= 550; x += 100) XDrawLine(d, w, gc, x, 20, x, 1019);
-    set_colour(client, 65535, 65535, 65535);
+    set_colour(client, 1001);
     for (int y : {240, 460, 681, 901}) XDrawLine(d, w, gc, 450, y, 550, y);
     XDrawRectangle(d, w, gc, 50, 19, 400, 1001);
     for (int r = 0; r < yarx::ui::notice_rows; ++r)
@@ -98,7 +115,7 @@ void draw_floor(const BareClient &client) {
     XSync(d, False);
 }
 
-void BM_BareXlibFloor(benchmark::State &state) {
+void BM_BareClientFloor(benchmark::State &state) {
     const BareClient client = open_bare_client();
     for (auto _ : state) {
         const auto start = Clock::now();
@@ -107,57 +124,34 @@ void BM_BareXlibFloor(benchmark::State &state) {
     }
     XCloseDisplay(client.display);
 }
-BENCHMARK(BM_BareXlibFloor)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BareClientFloor)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // ---------------------------------------------------------------- program
 
-XtAppContext app;
-Display *program_display = nullptr;
+yarx::bench::Program *program = nullptr;
+
+// OK's drawing, as the OK button does it, until the server has done it all.
+void draw_chart() {
+    yarx::ui::draw_chart();
+    XSync(program->display, False);
+}
 
 // Builds the program's windows in this process, as main does, and shows the
-// chart window with its drawing context, the way the first OK does.
-void open_program() {
-    if (program_display) return;  // once, for every repetition
-    const std::string geometry_resource = "*yarx_popup.yarx.defaultPosition: False";
-    const char *argv_text[] = {"yarx",   "-display", server->name().c_str(),   "-geometry",
-                               "+700+0", "-xrm",     geometry_resource.c_str()};
-    int argc = 7;
-    char *argv[7];
-    for (int i = 0; i < argc; ++i) argv[i] = const_cast<char *>(argv_text[i]);
-    Widget toplevel = XtAppInitialize(&app, "yarx", nullptr, 0, &argc, argv,
-                                      yarx::ui::fallback_resources, nullptr, 0);
-    program_display = XtDisplay(toplevel);
-    yarx::ui::build_chart_window(toplevel);
-    yarx::ui::build_setup_window(toplevel);
-    XtRealizeWidget(toplevel);
-    yarx::ui::manage_chart_window();
-    yarx::ui::create_drawing_context();
-    XSync(program_display, False);
-}
-
-// Handles whatever the server has sent (exposures, focus), untimed.
-void process_pending_events() {
-    XSync(program_display, False);
-    while (XtAppPending(app)) XtAppProcessEvent(app, XtIMAll);
-}
-
-// OK's drawing, as ok_action does it, until the server has done it all.
-void draw_chart() {
-    yarx::ui::draw_bands(yarx::ui::first_row, yarx::ui::last_row, 0, yarx::ui::band_width);
-    yarx::ui::draw_overlay();
-    XSync(program_display, False);
-}
-
+// chart window the way the first OK does.
 bool open_program_on_screen(benchmark::State &state) {
-    open_program();
-    process_pending_events();
+    if (!program) {
+        program = &yarx::bench::open_program(server->name());
+        yarx::bench::press_ok(*program);
+    }
     Display *d = server->display();
-    const Window shell = yarx::e2e::find_shell(d, "yarx_popup");
-    if (shell &&
-        yarx::e2e::viewable(d, yarx::e2e::chart_widget(d, shell, yarx::e2e::ChartWidget::canvas)))
-        return true;
-    state.SkipWithError("the chart's canvas is not on the screen");
-    return false;
+    const bool shown = yarx::e2e::wait_until([&] {
+        yarx::bench::process_pending_events(*program);
+        const Window shell = yarx::e2e::find_shell(d, "yarx_popup");
+        return shell && yarx::e2e::viewable(
+                            d, yarx::e2e::chart_widget(d, shell, yarx::e2e::ChartWidget::canvas));
+    });
+    if (!shown) state.SkipWithError("the chart's canvas is not on the screen");
+    return shown;
 }
 
 void BM_OkDraw(benchmark::State &state) {
@@ -166,7 +160,7 @@ void BM_OkDraw(benchmark::State &state) {
         const auto start = Clock::now();
         draw_chart();
         state.SetIterationTime(seconds_since(start));
-        process_pending_events();
+        yarx::bench::process_pending_events(*program);
     }
 }
 BENCHMARK(BM_OkDraw)->UseManualTime()->Unit(benchmark::kMillisecond);
@@ -185,7 +179,7 @@ void BM_OkDrawOverFloor(benchmark::State &state) {
         const double seconds = seconds_since(start);
         draw_total += seconds;
         state.SetIterationTime(seconds);
-        process_pending_events();
+        yarx::bench::process_pending_events(*program);
     }
     XCloseDisplay(client.display);
     const double n = static_cast<double>(state.iterations());

@@ -1,16 +1,23 @@
-// What a chart costs over a network link: OK, and a redraw on exposure, by
-// the program built in this process with its X connection run through a
-// relay that delays each direction by half the round-trip time (0, 10 and
-// 50 ms round trip; ssh to a nearby host is about 10, across a continent
-// 50 or more).
+// What yarx costs over a network link: start-up, OK, and a redraw on
+// exposure, with the program's X connection run through a relay that delays
+// each direction by half the round-trip time (0, 10 and 50 ms round trip;
+// ssh to a nearby host is about 10, across a continent 50 or more).
 //
 // Each time is reported in milliseconds and in round trips: the time over
 // that of the same work on the zero-delay link, divided by the round-trip
-// time.  An exposure is timed from the moment its event is in the
-// program's queue.  Both end with an XSync, itself one round trip, so that
-// the time covers the server finishing the drawing.
+// time.
+//
+// - Start-up is the real program, launched as a client of the relay, until
+//   its setup window is on the screen.  It runs first, before the program is
+//   built in this process.
+// - OK and the exposure are the program built in this process, the way main
+//   builds it, running its own callbacks.  An exposure is timed from the
+//   moment its event is in the program's queue.  Both end with an XSync,
+//   itself one round trip, so that the time covers the server finishing the
+//   drawing.
 
 #include <X11/Intrinsic.h>
+#include <signal.h>
 
 #include <benchmark/benchmark.h>
 
@@ -26,87 +33,141 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 using yarx::bench::Program;
+namespace e2e = yarx::e2e;
 
-std::unique_ptr<yarx::e2e::XServer> server;
-std::unique_ptr<yarx::e2e::Relay> relay;
-std::map<bool, double> zero_delay_ms;  // by "is an exposure"
+std::unique_ptr<e2e::XServer> server;
+std::unique_ptr<e2e::Relay> relay;
+Program *program = nullptr;  // once built in this process
+
+enum class Work { start_up, ok, exposure };
+std::map<Work, double> zero_delay_ms;
 
 double ms_since(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-void redraw_over_link(benchmark::State &state, bool exposure) {
-    const int round_trip_ms = static_cast<int>(state.range(0));
-    relay->set_delay(std::chrono::milliseconds(round_trip_ms / 2));
-    Program &program = yarx::bench::open_program(relay->display_name());
+// Sets the link's delay for the benchmark's round trip; reports the mean
+// time in ms and in round trips.
+class LinkTimer {
+public:
+    LinkTimer(benchmark::State &state, Work work)
+        : state_(state), work_(work), round_trip_ms_(static_cast<int>(state.range(0))) {
+        relay->set_delay(std::chrono::milliseconds(round_trip_ms_ / 2));
+    }
+    LinkTimer(const LinkTimer &) = delete;
+    LinkTimer &operator=(const LinkTimer &) = delete;
+
+    void add(double ms) {
+        total_ms_ += ms;
+        state_.SetIterationTime(ms / 1000);
+    }
+
+    ~LinkTimer() {
+        if (state_.iterations() == 0 || total_ms_ == 0) return;
+        const double mean_ms = total_ms_ / static_cast<double>(state_.iterations());
+        state_.counters["ms"] = mean_ms;
+        if (round_trip_ms_ == 0)
+            zero_delay_ms[work_] = mean_ms;
+        else if (zero_delay_ms.count(work_))
+            state_.counters["round_trips"] = (mean_ms - zero_delay_ms[work_]) / round_trip_ms_;
+    }
+
+private:
+    benchmark::State &state_;
+    Work work_;
+    int round_trip_ms_;
+    double total_ms_ = 0;
+};
+
+void BM_StartUpOverLink(benchmark::State &state) {
+    if (program) {
+        state.SkipWithError("start-up must be timed before the program is built in this process");
+        return;
+    }
+    LinkTimer timer(state, Work::start_up);
+    Display *d = server->display();
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        e2e::App app(*server, {"-display", relay->display_name()});
+        const bool shown = e2e::wait_until(
+            [&] {
+                const Window shell = e2e::find_shell(d, "yarx");
+                return shell &&
+                       e2e::viewable(d, e2e::setup_widget(d, shell, e2e::SetupWidget::exit));
+            },
+            std::chrono::seconds(60));
+        timer.add(ms_since(start));
+        if (!shown) {
+            state.SkipWithError("the setup window did not show");
+            return;
+        }
+        kill(app.pid(), SIGKILL);
+        app.wait_exit();
+        e2e::wait_until([&] { return !e2e::find_shell(d, "yarx"); });
+    }
+}
+
+// The program built in this process, its chart window shown as the first OK
+// shows it.
+Program &shown_program() {
+    if (program) return *program;
+    program = &yarx::bench::open_program(relay->display_name());
+    yarx::bench::press_ok(*program);
+    Display *d = server->display();
+    const bool shown = e2e::wait_until([&] {
+        yarx::bench::process_pending_events(*program);
+        const Window shell = e2e::find_shell(d, "yarx_popup");
+        return shell && e2e::viewable(d, e2e::chart_widget(d, shell, e2e::ChartWidget::canvas));
+    });
+    if (!shown) throw std::runtime_error("the chart window did not show");
+    return *program;
+}
+
+void redraw_over_link(benchmark::State &state, Work work) {
+    LinkTimer timer(state, work);
+    Program &program = shown_program();
     Display *display = program.display;
     const Window canvas = yarx::bench::canvas_window(program);
     yarx::bench::process_pending_events(program);
 
-    double total_ms = 0;
     for (auto _ : state) {
-        if (exposure) {
+        if (work == Work::exposure) {
             XClearArea(display, canvas, 0, 0, 0, 0, True);
             XSync(display, False);  // the exposure is now queued
         }
         const auto start = Clock::now();
-        if (exposure)
+        if (work == Work::exposure)
             while (XtAppPending(program.app)) XtAppProcessEvent(program.app, XtIMAll);
         else
             yarx::bench::press_ok(program);
         XSync(display, False);
-        const double ms = ms_since(start);
-        total_ms += ms;
-        state.SetIterationTime(ms / 1000);
+        timer.add(ms_since(start));
         yarx::bench::process_pending_events(program);
     }
-    const double mean_ms = total_ms / static_cast<double>(state.iterations());
-    state.counters["ms"] = mean_ms;
-    if (round_trip_ms == 0)
-        zero_delay_ms[exposure] = mean_ms;
-    else if (zero_delay_ms.count(exposure))
-        state.counters["round_trips"] = (mean_ms - zero_delay_ms[exposure]) / round_trip_ms;
 }
 
-void BM_OkOverLink(benchmark::State &state) { redraw_over_link(state, false); }
-void BM_ExposureOverLink(benchmark::State &state) { redraw_over_link(state, true); }
-BENCHMARK(BM_OkOverLink)
-    ->ArgName("rtt_ms")
-    ->Arg(0)
-    ->Arg(10)
-    ->Arg(50)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ExposureOverLink)
-    ->ArgName("rtt_ms")
-    ->Arg(0)
-    ->Arg(10)
-    ->Arg(50)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
-
-// Shows the chart window once, as the first OK does.
-void show_chart() {
-    Program &program = yarx::bench::open_program(relay->display_name());
-    yarx::bench::press_ok(program);
-    Display *d = server->display();
-    const bool shown = yarx::e2e::wait_until([&] {
-        yarx::bench::process_pending_events(program);
-        const Window shell = yarx::e2e::find_shell(d, "yarx_popup");
-        return shell && yarx::e2e::viewable(
-                            d, yarx::e2e::chart_widget(d, shell, yarx::e2e::ChartWidget::canvas));
-    });
-    if (!shown) throw std::runtime_error("the chart window did not show");
-}
+void BM_OkOverLink(benchmark::State &state) { redraw_over_link(state, Work::ok); }
+void BM_ExposureOverLink(benchmark::State &state) { redraw_over_link(state, Work::exposure); }
 
 }  // namespace
+
+#define OVER_THE_LINK(benchmark_function) \
+    BENCHMARK(benchmark_function)         \
+        ->ArgName("rtt_ms")               \
+        ->Arg(0)                          \
+        ->Arg(10)                         \
+        ->Arg(50)                         \
+        ->UseManualTime()                 \
+        ->Unit(benchmark::kMillisecond)
+OVER_THE_LINK(BM_StartUpOverLink);
+OVER_THE_LINK(BM_OkOverLink);
+OVER_THE_LINK(BM_ExposureOverLink);
 
 int main(int argc, char **argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    server = std::make_unique<yarx::e2e::XServer>();
-    relay = std::make_unique<yarx::e2e::Relay>(*server, std::chrono::milliseconds(0));
-    show_chart();
+    server = std::make_unique<e2e::XServer>();
+    relay = std::make_unique<e2e::Relay>(*server);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;
