@@ -6,18 +6,15 @@
 #include <sys/wait.h>
 
 #include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "colour/cie_tables.h"
 #include "fixture.h"
-#include "ui/notice_image.h"
 
 namespace yarx::e2e {
 namespace {
 
-constexpr int canvas_width = 570, canvas_height = 1100;
 using colour::illuminant_a;
 using colour::illuminant_d32;
 using colour::illuminant_d65;
@@ -28,40 +25,6 @@ ServerOptions with_window_manager() {
     ServerOptions options;
     options.window_manager = true;
     return options;
-}
-
-// The canvas as the chart of the illuminant must look: the black background,
-// then in drawing order the bands, the black grid, and in white the order
-// marks, the frame and the notice image.
-std::vector<unsigned long> expected_canvas(Display *display, int illuminant) {
-    const auto bands = expected_band_pixels(display, illuminant);
-    const unsigned long black_pixel = allocated_pixel(display, 0, 0, 0);
-    const unsigned long white_pixel = allocated_pixel(display, 65535, 65535, 65535);
-    std::vector<unsigned long> canvas(canvas_width * canvas_height, black_pixel);
-    auto set = [&](int x, int y, unsigned long pixel) { canvas[y * canvas_width + x] = pixel; };
-    auto hline = [&](int x0, int x1, int y, unsigned long pixel) {
-        for (int x = x0; x <= x1; ++x) set(x, y, pixel);
-    };
-    auto vline = [&](int x, int y0, int y1, unsigned long pixel) {
-        for (int y = y0; y <= y1; ++y) set(x, y, pixel);
-    };
-
-    for (int row = 0; row < 1000; ++row) hline(50, 449, 20 + row, bands[row]);
-    for (int k = 0; k <= 25; ++k) hline(50, 449, 40 * k + 20, black_pixel);
-    for (int k = 0; k <= 25; k += 5) hline(50, 449, 40 * k + 21, black_pixel);
-    for (int x = 50; x <= 550; x += 100) vline(x, 20, 1019, black_pixel);
-    for (int y : {240, 460, 681, 901}) hline(450, 550, y, white_pixel);
-    hline(50, 450, 19, white_pixel);
-    hline(50, 450, 1020, white_pixel);
-    vline(50, 19, 1020, white_pixel);
-    vline(450, 19, 1020, white_pixel);
-    for (int r = 0; r < ui::notice_rows; ++r)
-        for (int c = 0; c < ui::notice_columns; ++c)
-            if (ui::notice_image[r][c]) {
-                hline(400 + 2 * c, 402 + 2 * c, 220 + r, white_pixel);
-                hline(400 + 2 * c, 402 + 2 * c, 221 + r, white_pixel);
-            }
-    return canvas;
 }
 
 // Whether the process is stopped (by SIGSTOP), without reaping it.
@@ -86,43 +49,6 @@ void cover(Display *display, int x, int y, int width, int height) {
 
 class ChartWindow : public YarxTest {
 protected:
-    // The differences between the canvas and the chart of the illuminant:
-    // how many pixels, and the first few for the failure message.
-    std::string canvas_differences(int illuminant) {
-        const Image image(display(), canvas());
-        if (!image.valid()) return "no canvas image";
-        if (image.width() != canvas_width || image.height() != canvas_height)
-            return "canvas is " + std::to_string(image.width()) + "x" +
-                   std::to_string(image.height());
-        const auto expected = expected_canvas(display(), illuminant);
-        std::ostringstream out;
-        long differing = 0;
-        for (int y = 0; y < canvas_height; ++y)
-            for (int x = 0; x < canvas_width; ++x) {
-                const unsigned long want = expected[y * canvas_width + x];
-                const unsigned long got = image.pixel(x, y);
-                if (got == want) continue;
-                if (differing++ < 5)
-                    out << " (" << x << "," << y << ") " << std::hex << got << " not " << want
-                        << std::dec;
-            }
-        if (!differing) return "";
-        return std::to_string(differing) + " pixels differ:" + out.str();
-    }
-
-    // Waits until the whole canvas shows the chart of the illuminant; an
-    // empty string when it does, the differences otherwise.
-    std::string wait_for_canvas(int illuminant) {
-        std::string differences;
-        wait_until([&] { return (differences = canvas_differences(illuminant)).empty(); });
-        return differences;
-    }
-
-    void choose(int toggle_index) {
-        click(display(), toggle(display(), setup_shell_, toggle_index));
-        ASSERT_TRUE(wait_until([&] { return toggle_shows(toggle_index, yellow); }));
-    }
-
     // Shows the chart, closes it with close_chart, chooses another
     // illuminant and presses OK: the same window must come back with the new
     // chart, without a new window or graphics context.
@@ -143,24 +69,6 @@ protected:
         settled_count(counter, opcode_alloc_color);
         EXPECT_EQ(counter.count(opcode_create_gc), 0);
         EXPECT_EQ(counter.count(opcode_create_window), 0);
-    }
-
-    // The count once it has stayed the same for half a second: the program
-    // has finished what it was doing.
-    static long settled_count(const RequestCounter &counter, int opcode) {
-        long last = counter.count(opcode);
-        auto since = std::chrono::steady_clock::now();
-        wait_until(
-            [&] {
-                const long now = counter.count(opcode);
-                if (now != last) {
-                    last = now;
-                    since = std::chrono::steady_clock::now();
-                }
-                return std::chrono::steady_clock::now() - since >= 500ms;
-            },
-            20s);
-        return last;
     }
 
     // Freezes the program so that what the test does next reaches it as one

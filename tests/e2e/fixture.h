@@ -35,6 +35,9 @@ protected:
     bool toggle_shows(int index, Rgb8 colour);
     int toggles_on();
 
+    // Turns the toggle on and waits until it shows so.
+    void choose(int toggle_index);
+
     // Presses OK and waits until the chart window is viewable.
     Window press_ok();
     // Waits until the canvas shows the chart of the illuminant row for row.
@@ -43,7 +46,18 @@ protected:
     // image) that differ from the chart of the illuminant.
     std::vector<int> rows_differing(int illuminant);
 
+    // The differences between the whole canvas and the chart of the
+    // illuminant: how many pixels, and the first few; empty when none.
+    std::string canvas_differences(int illuminant);
+    // Waits until the whole canvas shows the chart of the illuminant; an
+    // empty string when it does, the differences otherwise.
+    std::string wait_for_canvas(int illuminant);
+
     Window canvas() { return chart_widget(display(), chart_shell_, ChartWidget::canvas); }
+
+    // The count once it has stayed the same for half a second: the program
+    // has finished what it was doing.
+    static long settled_count(const RequestCounter &counter, int opcode);
 
     std::unique_ptr<XServer> server_;
     std::unique_ptr<Relay> relay_;
@@ -55,6 +69,12 @@ protected:
 // The pixel every chart row should show under the illuminant: the colour
 // module's result, allocated in the server as the program allocates it.
 std::array<unsigned long, 1000> expected_band_pixels(Display *display, int illuminant);
+
+constexpr int canvas_width = 570, canvas_height = 1100;
+
+// The canvas as the chart of the illuminant must look, row by row, in the
+// pixels of the server's default colormap.
+std::vector<unsigned long> expected_canvas(Display *display, int illuminant);
 
 // The colours a draw of the illuminant's chart asks for, in the order it
 // asks: the 1000 bands in row order, then black, then white, all in screen

@@ -38,8 +38,8 @@ size_t padded(size_t n) { return (n + 3) & ~size_t{3}; }
 // Reads what a client sends: first the connection setup (12 bytes, then the
 // authorization name and data, each padded to 4), then requests, each with
 // its length in 4-byte units at offset 2 or, when that is 0 (a big request),
-// in the 4 bytes after the header.  Counts them by major opcode and keeps
-// the colours of AllocColor.
+// in the 4 bytes after the header.  Counts them by major opcode, keeps the
+// colours of AllocColor and knows which sequence numbers AllocColor had.
 class RequestTap {
 public:
     void feed(const unsigned char *data, size_t n) {
@@ -54,6 +54,10 @@ public:
             if (length_ == want_) take_packet();
         }
     }
+
+    // Whether the request whose sequence number ends in these 16 bits, as
+    // the server's answer carries it, was an AllocColor.
+    bool asked_for_colour(unsigned sequence) const { return alloc_color_at_[sequence & 0xffff]; }
 
     long counts[256] = {};
     std::vector<ColourRequest> colours;
@@ -84,6 +88,7 @@ private:
             return;
         }
         ++counts[opcode];
+        alloc_color_at_[++sequence_ & 0xffff] = opcode == alloc_color;
         if (opcode == alloc_color && size == 16)
             colours.push_back({get(4, 4), static_cast<unsigned short>(get(8, 2)),
                                static_cast<unsigned short>(get(10, 2)),
@@ -107,19 +112,25 @@ private:
     size_t length_ = 0;
     size_t want_ = 12;  // the setup's fixed part
     size_t skip_ = 0;
+    unsigned long sequence_ = 0;  // of the last request
+    std::vector<bool> alloc_color_at_ = std::vector<bool>(0x10000);
 };
 
-// Finds where the server's replies start in the stream it sends: first the
-// connection setup answer (8 bytes, then 4 * its length field), then
-// 32-byte packets, of which replies (type 1) and generic events (35) carry
-// 4 * their length field more.
-class ReplyFinder {
+// Finds the server's answers to AllocColor in the stream it sends: first
+// the connection setup answer (8 bytes, then 4 * its length field), then
+// 32-byte packets, of which replies (type 1, the request's sequence number
+// at offset 2) and generic events (35) carry 4 * their length field more.
+class ColourAnswerFinder {
 public:
+    explicit ColourAnswerFinder(const RequestTap &requests) : requests_(requests) {}
     void set_big_endian(bool big) { big_endian_ = big; }
 
-    // Returns the offset of the first reply that starts in data[0..n), or n.
+    // The offset in data[0..n) from which the first answer to an AllocColor
+    // on is held back, or n when there is none.  An answer that began in an
+    // earlier chunk is held from this chunk's start: the client cannot take
+    // it without the rest.
     size_t feed(const unsigned char *data, size_t n) {
-        size_t first_reply = n;
+        size_t first_answer = n;
         for (size_t i = 0; i < n;) {
             if (remaining_ > 0) {
                 const size_t skip = std::min(remaining_, n - i);
@@ -127,15 +138,16 @@ public:
                 i += skip;
                 continue;
             }
-            if (header_length_ == 0 && !in_setup_ && data[i] == 1 && first_reply == n)
-                first_reply = i;
             header_[header_length_++] = data[i++];
+            if (header_length_ == 4 && !in_setup_ && (header_[0] & 0x7f) == 1 &&
+                first_answer == n && requests_.asked_for_colour(field(header_, 2, 2, big_endian_)))
+                first_answer = i >= 4 ? i - 4 : 0;
             if (header_length_ < sizeof header_) continue;
             header_length_ = 0;
             remaining_ = packet_size() - sizeof header_;
             in_setup_ = false;
         }
-        return first_reply;
+        return first_answer;
     }
 
 private:
@@ -146,6 +158,7 @@ private:
         return 32;
     }
 
+    const RequestTap &requests_;
     bool big_endian_ = false;
     bool in_setup_ = true;
     size_t remaining_ = 0;
@@ -172,7 +185,7 @@ struct Connection {
     Direction up;    // client to server
     Direction down;  // server to client
     RequestTap requests;
-    ReplyFinder replies;
+    ColourAnswerFinder colour_answers{requests};
     bool byte_order_known = false;
     bool holding = false;
     std::string held;
@@ -274,17 +287,18 @@ void Relay::State::read_from(Connection &connection, Direction &direction, bool 
     size_t passed = static_cast<size_t>(n);
     if (!downwards) {
         // The client names the byte order of everything in its first byte.
-        if (!connection.byte_order_known) connection.replies.set_big_endian(buffer[0] == 'B');
+        if (!connection.byte_order_known)
+            connection.colour_answers.set_big_endian(buffer[0] == 'B');
         connection.byte_order_known = true;
         connection.requests.feed(buffer, passed);
     }
     if (downwards) {
-        const size_t first_reply = connection.replies.feed(buffer, passed);
+        const size_t first_answer = connection.colour_answers.feed(buffer, passed);
         if (connection.holding) {
             passed = 0;
-        } else if (hold_armed && first_reply < passed) {
+        } else if (hold_armed && first_answer < passed) {
             connection.holding = true;
-            passed = first_reply;
+            passed = first_answer;
         }
         connection.held.append(bytes + passed, static_cast<size_t>(n) - passed);
     }
@@ -399,7 +413,7 @@ void Relay::set_delay(Duration delay_each_way) {
     state_->delay = delay_each_way;
 }
 
-void Relay::hold_from_next_reply() {
+void Relay::hold_colour_answers() {
     const std::lock_guard<std::mutex> lock(state_->mutex);
     state_->hold_armed = true;
 }

@@ -7,8 +7,9 @@
 // a program and its display: every byte is held back for a set delay in
 // each direction, in order.  It sees every request a client sends, so it
 // counts them; and it can hold back what the server sends from its next
-// reply on, so that a client which must wait for that reply stops there and
-// a test sees which requests the client sends without waiting for answers.
+// answer to a colour allocation on, so that a client which must wait for
+// that answer stops there and a test sees which requests the client sends
+// without waiting for it.
 #pragma once
 
 #include <memory>
@@ -41,11 +42,11 @@ public:
     // Applies to bytes read from now on.
     void set_delay(Duration delay_each_way);
 
-    // From the next reply the server sends on, hold back everything it
-    // sends, on every connection, until release().  Events before that
-    // reply pass.
-    void hold_from_next_reply();
-    // Whether a reply has been caught and is being held.
+    // From the server's next answer to an AllocColor on, hold back
+    // everything it sends on that connection until release().  What comes
+    // before that answer, other replies and events, passes.
+    void hold_colour_answers();
+    // Whether such an answer has been caught and is being held.
     bool holding() const;
     void release();
 
