@@ -31,7 +31,9 @@ GC gc;
 constexpr unsigned short full_intensity = 65535;
 
 // Ends the program over a colour the server would not give: make sure the
-// server has seen everything, say so on standard output, exit with 1.
+// server has seen everything, say so on standard output, exit with 1.  When
+// the answer was missing because the connection broke, XSync already ends
+// the program through Xlib's I/O error handler, and nothing is printed.
 [[noreturn]] void fatal(const char *message) {
     XSync(display, False);
     std::fputs(message, stdout);
