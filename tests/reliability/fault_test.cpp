@@ -63,8 +63,8 @@ TEST_F(ServerGoesAway, WhileWaitingForTheChartsColoursTheProgramExitsWithAnError
     const RequestCounter counter(*relay_);
     relay_->hold_colour_answers();
     click(display(), setup_widget(display(), setup_shell_, SetupWidget::ok));
-    ASSERT_TRUE(wait_until(
-        [&] { return relay_->holding() && counter.count(opcode_alloc_color) == 1002; }));
+    ASSERT_TRUE(
+        wait_until([&] { return relay_->holding() && counter.count(opcode_alloc_color) == 1002; }));
     kill_server_and_expect_error_exit();
     EXPECT_EQ(app_->standard_output(), "");
 }
