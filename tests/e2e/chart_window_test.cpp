@@ -200,7 +200,8 @@ TEST_F(ChartWindow, BurstOfExposuresRedrawsOnce) {
     int x, y;
     canvas_origin(x, y);
     ASSERT_NO_FATAL_FAILURE(freeze());
-    const int width = DisplayWidth(display(), 0), height = DisplayHeight(display(), 0);
+    const int width = DisplayWidth(display(), DefaultScreen(display())),
+              height = DisplayHeight(display(), DefaultScreen(display()));
     cover(display(), 0, 0, width, height);
     for (int i = 0; i < 3; ++i) cover(display(), x + 60, y + 100 + 200 * i, 300, 150);
     cover(display(), 0, 0, width, height);

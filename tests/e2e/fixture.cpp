@@ -187,7 +187,7 @@ std::vector<ColourRequest> expected_colour_requests(Display *display, int illumi
     colour::compute_weights(illuminant);
     colour::compute_chart_xyz();
     colour::compute_chart_colours();
-    const Colormap colormap = DefaultColormap(display, 0);
+    const Colormap colormap = DefaultColormap(display, DefaultScreen(display));
     std::vector<ColourRequest> requests;
     for (const colour::Rgb &c : colour::chart_colours)
         requests.push_back({colormap, static_cast<unsigned short>(c.red * 65535.0),

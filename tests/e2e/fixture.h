@@ -77,8 +77,8 @@ constexpr int canvas_width = 570, canvas_height = 1100;
 std::vector<unsigned long> expected_canvas(Display *display, int illuminant);
 
 // The colours a draw of the illuminant's chart asks for, in the order it
-// asks: the 1000 bands in row order, then black, then white, all in screen
-// 0's default colormap.
+// asks: the 1000 bands in row order, then black, then white, all in the
+// default colormap of the display's default screen.
 std::vector<ColourRequest> expected_colour_requests(Display *display, int illuminant);
 
 constexpr Rgb8 yellow{255, 255, 0};

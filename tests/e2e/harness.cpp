@@ -76,23 +76,20 @@ void reap(pid_t pid) {
 
 int ignore_x_errors(Display *, XErrorEvent *) { return 0; }
 
-// Client windows carry WM_CLASS; under a window manager they sit inside its
+// Client windows carry WM_CLASS, whose name is the shell widget's name and
+// whose class is the program's; under a window manager they sit inside its
 // frames, so search the whole tree.
-Window search_shell(Display *display, Window window, const char *wm_name) {
+Window search_shell(Display *display, Window window, const char *shell_name) {
     XClassHint hint{};
     if (XGetClassHint(display, window, &hint)) {
-        const bool ours = hint.res_class && std::strcmp(hint.res_class, "yarx") == 0;
+        const bool match = hint.res_class && std::strcmp(hint.res_class, "yarx") == 0 &&
+                           hint.res_name && std::strcmp(hint.res_name, shell_name) == 0;
         XFree(hint.res_name);
         XFree(hint.res_class);
-        char *name = nullptr;
-        if (ours && XFetchName(display, window, &name) && name) {
-            const bool match = std::strcmp(name, wm_name) == 0;
-            XFree(name);
-            if (match && viewable(display, window)) return window;
-        }
+        if (match && viewable(display, window)) return window;
     }
     for (Window child : children(display, window))
-        if (Window found = search_shell(display, child, wm_name)) return found;
+        if (Window found = search_shell(display, child, shell_name)) return found;
     return None;
 }
 
@@ -121,17 +118,15 @@ XServer::XServer(ServerOptions options) {
     int fds[2];
     if (pipe(fds) != 0) fail("pipe failed");
     log_path_ = temp_path("xvfb");
-    std::vector<std::string> argv = {"Xvfb",
-                                     "-displayfd",
-                                     std::to_string(fds[1]),
-                                     "-screen",
-                                     "0",
-                                     std::to_string(options.width) + "x" +
-                                         std::to_string(options.height) + "x" +
-                                         std::to_string(options.depth),
-                                     "-nolisten",
-                                     "tcp",
-                                     "-noreset"};
+    const auto screen_size = [&](int depth) {
+        return std::to_string(options.width) + "x" + std::to_string(options.height) + "x" +
+               std::to_string(depth);
+    };
+    std::vector<std::string> argv = {"Xvfb",      "-displayfd", std::to_string(fds[1]),
+                                     "-screen",   "0",          screen_size(options.depth),
+                                     "-nolisten", "tcp",        "-noreset"};
+    if (options.second_screen_depth)
+        argv.insert(argv.end(), {"-screen", "1", screen_size(options.second_screen_depth)});
     argv.insert(argv.end(), options.extra_args.begin(), options.extra_args.end());
     xvfb_pid_ = spawn(argv, {}, log_path_, log_path_, fds[1]);
     close(fds[1]);
@@ -154,7 +149,8 @@ XServer::XServer(ServerOptions options) {
         fail("Xvfb did not start: " + read_file(log_path_));
     }
     number.pop_back();
-    name_ = ":" + number;
+    number_ = number;
+    name_ = ":" + number + (options.screen ? "." + std::to_string(options.screen) : "");
     display_ = XOpenDisplay(name_.c_str());
     if (!display_) fail("cannot open " + name_);
 
@@ -255,13 +251,13 @@ bool viewable(Display *display, Window window) {
     return XGetWindowAttributes(display, window, &attributes) && attributes.map_state == IsViewable;
 }
 
-Window find_shell(Display *display, const char *wm_name) {
-    return search_shell(display, DefaultRootWindow(display), wm_name);
+Window find_shell(Display *display, const char *shell_name) {
+    return search_shell(display, DefaultRootWindow(display), shell_name);
 }
 
-Window wait_for_shell(Display *display, const char *wm_name, Duration timeout) {
+Window wait_for_shell(Display *display, const char *shell_name, Duration timeout) {
     Window shell = None;
-    wait_until([&] { return (shell = find_shell(display, wm_name)) != None; }, timeout);
+    wait_until([&] { return (shell = find_shell(display, shell_name)) != None; }, timeout);
     return shell;
 }
 
@@ -286,9 +282,9 @@ void press(Display *display, Window window) {
     XGetWindowAttributes(display, window, &attributes);
     int x, y;
     Window unused;
-    XTranslateCoordinates(display, window, DefaultRootWindow(display), attributes.width / 2,
+    XTranslateCoordinates(display, window, attributes.root, attributes.width / 2,
                           attributes.height / 2, &x, &y, &unused);
-    XTestFakeMotionEvent(display, -1, x, y, CurrentTime);
+    XTestFakeMotionEvent(display, XScreenNumberOfScreen(attributes.screen), x, y, CurrentTime);
     XTestFakeButtonEvent(display, 1, True, CurrentTime);
     XSync(display, False);
 }
@@ -304,8 +300,9 @@ void click(Display *display, Window window) {
 }
 
 void move_pointer_away(Display *display) {
-    XTestFakeMotionEvent(display, -1, DisplayWidth(display, 0) - 1, DisplayHeight(display, 0) - 1,
-                         CurrentTime);
+    const int screen = DefaultScreen(display);
+    XTestFakeMotionEvent(display, screen, DisplayWidth(display, screen) - 1,
+                         DisplayHeight(display, screen) - 1, CurrentTime);
     XSync(display, False);
 }
 
@@ -325,11 +322,12 @@ void close_through_window_manager(Display *display, Window client) {
 void expose_whole_screen(Display *display) {
     XSetWindowAttributes attributes{};
     attributes.override_redirect = True;
-    attributes.background_pixel = WhitePixel(display, 0);
+    const int screen = DefaultScreen(display);
+    attributes.background_pixel = WhitePixel(display, screen);
     const Window cover =
-        XCreateWindow(display, DefaultRootWindow(display), 0, 0, DisplayWidth(display, 0),
-                      DisplayHeight(display, 0), 0, CopyFromParent, InputOutput, CopyFromParent,
-                      CWOverrideRedirect | CWBackPixel, &attributes);
+        XCreateWindow(display, DefaultRootWindow(display), 0, 0, DisplayWidth(display, screen),
+                      DisplayHeight(display, screen), 0, CopyFromParent, InputOutput,
+                      CopyFromParent, CWOverrideRedirect | CWBackPixel, &attributes);
     XMapWindow(display, cover);
     XDestroyWindow(display, cover);
     XSync(display, False);
@@ -399,7 +397,8 @@ unsigned long allocated_pixel(Display *display, unsigned short red, unsigned sho
     colour.green = green;
     colour.blue = blue;
     colour.flags = DoRed | DoGreen | DoBlue;
-    if (!XAllocColor(display, DefaultColormap(display, 0), &colour)) fail("XAllocColor failed");
+    if (!XAllocColor(display, DefaultColormap(display, DefaultScreen(display)), &colour))
+        fail("XAllocColor failed");
     return colour.pixel;
 }
 

@@ -30,6 +30,10 @@ struct ServerOptions {
     int depth = 24;
     bool window_manager = false;          // start openbox and wait until it runs
     std::vector<std::string> extra_args;  // more Xvfb arguments (-fp, ...)
+    // A second screen of the same size and this depth, when not 0; and the
+    // screen that the test's connection and the program take by default.
+    int second_screen_depth = 0;
+    int screen = 0;
 };
 
 // A private Xvfb, found through -displayfd, and the test's own connection.
@@ -40,7 +44,8 @@ public:
     XServer(const XServer &) = delete;
     XServer &operator=(const XServer &) = delete;
 
-    const std::string &name() const { return name_; }  // ":N"
+    const std::string &name() const { return name_; }      // ":N", or ":N.S" on screen S
+    const std::string &number() const { return number_; }  // "N"
     Display *display() const { return display_; }
     Window root() const { return DefaultRootWindow(display_); }
     bool has_window_manager() const { return wm_pid_ > 0; }
@@ -49,7 +54,7 @@ public:
     void kill_server();
 
 private:
-    std::string name_;
+    std::string name_, number_;
     Display *display_ = nullptr;
     pid_t xvfb_pid_ = -1;
     pid_t wm_pid_ = -1;
@@ -90,9 +95,10 @@ Window child_at(Display *display, Window window, std::initializer_list<int> path
 bool viewable(Display *display, Window window);
 
 // The shell window of the setup window ("yarx") or of the chart window
-// ("yarx_popup"), once it is viewable.  Returns None on timeout.
-Window wait_for_shell(Display *display, const char *wm_name, Duration timeout = default_timeout);
-Window find_shell(Display *display, const char *wm_name);  // None unless viewable
+// ("yarx_popup"), by the name in its WM_CLASS, once it is viewable, on the
+// display's default screen.  Returns None on timeout.
+Window wait_for_shell(Display *display, const char *shell_name, Duration timeout = default_timeout);
+Window find_shell(Display *display, const char *shell_name);  // None unless viewable
 
 // The setup window's widgets under its shell.
 enum class SetupWidget { title, notice1, notice2, frame, prompt, separator, ok, exit };
@@ -153,7 +159,8 @@ private:
     unsigned long red_mask_ = 0, green_mask_ = 0, blue_mask_ = 0;
 };
 
-// The pixel the server gives a 16-bit colour in screen 0's default colormap.
+// The pixel the server gives a 16-bit colour in the default colormap of the
+// display's default screen.
 unsigned long allocated_pixel(Display *display, unsigned short red, unsigned short green,
                               unsigned short blue);
 

@@ -199,10 +199,10 @@ struct Connection {
 
 void set_nonblocking(int fd) { fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK); }
 
-int connect_to_server(const std::string &display_name) {
+int connect_to_server(const std::string &display_number) {
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
-    const std::string path = "/tmp/.X11-unix/X" + display_name.substr(1);
+    const std::string path = "/tmp/.X11-unix/X" + display_number;
     std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
     const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0) return -1;
@@ -234,7 +234,7 @@ std::pair<int, int> listen_for_display() {
 }  // namespace
 
 struct Relay::State {
-    std::string server_name;
+    std::string server_number;
     int listener = -1;
     int wake[2] = {-1, -1};
     std::atomic<bool> stop{false};
@@ -261,7 +261,7 @@ struct Relay::State {
 void Relay::State::accept_client() {
     const int client = accept4(listener, nullptr, nullptr, SOCK_CLOEXEC);
     if (client < 0) return;
-    const int server = connect_to_server(server_name);
+    const int server = connect_to_server(server_number);
     if (server < 0) {
         close(client);
         return;
@@ -386,7 +386,7 @@ void Relay::State::run() {
 }
 
 Relay::Relay(const XServer &server, Duration delay_each_way) : state_(new State) {
-    state_->server_name = server.name();
+    state_->server_number = server.number();
     state_->delay = delay_each_way;
     int number;
     std::tie(state_->listener, number) = listen_for_display();
