@@ -57,7 +57,7 @@ unsigned short colour_value(double component) {
 // Asks for every colour of a draw at once, in screen 0's default colormap:
 // the bands in row order, then black and white for the overlay.
 void request_chart_colours() {
-    const Colormap colormap = DefaultColormap(display, 0);
+    const Colormap colormap = DefaultColormapOfScreen(XtScreen(canvas));
     for (int row = 0; row < colour::chart_rows; ++row) {
         const colour::Rgb &c = colour::chart_colours[row];
         request_colour(display, colormap, row, colour_value(c.red), colour_value(c.green),

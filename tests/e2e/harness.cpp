@@ -284,6 +284,14 @@ void press(Display *display, Window window) {
     Window unused;
     XTranslateCoordinates(display, window, attributes.root, attributes.width / 2,
                           attributes.height / 2, &x, &y, &unused);
+    // XTest moves the pointer within its screen only; another screen is
+    // reached by warping to it.
+    Window root, child;
+    int root_x, root_y, window_x, window_y;
+    unsigned int mask;
+    if (!XQueryPointer(display, attributes.root, &root, &child, &root_x, &root_y, &window_x,
+                       &window_y, &mask))
+        XWarpPointer(display, None, attributes.root, 0, 0, 0, 0, x, y);
     XTestFakeMotionEvent(display, XScreenNumberOfScreen(attributes.screen), x, y, CurrentTime);
     XTestFakeButtonEvent(display, 1, True, CurrentTime);
     XSync(display, False);
