@@ -54,8 +54,9 @@ unsigned short colour_value(double component) {
     return static_cast<unsigned short>(component * 65535.0 + 0.0);
 }
 
-// Asks for every colour of a draw at once, in screen 0's default colormap:
-// the bands in row order, then black and white for the overlay.
+// Asks for every colour of a draw at once, in the default colormap of the
+// canvas's screen, whose pixels the canvas shows: the bands in row order,
+// then black and white for the overlay.
 void request_chart_colours() {
     const Colormap colormap = DefaultColormapOfScreen(XtScreen(canvas));
     for (int row = 0; row < colour::chart_rows; ++row) {
