@@ -3,17 +3,13 @@
 #include <X11/Xlib-xcb.h>
 #include <xcb/xproto.h>
 
-#include <cstdlib>
+#include "ui/xcb_reply.h"
 
 namespace yarx::ui {
 
 namespace {
 
 xcb_alloc_color_cookie_t cookies[colour_slots];
-
-// libxcb hands every reply and every error back in memory of its own,
-// allocated with malloc; this is the one place the program gives it back.
-void release(void *from_xcb) { std::free(from_xcb); }
 
 }  // namespace
 
@@ -24,12 +20,11 @@ void request_colour(Display *display, Colormap colormap, int slot, unsigned shor
 
 bool take_colour(Display *display, int slot, unsigned long &pixel) {
     xcb_generic_error_t *error = nullptr;
-    xcb_alloc_color_reply_t *reply =
-        xcb_alloc_color_reply(XGetXCBConnection(display), cookies[slot], &error);
-    if (error) release(error);
+    const XcbReply<xcb_alloc_color_reply_t> reply(
+        xcb_alloc_color_reply(XGetXCBConnection(display), cookies[slot], &error));
+    const XcbError refusal(error);
     if (!reply) return false;
     pixel = reply->pixel;
-    release(reply);
     return true;
 }
 
