@@ -4,6 +4,7 @@
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -441,6 +442,19 @@ void Relay::release() {
 }  // namespace yarx::e2e
 
 namespace yarx::e2e {
+
+bool Relay::idle() const {
+    const std::lock_guard<std::mutex> lock(state_->mutex);
+    const auto unread = [](int fd) {
+        int bytes = 0;
+        return fd >= 0 && ioctl(fd, FIONREAD, &bytes) == 0 && bytes > 0;
+    };
+    for (const Connection &c : state_->connections)
+        for (const Direction *d : {&c.up, &c.down})
+            if (!d->queue.empty() || (!d->ended && unread(d->from)) || !c.held.empty())
+                return false;
+    return true;
+}
 
 long Relay::requests_sent(int opcode) const {
     const std::lock_guard<std::mutex> lock(state_->mutex);

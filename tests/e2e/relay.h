@@ -50,6 +50,10 @@ public:
     bool holding() const;
     void release();
 
+    // Whether everything the relay has been sent has been passed on: no
+    // bytes wait to be read or to be written, and none are held.
+    bool idle() const;
+
     // What the clients have sent so far, over all connections: requests by
     // major opcode, and the colours of their AllocColor requests in order.
     long requests_sent(int opcode) const;
