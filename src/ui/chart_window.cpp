@@ -3,6 +3,7 @@
 #include <Xm/DrawingA.h>
 #include <Xm/Form.h>
 #include <Xm/PushB.h>
+#include <Xm/ScrolledW.h>
 #include <Xm/Separator.h>
 #include <Xm/Xm.h>
 
@@ -11,6 +12,7 @@
 
 #include "colour/chart_colours.h"
 #include "ui/chart_geometry.h"
+#include "ui/chart_window_layout.h"
 #include "ui/colour_batch.h"
 #include "ui/notice_image.h"
 
@@ -20,8 +22,16 @@ int chart_drawn = 0;
 
 namespace {
 
+Widget owner;         // the top-level shell, whose window is the setup window
 Widget chart_window;  // the form inside the dialog shell
+Widget scroller;      // the scrolled window that holds the canvas
 Widget canvas;
+bool shown_before = false;
+
+// The dialog's title resource, read once; the title shown adds the
+// illuminant to it.
+char title_base[128];
+char title[256];
 
 // The drawing context, created by the first chart and kept to the end.
 Display *display;
@@ -107,6 +117,7 @@ void expose_handler(Widget, XtPointer, XtPointer call_data) {
 // Widget resources read best one name-value pair a line.
 // clang-format off
 void build_chart_window(Widget toplevel) {
+    owner = toplevel;
     chart_window = XmCreateFormDialog(toplevel, const_cast<String>("yarx"), nullptr, 0);
 
     Widget dismiss = XtVaCreateManagedWidget(
@@ -116,6 +127,11 @@ void build_chart_window(Widget toplevel) {
         XmNrightAttachment, XmATTACH_FORM,
         nullptr);
     // No callback of ours: the dialog's autoUnmanage pops the window down.
+    // Return and Escape press it too.
+    XtVaSetValues(chart_window,
+        XmNdefaultButton, dismiss,
+        XmNcancelButton, dismiss,
+        nullptr);
 
     Widget separator = XtVaCreateManagedWidget(
         "canvassep", xmSeparatorWidgetClass, chart_window,
@@ -125,23 +141,51 @@ void build_chart_window(Widget toplevel) {
         XmNrightAttachment, XmATTACH_FORM,
         nullptr);
 
-    Arg args[6];
+    // The canvas scrolls when the window is shorter than the chart; with
+    // no scroll bar shown, nothing of the scrolled window can be seen.
+    scroller = XtVaCreateManagedWidget(
+        "canvasscroll", xmScrolledWindowWidgetClass, chart_window,
+        XmNscrollingPolicy, XmAUTOMATIC,
+        XmNscrollBarDisplayPolicy, XmAS_NEEDED,
+        XmNshadowThickness, 0,
+        XmNspacing, 0,
+        XmNscrolledWindowMarginWidth, 0,
+        XmNscrolledWindowMarginHeight, 0,
+        XmNwidth, canvas_width,
+        XmNheight, canvas_height,
+        XmNtopAttachment, XmATTACH_WIDGET,
+        XmNtopWidget, separator,
+        XmNleftAttachment, XmATTACH_FORM,
+        XmNrightAttachment, XmATTACH_FORM,
+        XmNbottomAttachment, XmATTACH_FORM,
+        nullptr);
+
+    Arg args[2];
     Cardinal n = 0;
     XtSetArg(args[n], XmNwidth, canvas_width); ++n;
     XtSetArg(args[n], XmNheight, canvas_height); ++n;
-    XtSetArg(args[n], XmNtopAttachment, XmATTACH_WIDGET); ++n;
-    XtSetArg(args[n], XmNtopWidget, separator); ++n;
-    XtSetArg(args[n], XmNleftAttachment, XmATTACH_FORM); ++n;
-    XtSetArg(args[n], XmNrightAttachment, XmATTACH_FORM); ++n;
-    canvas = XmCreateDrawingArea(chart_window, const_cast<String>("canvas"), args, n);
+    canvas = XmCreateDrawingArea(scroller, const_cast<String>("canvas"), args, n);
     XtAddCallback(canvas, XmNexposeCallback, expose_handler, nullptr);
     XtManageChild(canvas);
+
+    String base = nullptr;
+    XtVaGetValues(XtParent(chart_window), XmNtitle, &base, nullptr);
+    std::snprintf(title_base, sizeof title_base, "%s", base ? base : "");
 }
 // clang-format on
 
 bool chart_window_is_managed() { return XtIsManaged(chart_window); }
 
-void manage_chart_window() { XtManageChild(chart_window); }
+void manage_chart_window() {
+    if (!shown_before) lay_out_chart_window(owner, chart_window, scroller);
+    shown_before = true;
+    XtManageChild(chart_window);
+}
+
+void set_chart_title(const char *illuminant) {
+    std::snprintf(title, sizeof title, "%s: %s", title_base, illuminant);
+    XtVaSetValues(XtParent(chart_window), XmNtitle, title, nullptr);
+}
 
 void create_drawing_context() {
     display = XtDisplay(canvas);

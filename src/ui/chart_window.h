@@ -14,7 +14,13 @@ extern int chart_drawn;
 void build_chart_window(Widget toplevel);
 
 bool chart_window_is_managed();
+// Pops the window up.  The first time, it is placed beside the setup window
+// and fitted to the screen; later it comes back wherever it was.
 void manage_chart_window();
+
+// Names the illuminant in the window's title, after the dialog's own title
+// ("yarx: D65").
+void set_chart_title(const char *illuminant);
 
 // Takes the canvas's display and window and creates the one graphics context.
 // The window must exist, so call it after the dialog has been managed.

@@ -59,7 +59,8 @@ String fallback_resources[] = {
     resource("*a*fontList: -*-lucida-medium-r-*-*-14-*-*-*-*-*-iso8859-1"),
     resource("*a*selectColor: yellow"),
 
-    // Chart window
+    // Chart window; its title is followed by the illuminant's label
+    resource("*yarx_popup.title: yarx"),
     resource("*canvasdismis.labelString: Dismiss"),
     resource("*canvasdismis*fontList: -*-lucida-bold-r-*-*-14-*-*-*-*-*-iso8859-1"),
     resource("*canvas.background: black"),

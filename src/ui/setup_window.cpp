@@ -1,5 +1,6 @@
 #include "setup_window.h"
 
+#include <X11/IntrinsicP.h>
 #include <Xm/Form.h>
 #include <Xm/Frame.h>
 #include <Xm/Label.h>
@@ -45,18 +46,42 @@ bool is_assigned(int illuminant) {
     return illuminant >= 1 && illuminant <= 13 && illuminant != 4 && illuminant != 9;
 }
 
+// The toggle of the illuminant in force: the chart's title names it, and
+// the keyboard, entering the radio box, lands on it.
+Widget toggle_in_force;
+
 // Only a toggle being turned on changes the illuminant; nothing is
 // recomputed until OK.
-void toggle_handler(Widget, XtPointer client_data, XtPointer call_data) {
+void toggle_handler(Widget toggle, XtPointer client_data, XtPointer call_data) {
     const auto *cbs = static_cast<XmToggleButtonCallbackStruct *>(call_data);
     const int illuminant = static_cast<int>(reinterpret_cast<std::intptr_t>(client_data));
-    if (cbs && cbs->set == 1 && is_assigned(illuminant)) illuminant_in_force = illuminant;
+    if (!cbs || cbs->set != 1 || !is_assigned(illuminant)) return;
+    illuminant_in_force = illuminant;
+    toggle_in_force = toggle;
+    XtVaSetValues(XtParent(toggle), XmNinitialFocus, toggle, nullptr);
+}
+
+// The toggle's label as its resources give it, the text the user reads;
+// the widget's name when they give none, as the toolkit shows it then.
+String label_of(Widget toggle) {
+    String label = nullptr;
+    XtResource resource = {const_cast<String>(XmNlabelString),
+                           const_cast<String>(XmCLabelString),
+                           const_cast<String>(XmRString),
+                           sizeof(String),
+                           0,
+                           const_cast<String>(XmRString),
+                           XtName(toggle)};
+    XtGetSubresources(XtParent(toggle), &label, XtName(toggle),
+                      XtClass(toggle)->core_class.class_name, &resource, 1, nullptr, 0);
+    return label;
 }
 
 void ok_action(Widget, XtPointer, XtPointer) {
     colour::compute_weights(illuminant_in_force);
     colour::compute_chart_xyz();
     colour::compute_chart_colours();
+    set_chart_title(label_of(toggle_in_force));
     if (!chart_window_is_managed()) manage_chart_window();
     if (!chart_drawn) create_drawing_context();
     draw_chart();
@@ -132,6 +157,10 @@ void build_setup_window(Widget toplevel) {
         nullptr);
     XtAddCallback(ok, XmNactivateCallback, ok_action, nullptr);
     XtAddCallback(exit, XmNactivateCallback, exit_action, nullptr);
+    // Return presses OK; Tab stops at the radio box, OK and Exit.
+    XtVaSetValues(form, XmNdefaultButton, ok, nullptr);
+    XtVaSetValues(ok, XmNnavigationType, XmTAB_GROUP, nullptr);
+    XtVaSetValues(exit, XmNnavigationType, XmTAB_GROUP, nullptr);
 
     XmToggleButtonSetState(XtNameToWidget(form, "*c"), True, True);
     XtManageChild(form);

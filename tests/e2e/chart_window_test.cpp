@@ -79,6 +79,11 @@ protected:
     }
     void thaw() {
         XSync(display(), False);
+        // Through a relay, the events reach the program once it has passed
+        // on all it has been sent.
+        if (relay_) {
+            EXPECT_TRUE(wait_until([&] { return relay_->idle(); }));
+        }
         kill(app_->pid(), SIGCONT);
     }
 
@@ -93,7 +98,8 @@ TEST_F(ChartWindow, OkShowsTheDialogAndDrawsTheChartPixelForPixel) {
     ASSERT_NO_FATAL_FAILURE(start());
     ASSERT_NE(press_ok(), None);
 
-    // Dismiss button, separator and canvas, in that order, in a form.
+    // Dismiss button, separator and the canvas's scrolled window, in that
+    // order, in a form.
     ASSERT_EQ(children(display(), chart_shell_).size(), 1u);
     const Window form = child_at(display(), chart_shell_, {0});
     ASSERT_EQ(children(display(), form).size(), 3u);
@@ -101,13 +107,32 @@ TEST_F(ChartWindow, OkShowsTheDialogAndDrawsTheChartPixelForPixel) {
     ASSERT_TRUE(XGetWindowAttributes(display(), canvas(), &attributes));
     EXPECT_EQ(attributes.width, canvas_width);
     EXPECT_EQ(attributes.height, canvas_height);
-    XWindowAttributes dismiss, separator;
-    ASSERT_TRUE(XGetWindowAttributes(
-        display(), chart_widget(display(), chart_shell_, ChartWidget::dismiss), &dismiss));
-    ASSERT_TRUE(XGetWindowAttributes(
-        display(), chart_widget(display(), chart_shell_, ChartWidget::separator), &separator));
+    XWindowAttributes dismiss, separator, scroller;
+    const auto attributes_of = [&](ChartWidget widget, XWindowAttributes &a) {
+        return XGetWindowAttributes(display(), chart_widget(display(), chart_shell_, widget), &a);
+    };
+    ASSERT_TRUE(attributes_of(ChartWidget::dismiss, dismiss));
+    ASSERT_TRUE(attributes_of(ChartWidget::separator, separator));
+    ASSERT_TRUE(attributes_of(ChartWidget::scroller, scroller));
     EXPECT_LT(dismiss.y, separator.y);
-    EXPECT_LT(separator.y, attributes.y);
+    EXPECT_LT(separator.y, scroller.y);
+
+    // With room for the whole chart nothing scrolls: the canvas fills the
+    // scrolled window, as if it stood there alone, and the scroll bar is
+    // kept outside it.
+    XWindowAttributes bar;
+    ASSERT_TRUE(attributes_of(ChartWidget::vertical_scroll_bar, bar));
+    EXPECT_GE(bar.x, scroller.width);
+    EXPECT_EQ(scroller.width, canvas_width);
+    EXPECT_EQ(scroller.height, canvas_height);
+    int canvas_x, canvas_y, scroller_x, scroller_y;
+    Window unused;
+    XTranslateCoordinates(display(), canvas(), server_->root(), 0, 0, &canvas_x, &canvas_y,
+                          &unused);
+    XTranslateCoordinates(display(), chart_widget(display(), chart_shell_, ChartWidget::scroller),
+                          server_->root(), 0, 0, &scroller_x, &scroller_y, &unused);
+    EXPECT_EQ(canvas_x, scroller_x);
+    EXPECT_EQ(canvas_y, scroller_y);
 
     EXPECT_EQ(wait_for_canvas(illuminant_d68), "");
 }

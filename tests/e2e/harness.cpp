@@ -271,8 +271,16 @@ Window toggle(Display *display, Window shell, int index) {
     return child_at(display, shell, {0, static_cast<int>(SetupWidget::frame), 1, index});
 }
 
+// shell > form > canvasdismis, canvassep, canvasscroll > clip window > canvas
 Window chart_widget(Display *display, Window shell, ChartWidget widget) {
-    return child_at(display, shell, {0, static_cast<int>(widget)});
+    switch (widget) {
+        case ChartWidget::canvas:
+            return child_at(display, shell, {0, static_cast<int>(ChartWidget::scroller), 0, 0});
+        case ChartWidget::vertical_scroll_bar:
+            return child_at(display, shell, {0, static_cast<int>(ChartWidget::scroller), 1});
+        default:
+            return child_at(display, shell, {0, static_cast<int>(widget)});
+    }
 }
 
 // ---------------------------------------------------------------- input

@@ -111,7 +111,9 @@ Window toggle(Display *display, Window shell, int index);
 constexpr int toggle_illuminant[toggle_count] = {2, 11, 12, 7, 5, 13, 1, 10, 6, 8, 3};
 
 // The chart window's widgets under its shell.
-enum class ChartWidget { dismiss, separator, canvas };
+// The canvas sits in the scrolled window's clip window, beside its vertical
+// scroll bar (a window even while the bar is not shown).
+enum class ChartWidget { dismiss, separator, scroller, canvas, vertical_scroll_bar };
 Window chart_widget(Display *display, Window shell, ChartWidget widget);
 
 // Input through XTest.  A click is a press and a release at the window's
