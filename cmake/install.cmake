@@ -7,6 +7,12 @@ include(GNUInstallDirs)
 
 install(TARGETS yarx RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
+# The application defaults file goes where the X toolkit looks for it,
+# whatever the prefix: Debian's libXt searches /etc/X11, not /usr/local.
+set(YARX_APP_DEFAULTS_DIR /etc/X11/app-defaults CACHE PATH
+    "Where the application defaults file is installed")
+install(FILES ${YARX_APP_DEFAULTS_FILE} DESTINATION ${YARX_APP_DEFAULTS_DIR})
+
 # Manual pages go compressed, as Debian has them.
 find_program(GZIP_PROGRAM gzip REQUIRED)
 set(yarx_man_page ${CMAKE_BINARY_DIR}/yarx.1.gz)
