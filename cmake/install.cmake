@@ -13,6 +13,16 @@ set(YARX_APP_DEFAULTS_DIR /etc/X11/app-defaults CACHE PATH
     "Where the application defaults file is installed")
 install(FILES ${YARX_APP_DEFAULTS_FILE} DESTINATION ${YARX_APP_DEFAULTS_DIR})
 
+# The desktop menu entry and its icon, which yarx_pictures cuts from the chart
+# (tools/; the pictures test keeps the copies in data/ current).
+install(FILES ${PROJECT_SOURCE_DIR}/data/yarx.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+foreach(size 48 256)
+  install(FILES ${PROJECT_SOURCE_DIR}/data/yarx-${size}.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+          RENAME yarx.png)
+endforeach()
+
 # Manual pages go compressed, as Debian has them.
 find_program(GZIP_PROGRAM gzip REQUIRED)
 set(yarx_man_page ${CMAKE_BINARY_DIR}/yarx.1.gz)
