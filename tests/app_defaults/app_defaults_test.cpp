@@ -60,6 +60,8 @@ int main(int argc, char **argv) {
         XrmPutLineResource(&fallback, *line);
 
     const Entries want = entries_of(fallback), got = entries_of(file);
+    XrmDestroyDatabase(fallback);
+    XrmDestroyDatabase(file);
     int failures = 0;
     auto fail = [&](const std::string &what) {
         std::printf("FAILED: %s\n", what.c_str());
