@@ -9,12 +9,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 if [ -n "${DISPLAY:-}" ]; then
     bash scripts/setup.sh build
-    bash scripts/build.sh -DYARX_BUILD_TESTS=OFF -DYARX_BUILD_BENCHMARKS=OFF \
+    bash scripts/build.sh -DBUILD_TESTING=OFF -DYARX_BUILD_BENCHMARKS=OFF \
         -DYARX_BUILD_TOOLS=OFF >/dev/null
     exec ./build/yarx "$@"
 fi
 echo "yarx: no X display (DISPLAY is not set): making pictures on a private X server" >&2
 bash scripts/setup.sh pictures
-bash scripts/build.sh -DYARX_BUILD_TESTS=OFF -DYARX_BUILD_BENCHMARKS=OFF \
+bash scripts/build.sh -DBUILD_TESTING=OFF -DYARX_BUILD_BENCHMARKS=OFF \
     -DYARX_BUILD_TOOLS=ON >/dev/null
 exec ./build/yarx_pictures build/pictures "$@"

@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DYARX_SANITIZE=ON \
-    -DYARX_BUILD_TESTS=ON -DYARX_BUILD_BENCHMARKS=OFF >/dev/null
+    -DBUILD_TESTING=ON -DYARX_MAINTAINER=ON -DYARX_BUILD_BENCHMARKS=OFF >/dev/null
 cmake --build build-asan -j "$(nproc)"
 
 supp="$PWD/tests/sanitizers/lsan.supp"

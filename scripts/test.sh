@@ -5,8 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh test
-bash scripts/build.sh -DYARX_BUILD_TESTS=ON -DYARX_BUILD_BENCHMARKS=ON -DYARX_BUILD_TOOLS=ON \
-    -DYARX_WERROR=ON
+bash scripts/build.sh -DBUILD_TESTING=ON -DYARX_MAINTAINER=ON -DYARX_BUILD_BENCHMARKS=ON \
+    -DYARX_BUILD_TOOLS=ON -DYARX_WERROR=ON
 ctest --test-dir build --output-on-failure -j "$(nproc)" "$@"
 # The same tests again on a build with the address, leak and undefined-
 # behaviour sanitizers.

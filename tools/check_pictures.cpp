@@ -1,8 +1,9 @@
 // Looks at what yarx_pictures made: every picture there, of the right size,
 // the charts showing the colour module's colours for their illuminants, and
-// the overview labelled.
+// the overview labelled; and the pictures kept in the sources (the README's
+// chart, the icons) still what the program draws.
 //
-// Usage: check_pictures DIRECTORY
+// Usage: check_pictures DIRECTORY SOURCE_DIRECTORY
 
 #include <png.h>
 
@@ -126,20 +127,43 @@ void check_overview(const std::string &directory) {
     }
 }
 
+// A picture kept in the sources and the one yarx_pictures makes of it now.
+struct Kept {
+    const char *made;
+    const char *kept;
+};
+
+constexpr Kept kept_pictures[] = {
+    {"chart-d65.png", "doc/chart-d65.png"},
+    {"icon-48.png", "data/yarx-48.png"},
+    {"icon-256.png", "data/yarx-256.png"},
+};
+
+// Compares pixels, not files: the PNG encoding may change, the picture not.
+void check_kept(const std::string &directory, const std::string &sources, const Kept &picture) {
+    const std::string made_path = directory + "/" + picture.made;
+    const Picture made = read_png(made_path), kept = read_png(sources + "/" + picture.kept);
+    if (!made.valid() || !kept.valid()) return;
+    expect(
+        made.width == kept.width && made.height == kept.height && made.rgb == kept.rgb,
+        std::string(picture.kept) + " is not what yarx draws now; copy " + made_path + " over it");
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s DIRECTORY\n", argv[0]);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s DIRECTORY SOURCE_DIRECTORY\n", argv[0]);
         return 2;
     }
-    const std::string directory = argv[1];
+    const std::string directory = argv[1], sources = argv[2];
 
     const Picture setup = read_png(directory + "/setup.png");
     expect(setup.width >= 150 && setup.width <= 1400 && setup.height >= 200 && setup.height <= 1300,
            "setup.png is " + std::to_string(setup.width) + "x" + std::to_string(setup.height));
     for (const Chart &chart : charts) check_chart(directory, chart);
     check_overview(directory);
+    for (const Kept &picture : kept_pictures) check_kept(directory, sources, picture);
 
     if (failures == 0) std::printf("all pictures as expected\n");
     return failures == 0 ? 0 : 1;

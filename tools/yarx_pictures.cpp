@@ -4,13 +4,17 @@
 //   setup.png           the setup window as it comes up
 //   chart-<name>.png    the chart (the 570 x 1100 canvas) under each illuminant
 //   overview.png        the eleven charts side by side, at half size, labelled
+//   icon-48.png, icon-256.png
+//                       the program's icon, cut from the D65 chart
 //
 // Usage: yarx_pictures DIRECTORY [yarx options...]
 // The last line of its output names the directory.
 
 #include <X11/Xlib.h>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -162,6 +166,44 @@ struct Picture {
     }
 };
 
+// The icon is the top left corner of the D65 chart: the bands from 0 to 1000 nm
+// (the first two orders) over three grid columns, clear of the frame and the
+// notice image, squeezed into a square.
+constexpr int icon_left = ui::band_left + 1, icon_top = ui::band_top;
+constexpr int icon_width = 300, icon_height = 400;
+constexpr int icon_sizes[] = {48, 256};
+
+// The corner scaled down to size x size, each pixel the mean of the area of
+// the chart it covers.
+std::vector<unsigned char> icon(const std::vector<unsigned char> &chart, int size) {
+    const double scale_x = static_cast<double>(icon_width) / size;
+    const double scale_y = static_cast<double>(icon_height) / size;
+    // How much of source pixel s falls in [low, high).
+    auto overlap = [](int s, double low, double high) {
+        return std::max(0.0, std::min(s + 1.0, high) - std::max<double>(s, low));
+    };
+    std::vector<unsigned char> rgb(static_cast<size_t>(size) * size * 3);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            const double low_y = y * scale_y, high_y = low_y + scale_y;
+            const double low_x = x * scale_x, high_x = low_x + scale_x;
+            double sum[3] = {0, 0, 0};
+            for (int sy = static_cast<int>(low_y); sy < std::ceil(high_y) && sy < icon_height; ++sy)
+                for (int sx = static_cast<int>(low_x); sx < std::ceil(high_x) && sx < icon_width;
+                     ++sx) {
+                    const double weight = overlap(sy, low_y, high_y) * overlap(sx, low_x, high_x);
+                    const size_t at =
+                        (static_cast<size_t>(icon_top + sy) * ui::canvas_width + icon_left + sx) *
+                        3;
+                    for (int k = 0; k < 3; ++k) sum[k] += weight * chart[at + k];
+                }
+            for (int k = 0; k < 3; ++k)
+                rgb[(static_cast<size_t>(y) * size + x) * 3 + k] =
+                    static_cast<unsigned char>(std::lround(sum[k] / (scale_x * scale_y)));
+        }
+    return rgb;
+}
+
 // Draws the labels, each centred over its column, with a core font on the
 // server, and reads the result back.
 std::vector<unsigned char> render_labels(Display *display, int width, int height, int column,
@@ -270,8 +312,17 @@ int run(const std::filesystem::path &directory, const std::vector<std::string> &
         if (!image.valid() || !write_png(path, image.width(), image.height(), rgb_bytes(image)))
             give_up("could not write " + path, app);
         std::printf("%s\n", path.c_str());
-        overview.paste(rgb_bytes(image), image.width(), image.height(), gap + i * (column + gap),
+        const std::vector<unsigned char> chart_rgb = rgb_bytes(image);
+        overview.paste(chart_rgb, image.width(), image.height(), gap + i * (column + gap),
                        label_height, true);
+        if (illuminant.toggle == d65)
+            for (int size : icon_sizes) {
+                const std::string icon_path =
+                    (directory / ("icon-" + std::to_string(size) + ".png")).string();
+                if (!write_png(icon_path, size, size, icon(chart_rgb, size)))
+                    give_up("could not write " + icon_path, app);
+                std::printf("%s\n", icon_path.c_str());
+            }
     }
 
     const std::vector<unsigned char> labels =

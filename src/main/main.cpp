@@ -3,14 +3,34 @@
 
 #include <X11/Intrinsic.h>
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "ui/chart_window.h"
 #include "ui/fallback_resources.h"
 #include "ui/setup_window.h"
+
+namespace {
+
+// The toolkit has taken out of argv every option it knows; yarx has none of
+// its own, so anything left is a mistake, and a misspelt "-dispaly host:0"
+// must not quietly open on the local display instead.
+void refuse_leftover_arguments(int argc, char **argv) {
+    if (argc < 2) return;
+    std::fprintf(stderr, "yarx: unexpected argument '%s'\n", argv[1]);
+    std::fprintf(stderr,
+                 "usage: yarx [-display host:n] [-geometry geometry] [-name name]"
+                 " [-xrm 'resource: value'] ...\n");
+    std::exit(2);
+}
+
+}  // namespace
 
 int main(int argc, char **argv) {
     XtAppContext app;
     Widget toplevel = XtAppInitialize(&app, "yarx", nullptr, 0, &argc, argv,
                                       yarx::ui::fallback_resources, nullptr, 0);
+    refuse_leftover_arguments(argc, argv);
     yarx::ui::build_chart_window(toplevel);
     yarx::ui::build_setup_window(toplevel);
     XtRealizeWidget(toplevel);

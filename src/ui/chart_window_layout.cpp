@@ -53,9 +53,9 @@ struct Cardinals {
     const uint32_t *values() const {
         return static_cast<const uint32_t *>(xcb_get_property_value(reply.get()));
     }
-    int count() const {
+    size_t count() const {
         if (!reply || reply->format != 32) return 0;
-        return xcb_get_property_value_length(reply.get()) / 4;
+        return static_cast<size_t>(xcb_get_property_value_length(reply.get())) / 4;
     }
 };
 
@@ -112,8 +112,8 @@ Desktop look_at_desktop(Widget setup_shell) {
 
     Desktop d;
     d.work_area = {0, 0, WidthOfScreen(screen), HeightOfScreen(screen)};
-    const int current = desktop.count() == 1 ? static_cast<int>(desktop.values()[0]) : 0;
-    if (work_areas.count() >= 4 * (current + 1)) {
+    const size_t current = desktop.count() == 1 ? desktop.values()[0] : 0;
+    if (current < work_areas.count() / 4) {
         const uint32_t *area = work_areas.values() + 4 * current;
         d.work_area = {static_cast<int>(area[0]), static_cast<int>(area[1]),
                        static_cast<int>(area[2]), static_cast<int>(area[3])};

@@ -86,5 +86,46 @@ TEST_F(SetupWindow, BadDisplayEndsPromptlyWithTheToolkitsMessage) {
         << app.standard_error();
 }
 
+// Whatever the toolkit leaves of the command line ends the program before it
+// creates a window: a line naming the first such argument, a usage line and
+// status 2.
+TEST_F(SetupWindow, LeftoverArgumentsEndWithUsageAndStatusTwoBeforeAnyWindow) {
+    struct Leftover {
+        std::vector<std::string> args;
+        std::string named;
+    };
+    const Leftover leftovers[] = {
+        {{"-dispaly", "otherhost:0"}, "-dispaly"},
+        {{"-help"}, "-help"},
+        {{"--help"}, "--help"},
+        {{"-geometry", "+0+0", "chart"}, "chart"},  // the toolkit's own option is taken
+        {{"-xrm"}, "-xrm"},                         // a toolkit option without its value
+        {{""}, ""},
+    };
+    const std::string usage =
+        "usage: yarx [-display host:n] [-geometry geometry] [-name name]"
+        " [-xrm 'resource: value'] ...\n";
+
+    ASSERT_NO_FATAL_FAILURE(start_server());
+    // Any top-level window shown, however briefly, is reported here.  (Motif
+    // makes two unmapped 1x1 windows of its own while the toolkit starts.)
+    XSelectInput(display(), server_->root(), SubstructureNotifyMask);
+    XSync(display(), False);
+    for (const Leftover &leftover : leftovers) {
+        SCOPED_TRACE("leftover '" + leftover.named + "'");
+        app_ = std::make_unique<App>(*server_, leftover.args);
+        const auto status = app_->wait_exit();
+        ASSERT_TRUE(status.has_value()) << "still running";
+        ASSERT_TRUE(WIFEXITED(*status));
+        EXPECT_EQ(WEXITSTATUS(*status), 2);
+        EXPECT_EQ(app_->standard_error(),
+                  "yarx: unexpected argument '" + leftover.named + "'\n" + usage);
+        EXPECT_EQ(app_->standard_output(), "");
+        XSync(display(), False);
+        XEvent event;
+        EXPECT_FALSE(XCheckTypedEvent(display(), MapNotify, &event)) << "it showed a window";
+    }
+}
+
 }  // namespace
 }  // namespace yarx::e2e

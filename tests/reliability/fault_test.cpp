@@ -97,8 +97,9 @@ struct OddInput {
     std::vector<std::string> args;
 };
 
-// The program takes no options of its own; the toolkit either rejects these
-// with a message or lets the program run.  Either way it must not crash.
+// The program takes no options of its own; these are either rejected with a
+// message (by the toolkit, or by the program for what the toolkit leaves) or
+// the program runs.  Either way it must not crash.
 const OddInput odd_inputs[] = {
     {"xrm line without a colon", {"-xrm", "garbage without colon"}},
     {"xrm colour that is no colour", {"-xrm", "*canvas.background: notacolour"}},
