@@ -13,14 +13,7 @@ namespace yarx::bench {
 Program &open_program(const std::string &display_name) {
     static Program program;
     if (program.display) return program;
-    // The chart window beside the setup window, as the end-to-end tests have it.
-    std::vector<std::string> args = {"yarx",
-                                     "-display",
-                                     display_name,
-                                     "-geometry",
-                                     "+700+0",
-                                     "-xrm",
-                                     "*yarx_popup.yarx.defaultPosition: False"};
+    std::vector<std::string> args = {"yarx", "-display", display_name};
     std::vector<char *> argv;
     for (std::string &a : args) argv.push_back(a.data());
     int argc = static_cast<int>(argv.size());

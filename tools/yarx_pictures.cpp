@@ -259,12 +259,7 @@ int run(const std::filesystem::path &directory, const std::vector<std::string> &
     XServer server(options);
     Display *display = server.display();
 
-    // The chart window would open centred over the setup window: keep the
-    // two apart, as the end-to-end tests do.
-    std::vector<std::string> args = {"-geometry", "+700+0", "-xrm",
-                                     "*yarx_popup.yarx.defaultPosition: False"};
-    args.insert(args.end(), yarx_options.begin(), yarx_options.end());
-    App app(server, args);
+    App app(server, yarx_options);
 
     const Window setup = wait_for_shell(display, "yarx");
     if (!setup) give_up("no setup window", app);

@@ -3,6 +3,7 @@
 #include <X11/IntrinsicP.h>
 #include <X11/Xlib-xcb.h>
 #include <X11/Xresource.h>
+#include <X11/Xutil.h>
 #include <Xm/ScrolledW.h>
 #include <Xm/Xm.h>
 #include <xcb/xproto.h>
@@ -17,8 +18,9 @@ namespace yarx::ui {
 
 namespace {
 
-// Whether the user's resources set this resource of the widget.
-bool user_sets(Widget w, const char *resource, const char *resource_class) {
+// The value the user's resources give this resource of the widget, or
+// nullptr when they give none.
+const char *users_value(Widget w, const char *resource, const char *resource_class) {
     Widget path[16];
     int depth = 0;
     for (Widget p = w; p && depth < 16; p = XtParent(p)) path[depth++] = p;
@@ -36,15 +38,31 @@ bool user_sets(Widget w, const char *resource, const char *resource_class) {
     std::snprintf(name + n, sizeof name - n, ".%s", resource);
     std::snprintf(klass + k, sizeof klass - k, ".%s", resource_class);
     char *type;
-    XrmValue value;
-    return XrmGetResource(XtScreenDatabase(XtScreen(w)), name, klass, &type, &value);
+    XrmValue value{};
+    if (!XrmGetResource(XtScreenDatabase(XtScreen(w)), name, klass, &type, &value)) return nullptr;
+    return value.addr ? static_cast<const char *>(value.addr) : "";
 }
 
-bool user_places(Widget chart_form) {
+// What the user's resources decide about the dialog: its size, its
+// position, or whether it centres itself over the setup window.
+struct UsersChoice {
+    bool size = false, position = false, centring = false;
+};
+
+UsersChoice users_choice(Widget chart_form) {
     Widget shell = XtParent(chart_form);
-    return user_sets(shell, "geometry", "Geometry") || user_sets(shell, "x", "X") ||
-           user_sets(shell, "y", "Y") ||
-           user_sets(chart_form, "defaultPosition", "DefaultPosition");
+    UsersChoice choice;
+    if (const char *geometry = users_value(shell, "geometry", "Geometry")) {
+        int x, y;
+        unsigned int width, height;
+        const int given = XParseGeometry(geometry, &x, &y, &width, &height);
+        choice.size = given & (WidthValue | HeightValue);
+        choice.position = given & (XValue | YValue);
+    }
+    choice.position =
+        choice.position || users_value(shell, "x", "X") || users_value(shell, "y", "Y");
+    choice.centring = users_value(chart_form, "defaultPosition", "DefaultPosition");
+    return choice;
 }
 
 // A property of 32-bit values, or nothing.
@@ -132,15 +150,22 @@ Desktop look_at_desktop(Widget setup_shell) {
 
 void lay_out_chart_window(Widget setup_shell, Widget chart_form, Widget scroller) {
     Widget chart_shell = XtParent(chart_form);
-    if (user_sets(chart_shell, "geometry", "Geometry")) return;  // size and place are the user's
+    const UsersChoice users = users_choice(chart_form);
+    // The dialog centres itself unless told not to, which would move it
+    // away from a position the user gave.
+    if (users.position && !users.centring)
+        XtVaSetValues(chart_form, XmNdefaultPosition, False, nullptr);
+    if (users.size && (users.position || users.centring)) return;
 
     const Desktop desktop = look_at_desktop(setup_shell);
-    XtWidgetGeometry wanted{}, scroller_wanted{}, bar_wanted{};
+    XtWidgetGeometry wanted{};
     XtQueryGeometry(chart_form, nullptr, &wanted);
-    XtQueryGeometry(scroller, nullptr, &scroller_wanted);
+    // A shown scroll bar takes its width, and the clip window then keeps
+    // clear of the bar's highlight on both sides.
     Widget bar = nullptr;
+    Dimension bar_width = 0, highlight = 0;
     XtVaGetValues(scroller, XmNverticalScrollBar, &bar, nullptr);
-    if (bar) XtQueryGeometry(bar, nullptr, &bar_wanted);
+    if (bar) XtVaGetValues(bar, XmNwidth, &bar_width, XmNhighlightThickness, &highlight, nullptr);
 
     // The setup window's toggles and buttons, on the screen.
     Rect keep_clear[3];
@@ -156,11 +181,10 @@ void lay_out_chart_window(Widget setup_shell, Widget chart_form, Widget scroller
 
     const ChartPlacement p =
         place_chart(desktop.work_area, desktop.setup, desktop.frame, wanted.width, wanted.height,
-                    bar ? bar_wanted.width : 0, keep_clear, count);
-    if (p.scrolls)
-        XtVaSetValues(scroller, XmNwidth, scroller_wanted.width + (p.width - wanted.width),
-                      XmNheight, scroller_wanted.height - (wanted.height - p.height), nullptr);
-    if (user_places(chart_form)) return;
+                    bar_width + 2 * highlight, keep_clear, count);
+    if (p.scrolls && !users.size)
+        XtVaSetValues(chart_form, XmNwidth, p.width, XmNheight, p.height, nullptr);
+    if (users.position || users.centring) return;
     // The window manager puts the frame's corner where the client asks to
     // be (north-west gravity).
     XtVaSetValues(chart_form, XmNdefaultPosition, False, nullptr);

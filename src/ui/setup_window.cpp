@@ -157,8 +157,12 @@ void build_setup_window(Widget toplevel) {
         nullptr);
     XtAddCallback(ok, XmNactivateCallback, ok_action, nullptr);
     XtAddCallback(exit, XmNactivateCallback, exit_action, nullptr);
-    // Return presses OK; Tab stops at the radio box, OK and Exit.
-    XtVaSetValues(form, XmNdefaultButton, ok, nullptr);
+    // The keyboard starts in the radio box; Return presses OK; Tab stops at
+    // the radio box, OK and Exit.
+    XtVaSetValues(form,
+        XmNinitialFocus, XtNameToWidget(frame, "srcraw"),
+        XmNdefaultButton, ok,
+        nullptr);
     XtVaSetValues(ok, XmNnavigationType, XmTAB_GROUP, nullptr);
     XtVaSetValues(exit, XmNnavigationType, XmTAB_GROUP, nullptr);
 

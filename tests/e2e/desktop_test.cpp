@@ -5,14 +5,78 @@
 
 #include <string>
 
+// The test framework first: X's None would take the name of one of its own.
 #include "fixture.h"
+
+#include <X11/Xutil.h>
+#include <X11/keysym.h>
 
 namespace yarx::e2e {
 namespace {
 
 constexpr int d68 = toggle_illuminant[c];
+constexpr int d65_illuminant = toggle_illuminant[d65];
+constexpr int a_illuminant = toggle_illuminant[a];
 
-using Desktop = YarxTest;
+struct Box {
+    int x, y, width, height;
+    bool overlaps(const Box &o) const {
+        return x < o.x + o.width && o.x < x + width && y < o.y + o.height && o.y < y + height;
+    }
+};
+
+ServerOptions desktop(int width = 1400, int height = 1300) {
+    ServerOptions options;
+    options.width = width;
+    options.height = height;
+    options.window_manager = true;
+    return options;
+}
+
+class Desktop : public YarxTest {
+protected:
+    // The window's place on the screen.
+    Box on_screen(Window window) {
+        XWindowAttributes attributes;
+        if (!XGetWindowAttributes(display(), window, &attributes)) return {0, 0, 0, 0};
+        int x, y;
+        Window unused;
+        XTranslateCoordinates(display(), window, server_->root(), 0, 0, &x, &y, &unused);
+        return {x, y, attributes.width, attributes.height};
+    }
+
+    // The window manager's frame around a client window: its ancestor
+    // just below the root.
+    Box frame_of(Window client) {
+        Window window = client, root, parent, *list = nullptr;
+        unsigned int count;
+        while (XQueryTree(display(), window, &root, &parent, &list, &count) && parent != root) {
+            if (list) XFree(list);
+            list = nullptr;
+            window = parent;
+        }
+        if (list) XFree(list);
+        return on_screen(window);
+    }
+
+    std::string title_of(Window shell) {
+        char *name = nullptr;
+        if (!XFetchName(display(), shell, &name) || !name) return "";
+        std::string title = name;
+        XFree(name);
+        return title;
+    }
+
+    Window chart_part(ChartWidget widget) { return chart_widget(display(), chart_shell_, widget); }
+
+    // Whether the scroll bar shows: it is kept outside the scrolled window
+    // while the canvas fits.
+    bool scroll_bar_shows() {
+        return on_screen(chart_part(ChartWidget::vertical_scroll_bar)).x <
+               on_screen(chart_part(ChartWidget::scroller)).x +
+                   on_screen(chart_part(ChartWidget::scroller)).width;
+    }
+};
 
 // The chart's colours belong to the colormap of the screen it is drawn on:
 // the program on the second screen, whose depth differs from the first's.
@@ -31,6 +95,168 @@ TEST_F(Desktop, OnTheSecondScreenTheChartIsExact) {
         EXPECT_TRUE(app_->running()) << app_->standard_output();
         TearDown();
         setup_shell_ = chart_shell_ = None;
+    }
+}
+
+}  // namespace
+}  // namespace yarx::e2e
+
+namespace yarx::e2e {
+namespace {
+
+// At 1366 x 768 the chart window fits the screen and the canvas scrolls to
+// its last row; on a tall screen it is whole, without a scroll bar.
+TEST_F(Desktop, OnAShortScreenTheChartFitsAndScrollsToItsLastRow) {
+    ASSERT_NO_FATAL_FAILURE(start(desktop(1366, 768)));
+    ASSERT_NE(press_ok(), None);
+    EXPECT_EQ(wait_for_canvas(d68), "");
+    const Box frame = frame_of(chart_shell_);
+    EXPECT_GE(frame.y, 0);
+    EXPECT_LE(frame.y + frame.height, 768) << "the chart window hangs below the screen";
+    ASSERT_TRUE(scroll_bar_shows());
+    EXPECT_EQ(visible_canvas_rows().top, 0);
+
+    // Page down in the scroll bar's trough, just above its lower arrow.
+    const Window bar = chart_part(ChartWidget::vertical_scroll_bar);
+    const Box trough = on_screen(bar);
+    const auto at_the_end = [&] {
+        const Image::Rows rows = visible_canvas_rows();
+        return rows.count > 0 && rows.top + rows.count == canvas_height;
+    };
+    for (int page = 0; page < 10 && !at_the_end(); ++page) {
+        const Image::Rows before = visible_canvas_rows();
+        press_at(display(), bar, trough.width / 2, trough.height - trough.width - 4);
+        release(display());
+        wait_until([&] { return visible_canvas_rows().top != before.top; }, 2s);
+    }
+    ASSERT_TRUE(at_the_end()) << "rows from " << visible_canvas_rows().top << " are shown";
+    // Rows 693 to 999 (1732.5 to 2497.5 nm) and the fourth order mark, at
+    // y = 901, drawn exactly.
+    EXPECT_LE(visible_canvas_rows().top, 20 + 693);
+    EXPECT_EQ(wait_for_canvas(d68), "") << "after scrolling to the end";
+}
+
+TEST_F(Desktop, OnATallScreenTheChartIsWholeWithoutAScrollBar) {
+    ASSERT_NO_FATAL_FAILURE(start(desktop()));
+    ASSERT_NE(press_ok(), None);
+    EXPECT_EQ(wait_for_canvas(d68), "");
+    EXPECT_FALSE(scroll_bar_shows());
+    const Image::Rows rows = visible_canvas_rows();
+    EXPECT_EQ(rows.top, 0);
+    EXPECT_EQ(rows.count, canvas_height);
+}
+
+TEST_F(Desktop, TheChartOpensBesideTheSetupWindowAndStaysWhereTheUserMovesIt) {
+    ASSERT_NO_FATAL_FAILURE(start(desktop()));
+    ASSERT_NE(press_ok(), None);
+    const Box setup = frame_of(setup_shell_);
+    Box chart = frame_of(chart_shell_);
+    EXPECT_FALSE(chart.overlaps(setup))
+        << "the chart at " << chart.x << "," << chart.y << " covers the setup window at " << setup.x
+        << "," << setup.y;
+    EXPECT_LE(chart.x + chart.width, 1400);
+    // The setup window's buttons answer with the chart open.
+    ASSERT_NO_FATAL_FAILURE(choose(d65));
+
+    move_through_window_manager(display(), chart_shell_, 700, 100);
+    ASSERT_TRUE(wait_until([&] {
+        chart = frame_of(chart_shell_);
+        return chart.x == 700 && chart.y == 100;
+    })) << "the window manager did not move the chart";
+    click(display(), chart_part(ChartWidget::dismiss));
+    ASSERT_TRUE(wait_until([&] { return !viewable(display(), chart_shell_); }));
+    ASSERT_EQ(press_ok(), chart_shell_);
+    EXPECT_TRUE(wait_until([&] {
+        chart = frame_of(chart_shell_);
+        return chart.x == 700 && chart.y == 100;
+    })) << "shown again at "
+        << chart.x << "," << chart.y;
+    EXPECT_EQ(wait_for_canvas(d65_illuminant), "");
+}
+
+TEST_F(Desktop, TheUsersOwnPlaceForTheChartWins) {
+    ASSERT_NO_FATAL_FAILURE(
+        start(desktop(), {"-xrm", "*yarx_popup.x: 40", "-xrm", "*yarx_popup.y: 60"}));
+    ASSERT_NE(press_ok(), None);
+    Box chart{};
+    EXPECT_TRUE(wait_until([&] {
+        chart = frame_of(chart_shell_);
+        return chart.x == 40 && chart.y == 60;
+    })) << "the chart's frame is at "
+        << chart.x << "," << chart.y;
+}
+
+TEST_F(Desktop, TheChartsTitleNamesItsIlluminant) {
+    ASSERT_NO_FATAL_FAILURE(start());
+    ASSERT_NE(press_ok(), None);
+    EXPECT_EQ(title_of(chart_shell_), "yarx: D68");
+    ASSERT_NO_FATAL_FAILURE(choose(a));
+    EXPECT_EQ(title_of(chart_shell_), "yarx: D68") << "the title changed before OK";
+    ASSERT_NE(press_ok(), None);
+    EXPECT_TRUE(wait_until([&] { return title_of(chart_shell_) == "yarx: CIE A"; }))
+        << title_of(chart_shell_);
+    EXPECT_EQ(wait_for_canvas(a_illuminant), "");
+}
+
+TEST_F(Desktop, TheTitlesWordsComeFromResources) {
+    ASSERT_NO_FATAL_FAILURE(start(
+        {}, {"-xrm", "*yarx_popup.title: Chart", "-xrm", "*d65.labelString: Daylight 6500 K"}));
+    ASSERT_NO_FATAL_FAILURE(choose(d65));
+    ASSERT_NE(press_ok(), None);
+    EXPECT_EQ(title_of(chart_shell_), "Chart: Daylight 6500 K");
+}
+
+// A whole run without the mouse: D65, OK, the chart, Dismiss, Exit.
+TEST_F(Desktop, AWholeRunByKeyboardAlone) {
+    ASSERT_NO_FATAL_FAILURE(start(desktop()));
+    ASSERT_TRUE(wait_until([&] { return has_focus(display(), setup_shell_); }));
+    move_pointer_away(display());
+
+    // The keyboard starts in the radio box, on the toggle that is on (D68);
+    // D65 is the one above it.
+    type_key(display(), XK_Up);
+    type_key(display(), XK_space);
+    ASSERT_TRUE(wait_until([&] { return toggle_shows(d65, yellow); }));
+    EXPECT_EQ(toggles_on(), 1);
+
+    type_key(display(), XK_Return);  // OK
+    chart_shell_ = wait_for_shell(display(), "yarx_popup");
+    ASSERT_NE(chart_shell_, None) << "Return did not press OK";
+    EXPECT_EQ(wait_for_canvas(d65_illuminant), "");
+
+    ASSERT_TRUE(wait_until([&] { return has_focus(display(), chart_shell_); }));
+    type_key(display(), XK_Escape);  // Dismiss
+    ASSERT_TRUE(wait_until([&] { return !viewable(display(), chart_shell_); }))
+        << "Escape did not dismiss the chart";
+    ASSERT_TRUE(wait_until([&] { return has_focus(display(), setup_shell_); }));
+
+    // Tab goes round the radio box, OK and Exit, and comes back into the
+    // radio box on the toggle that is on: the one below D65 is D68.
+    for (int i = 0; i < 3; ++i) type_key(display(), XK_Tab);
+    type_key(display(), XK_Down);
+    type_key(display(), XK_space);
+    ASSERT_TRUE(wait_until([&] { return !toggle_shows(d65, yellow); }));
+    EXPECT_TRUE(toggle_shows(c, yellow)) << "Tab entered the radio box elsewhere";
+
+    type_key(display(), XK_Tab);
+    type_key(display(), XK_Tab);  // Exit
+    type_key(display(), XK_Return);
+    const auto status = app_->wait_exit();
+    ASSERT_TRUE(status.has_value()) << "Return on Exit did not end the program";
+    EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0);
+    EXPECT_EQ(app_->standard_output(), "");
+}
+
+// Return and Escape each dismiss the chart.
+TEST_F(Desktop, ReturnAndEscapeDismissTheChart) {
+    ASSERT_NO_FATAL_FAILURE(start(desktop()));
+    for (const KeySym key : {XK_Return, XK_Escape}) {
+        SCOPED_TRACE(XKeysymToString(key));
+        ASSERT_NE(press_ok(), None);
+        ASSERT_TRUE(wait_until([&] { return has_focus(display(), chart_shell_); }));
+        type_key(display(), key);
+        EXPECT_TRUE(wait_until([&] { return !viewable(display(), chart_shell_); }));
+        EXPECT_TRUE(app_->running());
     }
 }
 

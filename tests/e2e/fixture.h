@@ -46,8 +46,12 @@ protected:
     // image) that differ from the chart of the illuminant.
     std::vector<int> rows_differing(int illuminant);
 
-    // The differences between the whole canvas and the chart of the
-    // illuminant: how many pixels, and the first few; empty when none.
+    // The rows of the canvas that can be seen: all of them unless its
+    // scrolled window or the screen is too short.
+    Image::Rows visible_canvas_rows();
+    // The differences between the canvas, as far as it can be seen, and the
+    // chart of the illuminant: how many pixels, and the first few; empty
+    // when none.
     std::string canvas_differences(int illuminant);
     // Waits until the whole canvas shows the chart of the illuminant; an
     // empty string when it does, the differences otherwise.

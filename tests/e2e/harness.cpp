@@ -3,6 +3,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 #include <fcntl.h>
 #include <png.h>
 #include <poll.h>
@@ -285,20 +286,23 @@ Window chart_widget(Display *display, Window shell, ChartWidget widget) {
 
 // ---------------------------------------------------------------- input
 
-void press(Display *display, Window window) {
+void press(Display *display, Window window) { press_at(display, window, -1, -1); }
+
+void press_at(Display *display, Window window, int window_x, int window_y) {
     XWindowAttributes attributes;
     XGetWindowAttributes(display, window, &attributes);
+    if (window_x < 0) window_x = attributes.width / 2;
+    if (window_y < 0) window_y = attributes.height / 2;
     int x, y;
     Window unused;
-    XTranslateCoordinates(display, window, attributes.root, attributes.width / 2,
-                          attributes.height / 2, &x, &y, &unused);
+    XTranslateCoordinates(display, window, attributes.root, window_x, window_y, &x, &y, &unused);
     // XTest moves the pointer within its screen only; another screen is
     // reached by warping to it.
     Window root, child;
-    int root_x, root_y, window_x, window_y;
+    int root_x, root_y, child_x, child_y;
     unsigned int mask;
-    if (!XQueryPointer(display, attributes.root, &root, &child, &root_x, &root_y, &window_x,
-                       &window_y, &mask))
+    if (!XQueryPointer(display, attributes.root, &root, &child, &root_x, &root_y, &child_x,
+                       &child_y, &mask))
         XWarpPointer(display, None, attributes.root, 0, 0, 0, 0, x, y);
     XTestFakeMotionEvent(display, XScreenNumberOfScreen(attributes.screen), x, y, CurrentTime);
     XTestFakeButtonEvent(display, 1, True, CurrentTime);
@@ -319,6 +323,46 @@ void move_pointer_away(Display *display) {
     const int screen = DefaultScreen(display);
     XTestFakeMotionEvent(display, screen, DisplayWidth(display, screen) - 1,
                          DisplayHeight(display, screen) - 1, CurrentTime);
+    XSync(display, False);
+}
+
+void type_key(Display *display, KeySym key, bool shift) {
+    const KeyCode shift_code = XKeysymToKeycode(display, XK_Shift_L);
+    const KeyCode code = XKeysymToKeycode(display, key);
+    if (shift) XTestFakeKeyEvent(display, shift_code, True, CurrentTime);
+    XTestFakeKeyEvent(display, code, True, CurrentTime);
+    XTestFakeKeyEvent(display, code, False, CurrentTime);
+    if (shift) XTestFakeKeyEvent(display, shift_code, False, CurrentTime);
+    XSync(display, False);
+}
+
+bool has_focus(Display *display, Window window) {
+    Window focus;
+    int revert;
+    XGetInputFocus(display, &focus, &revert);
+    for (Window w = focus; w != None && w != PointerRoot;) {
+        if (w == window) return true;
+        Window root, parent, *list = nullptr;
+        unsigned int count;
+        if (!XQueryTree(display, w, &root, &parent, &list, &count)) return false;
+        if (list) XFree(list);
+        w = parent == root ? None : parent;
+    }
+    return false;
+}
+
+void move_through_window_manager(Display *display, Window client, int x, int y) {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = client;
+    event.xclient.message_type = XInternAtom(display, "_NET_MOVERESIZE_WINDOW", False);
+    event.xclient.format = 32;
+    // x and y given, north-west gravity, from a pager or the user.
+    event.xclient.data.l[0] = NorthWestGravity | 1 << 8 | 1 << 9 | 2 << 12;
+    event.xclient.data.l[1] = x;
+    event.xclient.data.l[2] = y;
+    XSendEvent(display, DefaultRootWindow(display), False,
+               SubstructureRedirectMask | SubstructureNotifyMask, &event);
     XSync(display, False);
 }
 
@@ -357,10 +401,22 @@ Image::Image(Display *display, Window window) {
     width_ = attributes.width;
     height_ = attributes.height;
     image_ = XGetImage(display, window, 0, 0, width_, height_, AllPlanes, ZPixmap);
-    if (!image_) return;
-    red_mask_ = attributes.visual->red_mask;
-    green_mask_ = attributes.visual->green_mask;
-    blue_mask_ = attributes.visual->blue_mask;
+    if (image_) take_masks(attributes.visual);
+}
+
+Image::Image(Display *display, Window window, Rows rows) {
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(display, window, &attributes)) return;
+    width_ = attributes.width;
+    height_ = rows.count;
+    image_ = XGetImage(display, window, 0, rows.top, width_, height_, AllPlanes, ZPixmap);
+    if (image_) take_masks(attributes.visual);
+}
+
+void Image::take_masks(const Visual *visual) {
+    red_mask_ = visual->red_mask;
+    green_mask_ = visual->green_mask;
+    blue_mask_ = visual->blue_mask;
 }
 
 Image::Image(Display *display, Drawable drawable, int width, int height) {
@@ -368,10 +424,7 @@ Image::Image(Display *display, Drawable drawable, int width, int height) {
     if (!image_) return;
     width_ = width;
     height_ = height;
-    const Visual *visual = DefaultVisual(display, DefaultScreen(display));
-    red_mask_ = visual->red_mask;
-    green_mask_ = visual->green_mask;
-    blue_mask_ = visual->blue_mask;
+    take_masks(DefaultVisual(display, DefaultScreen(display)));
 }
 
 Image::Image(Image &&other) noexcept

@@ -120,8 +120,20 @@ Window chart_widget(Display *display, Window shell, ChartWidget widget);
 // centre.
 void click(Display *display, Window window);
 void press(Display *display, Window window);
+// A press at (x, y) of the window.
+void press_at(Display *display, Window window, int x, int y);
 void release(Display *display);
 void move_pointer_away(Display *display);
+
+// A key pressed and released through XTest, with Shift held if asked.
+void type_key(Display *display, KeySym key, bool shift = false);
+
+// Whether the keyboard focus is on the window or inside it.
+bool has_focus(Display *display, Window window);
+
+// Asks the window manager to move a client window, as dragging its title
+// bar does; x and y are where its frame's corner goes.
+void move_through_window_manager(Display *display, Window client, int x, int y);
 
 // Asks the window manager to close a client window, as its close button does.
 void close_through_window_manager(Display *display, Window client);
@@ -141,6 +153,11 @@ struct Rgb8 {
 class Image {
 public:
     Image(Display *display, Window window);
+    // Part of a window: count rows from top on, at full width.
+    struct Rows {
+        int top, count;
+    };
+    Image(Display *display, Window window, Rows rows);
     // A pixmap (or any drawable) of the default visual, which the server
     // cannot describe the way it describes a window.
     Image(Display *display, Drawable drawable, int width, int height);
@@ -152,10 +169,13 @@ public:
     bool valid() const { return image_ != nullptr; }
     int width() const { return width_; }
     int height() const { return height_; }
+    // At (x, y) of the image; for part of a window, y counts from its top.
     unsigned long pixel(int x, int y) const;
     Rgb8 rgb(int x, int y) const;
 
 private:
+    void take_masks(const Visual *visual);
+
     XImage *image_ = nullptr;
     int width_ = 0, height_ = 0;
     unsigned long red_mask_ = 0, green_mask_ = 0, blue_mask_ = 0;

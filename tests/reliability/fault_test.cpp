@@ -17,11 +17,6 @@ namespace yarx::e2e {
 namespace {
 
 constexpr int d68 = toggle_illuminant[c];
-// The chart window opens over the setup window unless told otherwise; the
-// shell's x resource holds even when -geometry is refused.
-const char *const separate_windows[] = {"-geometry", "+700+0",
-                                        "-xrm",      "yarx.x: 700",
-                                        "-xrm",      "*yarx_popup.yarx.defaultPosition: False"};
 
 std::string describe(int status) {
     if (WIFEXITED(status)) return "exit status " + std::to_string(WEXITSTATUS(status));
@@ -119,9 +114,7 @@ TEST_F(OddToolkitInput, EndsWithAMessageOrRunsNormally) {
     for (const OddInput &input : odd_inputs) {
         SCOPED_TRACE(input.name);
         ASSERT_NO_FATAL_FAILURE(start_server());
-        std::vector<std::string> args(std::begin(separate_windows), std::end(separate_windows));
-        args.insert(args.end(), input.args.begin(), input.args.end());
-        app_ = std::make_unique<App>(*server_, args);
+        app_ = std::make_unique<App>(*server_, input.args);
 
         // Wait until it has either ended or shown the whole setup window.
         ASSERT_TRUE(wait_until([&] {
