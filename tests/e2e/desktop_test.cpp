@@ -8,6 +8,7 @@
 // The test framework first: X's None would take the name of one of its own.
 #include "fixture.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 
@@ -69,6 +70,71 @@ protected:
 
     Window chart_part(ChartWidget widget) { return chart_widget(display(), chart_shell_, widget); }
 
+    // A panel along the bottom of the screen, as desktops have: the window
+    // manager leaves the strip to it and publishes the rest as its work
+    // area.  Waits until it does.
+    void add_panel(int height) {
+        Display *d = display();
+        const int width = DisplayWidth(d, DefaultScreen(d));
+        const int screen_height = DisplayHeight(d, DefaultScreen(d));
+        XSetWindowAttributes attributes{};
+        const Window panel =
+            XCreateWindow(d, server_->root(), 0, screen_height - height, width, height, 0,
+                          CopyFromParent, InputOutput, CopyFromParent, 0, &attributes);
+        Atom dock = XInternAtom(d, "_NET_WM_WINDOW_TYPE_DOCK", False);
+        XChangeProperty(d, panel, XInternAtom(d, "_NET_WM_WINDOW_TYPE", False), XA_ATOM, 32,
+                        PropModeReplace, reinterpret_cast<unsigned char *>(&dock), 1);
+        long strut[12] = {0, 0, 0, height, 0, 0, 0, 0, 0, 0, 0, width - 1};
+        XChangeProperty(d, panel, XInternAtom(d, "_NET_WM_STRUT_PARTIAL", False), XA_CARDINAL, 32,
+                        PropModeReplace, reinterpret_cast<unsigned char *>(strut), 12);
+        XChangeProperty(d, panel, XInternAtom(d, "_NET_WM_STRUT", False), XA_CARDINAL, 32,
+                        PropModeReplace, reinterpret_cast<unsigned char *>(strut), 4);
+        XSizeHints hints{};
+        hints.flags = USPosition | USSize;
+        hints.x = 0;
+        hints.y = screen_height - height;
+        hints.width = width;
+        hints.height = height;
+        XSetWMNormalHints(d, panel, &hints);  // at the bottom, not where it fits
+        XMapWindow(d, panel);
+        XSync(d, False);
+        ASSERT_TRUE(wait_until([&] { return work_area_height() == screen_height - height; }))
+            << "the window manager's work area stays " << work_area_height() << " high";
+    }
+
+    long work_area_height() {
+        Atom type;
+        int format;
+        unsigned long count, left;
+        unsigned char *data = nullptr;
+        long height = -1;
+        if (XGetWindowProperty(display(), server_->root(),
+                               XInternAtom(display(), "_NET_WORKAREA", False), 0, 4, False,
+                               XA_CARDINAL, &type, &format, &count, &left, &data) == Success &&
+            data && format == 32 && count == 4)
+            height = reinterpret_cast<long *>(data)[3];
+        if (data) XFree(data);
+        return height;
+    }
+
+    // Pages down in the scroll bar's trough, just above its lower arrow,
+    // until the canvas's last row shows; whether it does.
+    bool scroll_to_the_end() {
+        const Window bar = chart_part(ChartWidget::vertical_scroll_bar);
+        const Box trough = on_screen(bar);
+        const auto at_the_end = [&] {
+            const Image::Rows rows = visible_canvas_rows();
+            return rows.count > 0 && rows.top + rows.count == canvas_height;
+        };
+        for (int page = 0; page < 10 && !at_the_end(); ++page) {
+            const Image::Rows before = visible_canvas_rows();
+            press_at(display(), bar, trough.width / 2, trough.height - trough.width - 4);
+            release(display());
+            wait_until([&] { return visible_canvas_rows().top != before.top; }, 2s);
+        }
+        return at_the_end();
+    }
+
     // Whether the scroll bar shows: it is kept outside the scrolled window
     // while the canvas fits.
     bool scroll_bar_shows() {
@@ -116,24 +182,45 @@ TEST_F(Desktop, OnAShortScreenTheChartFitsAndScrollsToItsLastRow) {
     ASSERT_TRUE(scroll_bar_shows());
     EXPECT_EQ(visible_canvas_rows().top, 0);
 
-    // Page down in the scroll bar's trough, just above its lower arrow.
-    const Window bar = chart_part(ChartWidget::vertical_scroll_bar);
-    const Box trough = on_screen(bar);
-    const auto at_the_end = [&] {
-        const Image::Rows rows = visible_canvas_rows();
-        return rows.count > 0 && rows.top + rows.count == canvas_height;
-    };
-    for (int page = 0; page < 10 && !at_the_end(); ++page) {
-        const Image::Rows before = visible_canvas_rows();
-        press_at(display(), bar, trough.width / 2, trough.height - trough.width - 4);
-        release(display());
-        wait_until([&] { return visible_canvas_rows().top != before.top; }, 2s);
-    }
-    ASSERT_TRUE(at_the_end()) << "rows from " << visible_canvas_rows().top << " are shown";
+    ASSERT_TRUE(scroll_to_the_end()) << "rows from " << visible_canvas_rows().top << " show";
     // Rows 693 to 999 (1732.5 to 2497.5 nm) and the fourth order mark, at
     // y = 901, drawn exactly.
     EXPECT_LE(visible_canvas_rows().top, 20 + 693);
     EXPECT_EQ(wait_for_canvas(d68), "") << "after scrolling to the end";
+}
+
+// 1920 x 1080 with a 40-pixel panel: the chart keeps clear of the panel and
+// scrolls, where it would have lost its last 35 rows behind it.
+TEST_F(Desktop, TheChartKeepsToTheWorkAreaTheWindowManagerPublishes) {
+    ASSERT_NO_FATAL_FAILURE(start_server(desktop(1920, 1080)));
+    ASSERT_NO_FATAL_FAILURE(add_panel(40));
+    ASSERT_NO_FATAL_FAILURE(launch());
+    ASSERT_NE(press_ok(), None);
+    EXPECT_EQ(wait_for_canvas(d68), "");
+    const Box frame = frame_of(chart_shell_);
+    EXPECT_LE(frame.y + frame.height, 1040) << "the chart window reaches under the panel";
+    ASSERT_TRUE(scroll_bar_shows());
+    ASSERT_TRUE(scroll_to_the_end());
+    EXPECT_EQ(wait_for_canvas(d68), "") << "after scrolling to the end";
+}
+
+// The same without a window manager to cut the window down: a work area
+// published on the root window alone is kept to.
+TEST_F(Desktop, TheChartFitsAPublishedWorkAreaWhereNothingCutsItDown) {
+    ServerOptions options;
+    options.width = 1920;
+    options.height = 1080;
+    ASSERT_NO_FATAL_FAILURE(start_server(options));
+    long work_area[4] = {0, 0, 1920, 1040};
+    XChangeProperty(display(), server_->root(), XInternAtom(display(), "_NET_WORKAREA", False),
+                    XA_CARDINAL, 32, PropModeReplace, reinterpret_cast<unsigned char *>(work_area),
+                    4);
+    ASSERT_NO_FATAL_FAILURE(launch());
+    ASSERT_NE(press_ok(), None);
+    EXPECT_EQ(wait_for_canvas(d68), "");
+    const Box window = on_screen(chart_shell_);
+    EXPECT_LE(window.y + window.height, 1040);
+    EXPECT_TRUE(scroll_bar_shows());
 }
 
 TEST_F(Desktop, OnATallScreenTheChartIsWholeWithoutAScrollBar) {
