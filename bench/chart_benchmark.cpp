@@ -95,7 +95,7 @@ double seconds_per_iteration(Clock::time_point start, const benchmark::State &st
 
 void BM_ArithmeticFloor(benchmark::State &state) {
     double wx[wavelength_samples], wy[wavelength_samples], wz[wavelength_samples];
-    compute_weights(illuminant_d65);
+    compute_weights(id_of("d65"));
     for (int j = 0; j < wavelength_samples; ++j) {
         wx[j] = weighted_observer[j].x;
         wy[j] = weighted_observer[j].y;
@@ -136,7 +136,7 @@ void BM_FullChartD65(benchmark::State &state) {
     const auto start = Clock::now();
     for (auto _ : state) {
         const long before = allocations.load(std::memory_order_relaxed);
-        compute_weights(illuminant_d65);
+        compute_weights(id_of("d65"));
         compute_chart_xyz();
         compute_chart_colours();
         allocated += allocations.load(std::memory_order_relaxed) - before;

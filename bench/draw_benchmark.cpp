@@ -26,18 +26,19 @@
 #include <stdexcept>
 #include <string>
 
+#include "chart/chart_geometry.h"
+#include "chart/notice_image.h"
 #include "colour/chart_colours.h"
-#include "harness.h"
 #include "program.h"
-#include "ui/chart_geometry.h"
 #include "ui/chart_window.h"
-#include "ui/notice_image.h"
+#include "xdriver/driver.h"
+#include "xdriver/yarx_windows.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-std::unique_ptr<yarx::e2e::XServer> server;
+std::unique_ptr<yarx::xdriver::XServer> server;
 
 double seconds_since(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
@@ -60,8 +61,8 @@ BareClient open_bare_client() {
     if (!client.display) throw std::runtime_error("cannot open " + server->name());
     Display *d = client.display;
     client.window =
-        XCreateSimpleWindow(d, DefaultRootWindow(d), 1300, 0, yarx::ui::canvas_width,
-                            yarx::ui::canvas_height, 0, BlackPixel(d, 0), BlackPixel(d, 0));
+        XCreateSimpleWindow(d, DefaultRootWindow(d), 1300, 0, yarx::chart::canvas_width,
+                            yarx::chart::canvas_height, 0, BlackPixel(d, 0), BlackPixel(d, 0));
     XSelectInput(d, client.window, ExposureMask);
     XMapWindow(d, client.window);
     XEvent event;
@@ -109,9 +110,10 @@ void draw_floor(const BareClient &client) {
     set_colour(client, 1001);
     for (int y : {240, 460, 681, 901}) XDrawLine(d, w, gc, 450, y, 550, y);
     XDrawRectangle(d, w, gc, 50, 19, 400, 1001);
-    for (int r = 0; r < yarx::ui::notice_rows; ++r)
-        for (int c = 0; c < yarx::ui::notice_columns; ++c)
-            if (yarx::ui::notice_image[r][c]) XDrawRectangle(d, w, gc, 400 + 2 * c, 220 + r, 2, 1);
+    for (int r = 0; r < yarx::chart::notice_rows; ++r)
+        for (int c = 0; c < yarx::chart::notice_columns; ++c)
+            if (yarx::chart::notice_image[r][c])
+                XDrawRectangle(d, w, gc, 400 + 2 * c, 220 + r, 2, 1);
     XSync(d, False);
 }
 
@@ -144,11 +146,12 @@ bool open_program_on_screen(benchmark::State &state) {
         yarx::bench::press_ok(*program);
     }
     Display *d = server->display();
-    const bool shown = yarx::e2e::wait_until([&] {
+    const bool shown = yarx::xdriver::wait_until([&] {
         yarx::bench::process_pending_events(*program);
-        const Window shell = yarx::e2e::find_shell(d, "yarx_popup");
-        return shell && yarx::e2e::viewable(
-                            d, yarx::e2e::chart_widget(d, shell, yarx::e2e::ChartWidget::canvas));
+        const Window shell = yarx::xdriver::find_shell(d, "yarx_popup");
+        return shell &&
+               yarx::xdriver::viewable(
+                   d, yarx::xdriver::chart_widget(d, shell, yarx::xdriver::ChartWidget::canvas));
     });
     if (!shown) state.SkipWithError("the chart's canvas is not on the screen");
     return shown;
@@ -196,12 +199,10 @@ BENCHMARK(BM_OkDrawOverFloor)->UseManualTime()->Unit(benchmark::kMillisecond);
 int main(int argc, char **argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    yarx::e2e::ServerOptions options;
+    yarx::xdriver::ServerOptions options;
     options.width = 2000;  // the chart, the setup window and the floor's window side by side
-    server = std::make_unique<yarx::e2e::XServer>(options);
-    yarx::colour::compute_weights(yarx::colour::illuminant_d65);
-    yarx::colour::compute_chart_xyz();
-    yarx::colour::compute_chart_colours();
+    server = std::make_unique<yarx::xdriver::XServer>(options);
+    yarx::colour::compute_chart(yarx::colour::id_of("d65"));
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     server.reset();

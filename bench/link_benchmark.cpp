@@ -27,16 +27,17 @@
 #include <stdexcept>
 
 #include "program.h"
-#include "relay.h"
+#include "xdriver/relay.h"
+#include "xdriver/yarx_windows.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 using yarx::bench::Program;
-namespace e2e = yarx::e2e;
+namespace xd = yarx::xdriver;
 
-std::unique_ptr<e2e::XServer> server;
-std::unique_ptr<e2e::Relay> relay;
+std::unique_ptr<xd::XServer> server;
+std::unique_ptr<xd::Relay> relay;
 Program *program = nullptr;  // once built in this process
 
 enum class Work { start_up, ok, exposure };
@@ -88,12 +89,11 @@ void BM_StartUpOverLink(benchmark::State &state) {
     Display *d = server->display();
     for (auto _ : state) {
         const auto start = Clock::now();
-        e2e::App app(*server, {"-display", relay->display_name()});
-        const bool shown = e2e::wait_until(
+        xd::App app(*server, {"-display", relay->display_name()});
+        const bool shown = xd::wait_until(
             [&] {
-                const Window shell = e2e::find_shell(d, "yarx");
-                return shell &&
-                       e2e::viewable(d, e2e::setup_widget(d, shell, e2e::SetupWidget::exit));
+                const Window shell = xd::find_shell(d, "yarx");
+                return shell && xd::viewable(d, xd::setup_widget(d, shell, xd::SetupWidget::exit));
             },
             std::chrono::seconds(60));
         timer.add(ms_since(start));
@@ -103,7 +103,7 @@ void BM_StartUpOverLink(benchmark::State &state) {
         }
         kill(app.pid(), SIGKILL);
         app.wait_exit();
-        e2e::wait_until([&] { return !e2e::find_shell(d, "yarx"); });
+        xd::wait_until([&] { return !xd::find_shell(d, "yarx"); });
     }
 }
 
@@ -114,10 +114,10 @@ Program &shown_program() {
     program = &yarx::bench::open_program(relay->display_name());
     yarx::bench::press_ok(*program);
     Display *d = server->display();
-    const bool shown = e2e::wait_until([&] {
+    const bool shown = xd::wait_until([&] {
         yarx::bench::process_pending_events(*program);
-        const Window shell = e2e::find_shell(d, "yarx_popup");
-        return shell && e2e::viewable(d, e2e::chart_widget(d, shell, e2e::ChartWidget::canvas));
+        const Window shell = xd::find_shell(d, "yarx_popup");
+        return shell && xd::viewable(d, xd::chart_widget(d, shell, xd::ChartWidget::canvas));
     });
     if (!shown) throw std::runtime_error("the chart window did not show");
     return *program;
@@ -166,8 +166,8 @@ OVER_THE_LINK(BM_ExposureOverLink);
 int main(int argc, char **argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    server = std::make_unique<e2e::XServer>();
-    relay = std::make_unique<e2e::Relay>(*server);
+    server = std::make_unique<xd::XServer>();
+    relay = std::make_unique<xd::Relay>(*server);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

@@ -57,23 +57,9 @@ Picture read_png(const std::string &path) {
     return picture;
 }
 
-struct Chart {
-    const char *file;
-    int illuminant;
-};
-
-constexpr Chart charts[] = {
-    {"eew", colour::illuminant_equal_energy}, {"d32", colour::illuminant_d32},
-    {"d33", colour::illuminant_d33},          {"d40", colour::illuminant_d40},
-    {"d50", colour::illuminant_d50},          {"d55", colour::illuminant_d55},
-    {"d65", colour::illuminant_d65},          {"d68", colour::illuminant_d68},
-    {"d73", colour::illuminant_d73},          {"d95", colour::illuminant_d95},
-    {"cie-a", colour::illuminant_a},
-};
-
 // A 0..1 component as the 8-bit value a 24-bit TrueColor screen shows for
 // the 16-bit colour the program allocates.
-int eight_bit(double component) { return static_cast<unsigned short>(component * 65535.0) >> 8; }
+int eight_bit(double component) { return colour::colour_value(component) >> 8; }
 
 bool close_to(const unsigned char *pixel, const colour::Rgb &c) {
     return std::abs(pixel[0] - eight_bit(c.red)) <= 1 &&
@@ -81,8 +67,8 @@ bool close_to(const unsigned char *pixel, const colour::Rgb &c) {
            std::abs(pixel[2] - eight_bit(c.blue)) <= 1;
 }
 
-void check_chart(const std::string &directory, const Chart &chart) {
-    const std::string path = directory + "/chart-" + chart.file + ".png";
+void check_chart(const std::string &directory, const colour::Illuminant &illuminant) {
+    const std::string path = directory + "/chart-" + illuminant.short_name + ".png";
     const Picture picture = read_png(path);
     if (!picture.valid()) return;
     expect(picture.width == 570 && picture.height == 1100,
@@ -90,9 +76,7 @@ void check_chart(const std::string &directory, const Chart &chart) {
                ", not the 570x1100 canvas");
     if (picture.width != 570 || picture.height != 1100) return;
 
-    colour::compute_weights(chart.illuminant);
-    colour::compute_chart_xyz();
-    colour::compute_chart_colours();
+    colour::compute_chart(illuminant.id);
     // Rows spread over the chart, clear of the grid; x = 75 is clear of the
     // vertical lines and of the notice image.
     for (int row : {3, 150, 333, 599, 998})
@@ -108,7 +92,7 @@ void check_overview(const std::string &directory) {
     const std::string path = directory + "/overview.png";
     const Picture picture = read_png(path);
     if (!picture.valid()) return;
-    const int count = static_cast<int>(std::size(charts));
+    const int count = colour::illuminant_count;
     expect(picture.width >= count * 285 && picture.width <= count * 400 && picture.height >= 550 &&
                picture.height <= 700,
            path + " is " + std::to_string(picture.width) + "x" + std::to_string(picture.height));
@@ -161,7 +145,8 @@ int main(int argc, char **argv) {
     const Picture setup = read_png(directory + "/setup.png");
     expect(setup.width >= 150 && setup.width <= 1400 && setup.height >= 200 && setup.height <= 1300,
            "setup.png is " + std::to_string(setup.width) + "x" + std::to_string(setup.height));
-    for (const Chart &chart : charts) check_chart(directory, chart);
+    for (const colour::Illuminant &illuminant : colour::illuminants)
+        check_chart(directory, illuminant);
     check_overview(directory);
     for (const Kept &picture : kept_pictures) check_kept(directory, sources, picture);
 

@@ -23,43 +23,28 @@
 #include <string>
 #include <vector>
 
+#include "chart/chart_geometry.h"
+#include "chart/notice_image.h"
 #include "colour/chart_colours.h"
-#include "harness.h"
-#include "ui/chart_geometry.h"
-#include "ui/notice_image.h"
+#include "xdriver/driver.h"
+#include "xdriver/yarx_windows.h"
 
 namespace {
 
-using namespace yarx::e2e;
+using namespace yarx::xdriver;
 
-struct Illuminant {
-    int toggle;         // index in the radio box
-    const char *file;   // chart-<file>.png
-    const char *label;  // the toggle's label
-};
+// The illuminants in their order on screen: each one's toggle, label and
+// file stem (chart-<short name>.png) come from the catalogue.
+using yarx::colour::Illuminant;
+using yarx::colour::illuminants;
 
-// In their order on screen.
-constexpr std::array<Illuminant, toggle_count> illuminants = {{
-    {eew, "eew", "Equal Energy Alignment White"},
-    {d32, "d32", "D32"},
-    {d33, "d33", "D33"},
-    {d40, "d40", "D40"},
-    {d50, "d50", "D50"},
-    {d55, "d55", "D55"},
-    {d65, "d65", "D65"},
-    {c, "d68", "D68"},
-    {d73, "d73", "D73"},
-    {d95, "d95", "D95"},
-    {a, "cie-a", "CIE A"},
-}};
-
-namespace ui = yarx::ui;
+namespace chart = yarx::chart;
 
 // x = 75 is clear of the grid's vertical lines and of the notice image.
 constexpr int probe_x = 75;
 // Every 100 nm (and the second line of every 500 nm) the grid covers the band.
 bool grid_row(int row) {
-    return row % ui::grid_step == 0 || row % (ui::grid_step * ui::heavy_every) == 1;
+    return row % chart::grid_step == 0 || row % (chart::grid_step * chart::heavy_every) == 1;
 }
 
 // What the canvas must show, as this server allocates the colours: the bands
@@ -71,19 +56,17 @@ struct ExpectedChart {
 
 ExpectedChart expected_chart(Display *display, int illuminant) {
     namespace colour = yarx::colour;
-    colour::compute_weights(illuminant);
-    colour::compute_chart_xyz();
-    colour::compute_chart_colours();
+    colour::compute_chart(illuminant);
     ExpectedChart expected{};
     for (int row = 0; row < colour::chart_rows; ++row) {
         const colour::Rgb &rgb = colour::chart_colours[row];
         expected.bands[row] =
-            allocated_pixel(display, static_cast<unsigned short>(rgb.red * 65535.0),
-                            static_cast<unsigned short>(rgb.green * 65535.0),
-                            static_cast<unsigned short>(rgb.blue * 65535.0));
+            allocated_pixel(display, colour::colour_value(rgb.red), colour::colour_value(rgb.green),
+                            colour::colour_value(rgb.blue));
     }
+    const unsigned short full = colour::full_intensity;
     expected.black = allocated_pixel(display, 0, 0, 0);
-    expected.white = allocated_pixel(display, 65535, 65535, 65535);
+    expected.white = allocated_pixel(display, full, full, full);
     return expected;
 }
 
@@ -92,22 +75,25 @@ ExpectedChart expected_chart(Display *display, int illuminant) {
 // order, and redraws all of it on exposure; only a finished drawing has new
 // bands, every grid line and the notice's last cell.
 bool shows_chart(const Image &image, const ExpectedChart &expected) {
-    if (!image.valid() || image.width() != ui::canvas_width || image.height() != ui::canvas_height)
+    if (!image.valid() || image.width() != chart::canvas_width ||
+        image.height() != chart::canvas_height)
         return false;
-    for (int row = ui::first_row; row <= ui::last_row; ++row) {
+    for (int row = 0; row <= chart::last_row; ++row) {
         const unsigned long want = grid_row(row) ? expected.black : expected.bands[row];
-        if (image.pixel(probe_x, ui::band_top + row) != want) return false;
+        if (image.pixel(probe_x, chart::band_top + row) != want) return false;
     }
-    for (int k = 1; k <= ui::order_marks; ++k) {
-        const int y = static_cast<int>(ui::order_spacing * k + ui::band_top);
-        if (image.pixel((ui::order_mark_left + ui::order_mark_right) / 2, y) != expected.white)
+    for (int k = 1; k <= chart::order_marks; ++k) {
+        const int y = static_cast<int>(chart::order_spacing * k + chart::band_top);
+        if (image.pixel((chart::order_mark_left + chart::order_mark_right) / 2, y) !=
+            expected.white)
             return false;
     }
-    if (image.pixel(probe_x, ui::frame_y) != expected.white) return false;
-    for (int r = ui::notice_rows - 1; r >= 0; --r)
-        for (int c = ui::notice_columns - 1; c >= 0; --c)
-            if (ui::notice_image[r][c])
-                return image.pixel(ui::notice_left + 2 * c, ui::notice_top + r) == expected.white;
+    if (image.pixel(probe_x, chart::frame_y) != expected.white) return false;
+    for (int r = chart::notice_rows - 1; r >= 0; --r)
+        for (int c = chart::notice_columns - 1; c >= 0; --c)
+            if (chart::notice_image[r][c])
+                return image.pixel(chart::notice_left + 2 * c, chart::notice_top + r) ==
+                       expected.white;
     return true;
 }
 
@@ -169,7 +155,7 @@ struct Picture {
 // The icon is the top left corner of the D65 chart: the bands from 0 to 1000 nm
 // (the first two orders) over three grid columns, clear of the frame and the
 // notice image, squeezed into a square.
-constexpr int icon_left = ui::band_left + 1, icon_top = ui::band_top;
+constexpr int icon_left = chart::band_left + 1, icon_top = chart::band_top;
 constexpr int icon_width = 300, icon_height = 400;
 constexpr int icon_sizes[] = {48, 256};
 
@@ -192,9 +178,9 @@ std::vector<unsigned char> icon(const std::vector<unsigned char> &chart, int siz
                 for (int sx = static_cast<int>(low_x); sx < std::ceil(high_x) && sx < icon_width;
                      ++sx) {
                     const double weight = overlap(sy, low_y, high_y) * overlap(sx, low_x, high_x);
-                    const size_t at =
-                        (static_cast<size_t>(icon_top + sy) * ui::canvas_width + icon_left + sx) *
-                        3;
+                    const size_t at = (static_cast<size_t>(icon_top + sy) * chart::canvas_width +
+                                       icon_left + sx) *
+                                      3;
                     for (int k = 0; k < 3; ++k) sum[k] += weight * chart[at + k];
                 }
             for (int k = 0; k < 3; ++k)
@@ -223,7 +209,7 @@ std::vector<unsigned char> render_labels(Display *display, int width, int height
     XSetForeground(display, gc, WhitePixel(display, screen));
     const int ascent = font ? font->ascent : 10;
     const int descent = font ? font->descent : 3;
-    for (size_t i = 0; i < illuminants.size(); ++i) {
+    for (size_t i = 0; i < std::size(illuminants); ++i) {
         const std::string text = illuminants[i].label;
         const int text_width =
             font ? XTextWidth(font, text.c_str(), static_cast<int>(text.size())) : 0;
@@ -270,18 +256,17 @@ int run(const std::filesystem::path &directory, const std::vector<std::string> &
     save(display, setup, (directory / "setup.png").string(), app);
 
     // Charts side by side at half size, under a strip of labels.
-    constexpr int column = ui::canvas_width / 2, chart_height = ui::canvas_height / 2;
+    constexpr int column = chart::canvas_width / 2, chart_height = chart::canvas_height / 2;
     constexpr int gap = 10, label_height = 28;
     constexpr unsigned char background = 40;
-    const int count = static_cast<int>(illuminants.size());
+    const int count = static_cast<int>(std::size(illuminants));
     Picture overview(gap + count * (column + gap), label_height + chart_height + gap, background);
 
     Window chart = None;
     for (int i = 0; i < count; ++i) {
         const Illuminant &illuminant = illuminants[i];
-        const ExpectedChart expected =
-            expected_chart(display, toggle_illuminant[illuminant.toggle]);
-        if (!click_and_see(display, toggle(display, setup, illuminant.toggle)) ||
+        const ExpectedChart expected = expected_chart(display, illuminant.id);
+        if (!click_and_see(display, toggle(display, setup, i)) ||
             !click_and_see(display, setup_widget(display, setup, SetupWidget::ok)))
             give_up(std::string("no response to a click on ") + illuminant.label + " or OK", app);
         if (!chart && !(chart = wait_for_shell(display, "yarx_popup")))
@@ -303,14 +288,14 @@ int run(const std::filesystem::path &directory, const std::vector<std::string> &
 
         const Image &image = *shown;
         const std::string path =
-            (directory / ("chart-" + std::string(illuminant.file) + ".png")).string();
+            (directory / ("chart-" + std::string(illuminant.short_name) + ".png")).string();
         if (!image.valid() || !write_png(path, image.width(), image.height(), rgb_bytes(image)))
             give_up("could not write " + path, app);
         std::printf("%s\n", path.c_str());
         const std::vector<unsigned char> chart_rgb = rgb_bytes(image);
         overview.paste(chart_rgb, image.width(), image.height(), gap + i * (column + gap),
                        label_height, true);
-        if (illuminant.toggle == d65)
+        if (illuminant.id == yarx::colour::id_of("d65"))
             for (int size : icon_sizes) {
                 const std::string icon_path =
                     (directory / ("icon-" + std::to_string(size) + ".png")).string();

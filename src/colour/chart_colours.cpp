@@ -8,6 +8,8 @@ std::array<Xyz, wavelength_samples> weighted_observer;
 std::array<Xyz, chart_rows> chart_xyz;
 std::array<Rgb, chart_rows> chart_colours;
 
+// Weights (CIE 015): xbar S, ybar S, zbar S at every sample, S the
+// illuminant's power there.
 int compute_weights(int illuminant) {
     for (int j = 0; j < wavelength_samples; ++j)
         weighted_observer[j] = {observer[j].xbar, observer[j].ybar, observer[j].zbar};
@@ -22,15 +24,19 @@ int compute_weights(int illuminant) {
     return 0;
 }
 
+// Tristimulus values: X = sum of t xbar S over the samples in increasing
+// wavelength, likewise Y and Z; not normalised, the scaling below does that.
 void compute_chart_xyz() {
     for (int i = 0; i < chart_rows; ++i) {
         const double retardation = retardation_step_nm * i;
         double x = 0, y = 0, z = 0;
         for (int j = 0; j < wavelength_samples; ++j) {
             const double lambda = wavelength_step_nm * j + first_wavelength_nm;
-            // t = cos^2(pi (R/lambda + 1/2)) = sin^2(pi R/lambda), the share of
-            // the light that crosses the second polariser, written as
-            // cos((R/lambda + 0.5) * 0.5 * 2 * pi) so the rounding is the chart's.
+            // A plate at 45 degrees between crossed polarisers passes
+            // t = sin^2(pi R / lambda) of the light (the Fresnel-Arago
+            // interference of its two waves).  Written as
+            // cos^2((R/lambda + 0.5) * 0.5 * 2 * pi), the same value, so that
+            // the rounding is the chart's.
             const double c = std::cos((retardation / lambda + 0.5) * 0.5 * 2 * pi);
             const double t = c * c;
             x += t * weighted_observer[j].x;
@@ -41,6 +47,8 @@ void compute_chart_xyz() {
     }
 }
 
+// (red, green, blue) = xyz_to_rgb (X, Y, Z) row by row, keeping the largest
+// component of the whole chart.
 void compute_chart_colours() {
     double maximum = 0;
     const auto keep_maximum = [&maximum](double v) {
@@ -68,6 +76,12 @@ void compute_chart_colours() {
         clamp_and_scale(out.green);
         clamp_and_scale(out.blue);
     }
+}
+
+void compute_chart(int illuminant) {
+    compute_weights(illuminant);
+    compute_chart_xyz();
+    compute_chart_colours();
 }
 
 }  // namespace yarx::colour

@@ -10,13 +10,14 @@
 #include <array>
 
 #include "cie_tables.h"
+#include "illuminants.h"
 
 namespace yarx::colour {
 
 constexpr int chart_rows = 1000;  // row i stands for retardation 2.5 i nm
 constexpr double retardation_step_nm = 2.5;
 
-// The chart's value of pi; the colours depend on it.
+// The chart's value of pi, not the machine's: every colour depends on it.
 constexpr double pi = 3.1416;
 
 struct Xyz {
@@ -27,7 +28,9 @@ struct Rgb {
     double red, green, blue;
 };
 
-// CIE XYZ to CIE RGB, by rows red, green, blue.
+// CIE XYZ to CIE 1931 RGB (primaries at 700, 546.1 and 435.8 nm, white at
+// equal energy): the inverse of the CIE's RGB-to-XYZ matrix, to four
+// decimals; by rows red, green, blue.
 constexpr double xyz_to_rgb[3][3] = {
     {0.4184, -0.1586, -0.0828},
     {-0.0912, 0.2524, 0.0157},
@@ -48,5 +51,17 @@ void compute_chart_xyz();
 // Fills chart_colours from chart_xyz: CIE RGB, negatives clamped to 0, and
 // the whole chart divided by its largest component when that exceeds 1.
 void compute_chart_colours();
+
+// The chart of an illuminant: the weights, the chart's XYZ and its colours,
+// in that order.  The weights' answer is not needed: the setup window only
+// offers illuminants that exist.
+void compute_chart(int illuminant);
+
+// A component in 0..1 as the 16-bit value the X server is asked for:
+// times 65535, truncated towards zero.
+constexpr unsigned short colour_value(double component) {
+    return static_cast<unsigned short>(component * 65535.0 + 0.0);
+}
+constexpr unsigned short full_intensity = 65535;
 
 }  // namespace yarx::colour

@@ -1,8 +1,12 @@
 #include "cie_tables.h"
 
+#include "illuminants.h"
+
 namespace yarx::colour {
 
-// CIE 1931 2-degree colour-matching functions, three significant figures.
+// CIE 1931 2-degree standard colorimetric observer: xbar, ybar, zbar of
+// CIE 015:2004 Table T.4 (the 1931 functions), each rounded to three
+// significant figures and never to more than four decimals.
 // clang-format off
 constexpr std::array<ObserverSample, wavelength_samples> observer_table = {{
     //  nm      xbar     ybar     zbar
@@ -101,7 +105,10 @@ namespace {
 
 constexpr int sample_560nm = (560 - first_wavelength_nm) / wavelength_step_nm;
 
-// CIE standard illuminants D65 and A, the published 5 nm tables (CIE 015:2004).
+// CIE standard illuminants D65 and A, the published 5 nm tables (CIE 015:2004
+// Table T.1).  A is Planck's law at 2848 K with c2 = 1.435e7 nm K:
+// 100 (560/l)^5 (exp(c2/(2848*560)) - 1) / (exp(c2/(2848 l)) - 1), to six
+// significant figures.
 struct PublishedSample {
     int nm;
     double d65, a;
@@ -278,12 +285,23 @@ constexpr Spectrum constant_power(double power) {
     return s;
 }
 
+}  // namespace
+
+namespace spectra {
+
 constexpr Spectrum d65 = published_column(&PublishedSample::d65);
 constexpr Spectrum cie_a = published_column(&PublishedSample::a);
+
+// Equal energy (CIE illuminant E): the same power at every wavelength.  The
+// level is the program's own; it cancels when the chart is scaled to its
+// brightest component, which is 1.14 before scaling at this level.
 constexpr Spectrum equal_energy = constant_power(0.2643);
 
-// M1, M2 for 100 times the label's number in kelvin.  D32, D33 and D55 keep
-// their full precision; the others are rounded to three decimals.
+// The CIE daylight coefficients for 100 times the label's number in kelvin.
+// D40, D50, D68, D73 and D95 are rounded to three decimals.  D32, D33 and
+// D55 carry more digits, and M2 of each differs in its third decimal from
+// what the published formula gives: these are the coefficients the charts
+// of those illuminants are defined by, so they must not be "corrected".
 constexpr Spectrum d32 = daylight(-1.7052398673, 7.3824619643);
 constexpr Spectrum d33 = daylight(-1.6959201122, 6.6221491071);
 constexpr Spectrum d40 = daylight(-1.505, 2.827);
@@ -293,13 +311,9 @@ constexpr Spectrum d68 = daylight(-0.159, -0.739);
 constexpr Spectrum d73 = daylight(0.060, -0.765);
 constexpr Spectrum d95 = daylight(0.856, -0.471);
 
-// Indexed by illuminant identifier; 0, 4 and 9 name no table.
-// clang-format off
-constexpr std::array<const Spectrum *, 14> spectra = {
-    nullptr, &d65, &equal_energy, &cie_a, nullptr, &d50, &d73,
-    &d40,    &d95, nullptr,       &d68,   &d32,    &d33, &d55,
-};
-// clang-format on
+}  // namespace spectra
+
+namespace {
 
 constexpr bool grid_is_regular() {
     for (int j = 0; j < wavelength_samples; ++j) {
@@ -312,8 +326,8 @@ constexpr bool grid_is_regular() {
 static_assert(grid_is_regular(), "every table runs 380..780 nm in 5 nm steps");
 
 constexpr bool all_read_100_at_560nm() {
-    for (int id = 1; id < static_cast<int>(spectra.size()); ++id)
-        if (spectra[id] && spectra[id] != &equal_energy && (*spectra[id])[sample_560nm] != 100.0)
+    for (const Illuminant &i : illuminants)
+        if (i.spectrum != &spectra::equal_energy && (*i.spectrum)[sample_560nm] != 100.0)
             return false;
     return true;
 }
@@ -323,8 +337,8 @@ static_assert(all_read_100_at_560nm(),
 }  // namespace
 
 const Spectrum *illuminant_spectrum(int illuminant) {
-    if (illuminant < 0 || illuminant >= static_cast<int>(spectra.size())) return nullptr;
-    return spectra[illuminant];
+    const Illuminant *row = find_illuminant(illuminant);
+    return row ? row->spectrum : nullptr;
 }
 
 }  // namespace yarx::colour

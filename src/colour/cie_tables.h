@@ -18,23 +18,13 @@ struct ObserverSample {
 
 using Spectrum = std::array<double, wavelength_samples>;
 
-// Illuminant identifiers, shared with the setup window's toggles.
-// 4 and 9 are unassigned.
-enum Illuminant : int {
-    illuminant_d65 = 1,
-    illuminant_equal_energy = 2,
-    illuminant_a = 3,
-    illuminant_d50 = 5,
-    illuminant_d73 = 6,
-    illuminant_d40 = 7,
-    illuminant_d95 = 8,
-    illuminant_d68 = 10,
-    illuminant_d32 = 11,
-    illuminant_d33 = 12,
-    illuminant_d55 = 13,
-};
-
 extern const std::array<ObserverSample, wavelength_samples> observer;
+
+// The illuminants' relative spectral power; illuminants.h says which
+// identifier and toggle each belongs to.
+namespace spectra {
+extern const Spectrum equal_energy, d32, d33, d40, d50, d55, d65, d68, d73, d95, cie_a;
+}  // namespace spectra
 
 // The relative spectral power of an illuminant, or nullptr for an
 // identifier that names none (4, 9, anything outside 1..13).

@@ -10,17 +10,21 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "chart/chart_geometry.h"
+#include "chart/notice_image.h"
 #include "colour/chart_colours.h"
-#include "ui/chart_geometry.h"
 #include "ui/chart_window_layout.h"
 #include "ui/colour_batch.h"
-#include "ui/notice_image.h"
 
 namespace yarx::ui {
 
-int chart_drawn = 0;
-
 namespace {
+
+using namespace chart;
+
+// 0 until the first chart has been drawn: it decides whether the drawing
+// context must still be made and whether exposures redraw.
+int chart_drawn = 0;
 
 Widget owner;         // the top-level shell, whose window is the setup window
 Widget chart_window;  // the form inside the dialog shell
@@ -37,8 +41,6 @@ char title[256];
 Display *display;
 Window window;
 GC gc;
-
-constexpr unsigned short full_intensity = 65535;
 
 // Ends the program over a colour the server would not give: make sure the
 // server has seen everything, say so on standard output, exit with 1.  When
@@ -59,11 +61,6 @@ void set_foreground(int slot, const char *failure_message) {
     XSetForeground(display, gc, pixel);
 }
 
-// A component in 0..1 as a 16-bit colour value, truncated.
-unsigned short colour_value(double component) {
-    return static_cast<unsigned short>(component * 65535.0 + 0.0);
-}
-
 // Asks for every colour of a draw at once, in the default colormap of the
 // canvas's screen, whose pixels the canvas shows: the bands in row order,
 // then black and white for the overlay.
@@ -71,11 +68,12 @@ void request_chart_colours() {
     const Colormap colormap = DefaultColormapOfScreen(XtScreen(canvas));
     for (int row = 0; row < colour::chart_rows; ++row) {
         const colour::Rgb &c = colour::chart_colours[row];
-        request_colour(display, colormap, row, colour_value(c.red), colour_value(c.green),
-                       colour_value(c.blue));
+        request_colour(display, colormap, row, colour::colour_value(c.red),
+                       colour::colour_value(c.green), colour::colour_value(c.blue));
     }
     request_colour(display, colormap, black_slot, 0, 0, 0);
-    request_colour(display, colormap, white_slot, full_intensity, full_intensity, full_intensity);
+    request_colour(display, colormap, white_slot, colour::full_intensity, colour::full_intensity,
+                   colour::full_intensity);
 }
 
 struct QueuedExposeSearch {
@@ -102,7 +100,7 @@ bool canvas_expose_queued() {
 // the canvas is already queued, since that one will draw.  Other pending
 // events (focus, configure, property changes from the window manager) do
 // not hold the redraw back: skipping for them left the chart unpainted.
-void expose_handler(Widget, XtPointer, XtPointer call_data) {
+void expose_callback(Widget, XtPointer, XtPointer call_data) {
     const auto *cbs = static_cast<XmDrawingAreaCallbackStruct *>(call_data);
     if (!cbs || cbs->reason != XmCR_EXPOSE || !chart_drawn) return;
     if (!cbs->event || cbs->event->xexpose.count != 0) return;
@@ -110,6 +108,68 @@ void expose_handler(Widget, XtPointer, XtPointer call_data) {
     if (canvas_expose_queued()) return;
     draw_chart();
     XFlush(display);
+}
+
+// The 1000 bands, row i the line y = band_top + i across the band area,
+// each in its own colour.
+void draw_bands() {
+    for (int row = 0; row < colour::chart_rows; ++row) {
+        set_foreground(row, "QWIB!!!\n");
+        const int y = band_top + row;
+        XDrawLine(display, window, gc, band_left, y, band_right, y);
+    }
+}
+
+// The black grid, then in white the order marks, the frame and the notice.
+void draw_overlay() {
+    const char *const failure = "Can't allocate color map.\n";
+
+    set_foreground(black_slot, failure);
+    for (int k = 0; k < grid_lines; ++k) {
+        const int y = grid_step * k + band_top;
+        XDrawLine(display, window, gc, band_left, y, band_right, y);
+    }
+    for (int k = 0; k < grid_lines; k += heavy_every) {
+        const int y = grid_step * k + band_top + 1;
+        XDrawLine(display, window, gc, band_left, y, band_right, y);
+    }
+    for (int k = 0; k < vertical_lines; ++k) {
+        const int x = vertical_step * k + band_left;
+        XDrawLine(display, window, gc, x, band_top, x, vertical_bottom);
+    }
+
+    set_foreground(white_slot, failure);
+    for (int k = 1; k <= order_marks; ++k) {
+        const int y = static_cast<int>(order_spacing * k + band_top);
+        XDrawLine(display, window, gc, order_mark_left, y, order_mark_right, y);
+    }
+    XDrawRectangle(display, window, gc, frame_x, frame_y, frame_width, frame_height);
+    for (int r = 0; r < notice_rows; ++r)
+        for (int c = 0; c < notice_columns; ++c)
+            if (notice_image[r][c])
+                XDrawRectangle(display, window, gc, notice_left + 2 * c, notice_top + r, 2, 1);
+}
+
+// Names the illuminant in the title, after the dialog's own title: "yarx: D65".
+void name_the_chart(const char *illuminant) {
+    std::snprintf(title, sizeof title, "%s: %s", title_base, illuminant);
+    XtVaSetValues(XtParent(chart_window), XmNtitle, title, nullptr);
+}
+
+// Pops the window up: placed beside the setup window and fitted to the
+// screen the first time, and later back wherever it was.
+void pop_up() {
+    if (!shown_before) lay_out_chart_window(owner, chart_window, scroller);
+    shown_before = true;
+    XtManageChild(chart_window);
+}
+
+// The canvas's display and window, and the one graphics context, made once
+// the window exists.
+void create_drawing_context() {
+    display = XtDisplay(canvas);
+    window = XtWindow(canvas);
+    gc = XCreateGC(display, window, 0, nullptr);
 }
 
 }  // namespace
@@ -165,7 +225,7 @@ void build_chart_window(Widget toplevel) {
     XtSetArg(args[n], XmNwidth, canvas_width); ++n;
     XtSetArg(args[n], XmNheight, canvas_height); ++n;
     canvas = XmCreateDrawingArea(scroller, const_cast<String>("canvas"), args, n);
-    XtAddCallback(canvas, XmNexposeCallback, expose_handler, nullptr);
+    XtAddCallback(canvas, XmNexposeCallback, expose_callback, nullptr);
     XtManageChild(canvas);
 
     String base = nullptr;
@@ -174,68 +234,18 @@ void build_chart_window(Widget toplevel) {
 }
 // clang-format on
 
-bool chart_window_is_managed() { return XtIsManaged(chart_window); }
-
-void manage_chart_window() {
-    if (!shown_before) lay_out_chart_window(owner, chart_window, scroller);
-    shown_before = true;
-    XtManageChild(chart_window);
-}
-
-void set_chart_title(const char *illuminant) {
-    std::snprintf(title, sizeof title, "%s: %s", title_base, illuminant);
-    XtVaSetValues(XtParent(chart_window), XmNtitle, title, nullptr);
-}
-
-void create_drawing_context() {
-    display = XtDisplay(canvas);
-    window = XtWindow(canvas);
-    gc = XCreateGC(display, window, 0, nullptr);
+void show_chart(const char *illuminant) {
+    name_the_chart(illuminant);
+    if (!XtIsManaged(chart_window)) pop_up();
+    if (!chart_drawn) create_drawing_context();
+    draw_chart();
+    chart_drawn = 1;
 }
 
 void draw_chart() {
     request_chart_colours();
-    draw_bands(first_row, last_row, 0, band_width);
+    draw_bands();
     draw_overlay();
-}
-
-void draw_bands(int first, int last, int x_offset, int width) {
-    for (int row = first; row <= last; ++row) {
-        set_foreground(row, "QWIB!!!\n");
-        const int y = band_top + row;
-        XDrawLine(display, window, gc, x_offset + band_left, y, x_offset + width + band_left - 1,
-                  y);
-    }
-}
-
-void draw_overlay() {
-    const char *const failure = "Can't allocate color map.\n";
-    const int band_right = band_left + band_width - 1;
-
-    set_foreground(black_slot, failure);
-    for (int k = 0; k < grid_lines; ++k) {
-        const int y = grid_step * k + band_top;
-        XDrawLine(display, window, gc, band_left, y, band_right, y);
-    }
-    for (int k = 0; k < grid_lines; k += heavy_every) {
-        const int y = grid_step * k + band_top + 1;
-        XDrawLine(display, window, gc, band_left, y, band_right, y);
-    }
-    for (int k = 0; k < vertical_lines; ++k) {
-        const int x = vertical_step * k + band_left;
-        XDrawLine(display, window, gc, x, band_top, x, vertical_bottom);
-    }
-
-    set_foreground(white_slot, failure);
-    for (int k = 1; k <= order_marks; ++k) {
-        const int y = static_cast<int>(order_spacing * k + band_top);
-        XDrawLine(display, window, gc, order_mark_left, y, order_mark_right, y);
-    }
-    XDrawRectangle(display, window, gc, frame_x, frame_y, frame_width, frame_height);
-    for (int r = 0; r < notice_rows; ++r)
-        for (int c = 0; c < notice_columns; ++c)
-            if (notice_image[r][c])
-                XDrawRectangle(display, window, gc, notice_left + 2 * c, notice_top + r, 2, 1);
 }
 
 }  // namespace yarx::ui

@@ -7,36 +7,18 @@
 
 namespace yarx::ui {
 
-// Nonzero once the first chart has been drawn.
-extern int chart_drawn;
-
 // Builds the dialog and its children, unmanaged, under the top-level shell.
 void build_chart_window(Widget toplevel);
 
-bool chart_window_is_managed();
-// Pops the window up.  The first time, it is placed beside the setup window
-// and fitted to the screen; later it comes back wherever it was.
-void manage_chart_window();
+// Shows the chart colour table, as OK does once it has computed it: names
+// the illuminant in the title, pops the window up if it is down (placing it
+// beside the setup window the first time), creates the drawing context on
+// the first chart, and draws the whole chart.
+void show_chart(const char *illuminant);
 
-// Names the illuminant in the window's title, after the dialog's own title
-// ("yarx: D65").
-void set_chart_title(const char *illuminant);
-
-// Takes the canvas's display and window and creates the one graphics context.
-// The window must exist, so call it after the dialog has been managed.
-void create_drawing_context();
-
-// Draws the whole chart: asks the server for all its colours at once, then
-// draws the bands and the overlay with them.
+// Draws the whole chart in place, as an exposure does: asks the server for
+// all its colours at once, then draws the bands and the overlay with them.
+// Only once a chart has been shown.
 void draw_chart();
-
-// Draws rows first..last of the chart colour table, width pixels wide,
-// x_offset pixels right of the band area's left edge, in the colours
-// draw_chart asked for.
-void draw_bands(int first, int last, int x_offset, int width);
-
-// Draws the grid, the order marks, the frame and the notice image, in the
-// black and white draw_chart asked for.
-void draw_overlay();
 
 }  // namespace yarx::ui

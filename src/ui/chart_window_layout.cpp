@@ -11,12 +11,16 @@
 #include <cstdio>
 #include <initializer_list>
 
-#include "ui/chart_placement.h"
+#include "chart/chart_placement.h"
 #include "ui/xcb_reply.h"
 
 namespace yarx::ui {
 
 namespace {
+
+using chart::ChartPlacement;
+using chart::FrameExtents;
+using chart::Rect;
 
 // The value the user's resources give this resource of the widget, or
 // nullptr when they give none.
@@ -180,8 +184,8 @@ void lay_out_chart_window(Widget setup_shell, Widget chart_form, Widget scroller
     }
 
     const ChartPlacement p =
-        place_chart(desktop.work_area, desktop.setup, desktop.frame, wanted.width, wanted.height,
-                    bar_width + 2 * highlight, keep_clear, count);
+        chart::place_chart(desktop.work_area, desktop.setup, desktop.frame, wanted.width,
+                           wanted.height, bar_width + 2 * highlight, keep_clear, count);
     if (p.scrolls && !users.size)
         XtVaSetValues(chart_form, XmNwidth, p.width, XmNheight, p.height, nullptr);
     if (users.position || users.centring) return;

@@ -1,70 +1,92 @@
 #include "fallback_resources.h"
 
+#include <array>
+#include <initializer_list>
+#include <iterator>
+#include <stdexcept>
+#include <string_view>
+
+#include "colour/illuminants.h"
+
 namespace yarx::ui {
 
 namespace {
+
+// clang-format off
+constexpr const char *setup_window[] = {
+    "*labelC1.labelString: Yarx",
+    "*labelC1*fontList: -*-helvetica-bold-r-*-*-14-*-*-*-*-*-iso8859-1",
+    "*labelC2.labelString: Interference colours between crossed polarisers",
+    "*labelC2*fontList: -*-helvetica-bold-r-*-*-14-*-*-*-*-*-iso8859-1",
+    "*labelC3.labelString: Copyright (C) 2026 the yarx developers",
+    "*labelC3*fontList: -*-helvetica-bold-r-*-*-14-*-*-*-*-*-iso8859-1",
+    "*srctitle.labelString: Select illuminant",
+    "*srctitle*fontList: -*-lucida-bold-r-*-*-12-*-*-*-*-*-iso8859-1",
+    "*labelend.labelString: Press OK button to show chart",
+    "*labelend*fontList: -*-lucida-medium-r-*-*-12-*-*-*-*-*-iso8859-1",
+    "*setupok.labelString: OK",
+    "*setupok*fontList: -*-lucida-bold-r-*-*-14-*-*-*-*-*-iso8859-1",
+    "*setupexit.labelString: Exit",
+    "*setupexit*fontList: -*-lucida-bold-r-*-*-14-*-*-*-*-*-iso8859-1",
+};
+
+// The illuminant toggles, three lines each, from the illuminant catalogue.
+constexpr std::string_view toggle_font = "-*-lucida-medium-r-*-*-14-*-*-*-*-*-iso8859-1";
+constexpr std::string_view toggle_select_colour = "yellow";
+
+// The chart window; its title is followed by the illuminant's label.
+constexpr const char *chart_window[] = {
+    "*yarx_popup.title: yarx",
+    "*canvasdismis.labelString: Dismiss",
+    "*canvasdismis*fontList: -*-lucida-bold-r-*-*-14-*-*-*-*-*-iso8859-1",
+    "*canvas.background: black",
+};
+// clang-format on
+
+// A resource line put together at compile time, ending in a zero.
+using Line = std::array<char, 96>;
+
+constexpr Line join(std::initializer_list<std::string_view> parts) {
+    Line line{};
+    std::size_t n = 0;
+    for (std::string_view part : parts)
+        for (char c : part) {
+            if (n + 1 >= line.size()) throw std::length_error("a resource line is too long");
+            line[n++] = c;
+        }
+    return line;
+}
+
+// In the toggles' order on screen: the label, the font, the select colour.
+constexpr auto toggle_lines = [] {
+    std::array<Line, std::size(colour::illuminants) * 3> lines{};
+    std::size_t n = 0;
+    for (const colour::Illuminant &i : colour::illuminants) {
+        lines[n++] = join({"*", i.widget, ".labelString: ", i.label});
+        lines[n++] = join({"*", i.widget, "*fontList: ", toggle_font});
+        lines[n++] = join({"*", i.widget, "*selectColor: ", toggle_select_colour});
+    }
+    return lines;
+}();
+
+constexpr std::size_t line_count =
+    std::size(setup_window) + toggle_lines.size() + std::size(chart_window);
+
 // Xt wants String (char *) but never writes through it.
-constexpr String resource(const char *line) { return const_cast<String>(line); }
+constexpr std::array<String, line_count + 1> list_of_lines() {
+    std::array<String, line_count + 1> list{};
+    std::size_t n = 0;
+    for (const char *line : setup_window) list[n++] = const_cast<String>(line);
+    for (const Line &line : toggle_lines) list[n++] = const_cast<String>(line.data());
+    for (const char *line : chart_window) list[n++] = const_cast<String>(line);
+    list[n] = nullptr;
+    return list;
+}
+
+std::array<String, line_count + 1> lines = list_of_lines();
+
 }  // namespace
 
-String fallback_resources[] = {
-    // Setup window
-    resource("*labelC1.labelString: Yarx"),
-    resource("*labelC1*fontList: -*-helvetica-bold-r-*-*-14-*-*-*-*-*-iso8859-1"),
-    resource("*labelC2.labelString: Interference colours between crossed polarisers"),
-    resource("*labelC2*fontList: -*-helvetica-bold-r-*-*-14-*-*-*-*-*-iso8859-1"),
-    resource("*labelC3.labelString: Copyright (C) 2026 the yarx developers"),
-    resource("*labelC3*fontList: -*-helvetica-bold-r-*-*-14-*-*-*-*-*-iso8859-1"),
-    resource("*srctitle.labelString: Select illuminant"),
-    resource("*srctitle*fontList: -*-lucida-bold-r-*-*-12-*-*-*-*-*-iso8859-1"),
-    resource("*labelend.labelString: Press OK button to show chart"),
-    resource("*labelend*fontList: -*-lucida-medium-r-*-*-12-*-*-*-*-*-iso8859-1"),
-    resource("*setupok.labelString: OK"),
-    resource("*setupok*fontList: -*-lucida-bold-r-*-*-14-*-*-*-*-*-iso8859-1"),
-    resource("*setupexit.labelString: Exit"),
-    resource("*setupexit*fontList: -*-lucida-bold-r-*-*-14-*-*-*-*-*-iso8859-1"),
-
-    // Illuminant toggles, in their order on screen
-    resource("*eew.labelString: Equal Energy Alignment White"),
-    resource("*eew*fontList: -*-lucida-medium-r-*-*-14-*-*-*-*-*-iso8859-1"),
-    resource("*eew*selectColor: yellow"),
-    resource("*d32.labelString: D32"),
-    resource("*d32*fontList: -*-lucida-medium-r-*-*-14-*-*-*-*-*-iso8859-1"),
-    resource("*d32*selectColor: yellow"),
-    resource("*d33.labelString: D33"),
-    resource("*d33*fontList: -*-lucida-medium-r-*-*-14-*-*-*-*-*-iso8859-1"),
-    resource("*d33*selectColor: yellow"),
-    resource("*d40.labelString: D40"),
-    resource("*d40*fontList: -*-lucida-medium-r-*-*-14-*-*-*-*-*-iso8859-1"),
-    resource("*d40*selectColor: yellow"),
-    resource("*d50.labelString: D50"),
-    resource("*d50*fontList: -*-lucida-medium-r-*-*-14-*-*-*-*-*-iso8859-1"),
-    resource("*d50*selectColor: yellow"),
-    resource("*d55.labelString: D55"),
-    resource("*d55*fontList: -*-lucida-medium-r-*-*-14-*-*-*-*-*-iso8859-1"),
-    resource("*d55*selectColor: yellow"),
-    resource("*d65.labelString: D65"),
-    resource("*d65*fontList: -*-lucida-medium-r-*-*-14-*-*-*-*-*-iso8859-1"),
-    resource("*d65*selectColor: yellow"),
-    resource("*c.labelString: D68"),
-    resource("*c*fontList: -*-lucida-medium-r-*-*-14-*-*-*-*-*-iso8859-1"),
-    resource("*c*selectColor: yellow"),
-    resource("*d73.labelString: D73"),
-    resource("*d73*fontList: -*-lucida-medium-r-*-*-14-*-*-*-*-*-iso8859-1"),
-    resource("*d73*selectColor: yellow"),
-    resource("*d95.labelString: D95"),
-    resource("*d95*fontList: -*-lucida-medium-r-*-*-14-*-*-*-*-*-iso8859-1"),
-    resource("*d95*selectColor: yellow"),
-    resource("*a.labelString: CIE A"),
-    resource("*a*fontList: -*-lucida-medium-r-*-*-14-*-*-*-*-*-iso8859-1"),
-    resource("*a*selectColor: yellow"),
-
-    // Chart window; its title is followed by the illuminant's label
-    resource("*yarx_popup.title: yarx"),
-    resource("*canvasdismis.labelString: Dismiss"),
-    resource("*canvasdismis*fontList: -*-lucida-bold-r-*-*-14-*-*-*-*-*-iso8859-1"),
-    resource("*canvas.background: black"),
-    nullptr,
-};
+String *const fallback_resources = lines.data();
 
 }  // namespace yarx::ui

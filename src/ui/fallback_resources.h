@@ -7,6 +7,7 @@ namespace yarx::ui {
 // The built-in resource list for the class "yarx": every text, font and
 // colour the windows show.  Used when no application defaults file exists;
 // the user's own resources (-xrm, ~/.Xresources) override it either way.
-extern String fallback_resources[];
+// A null-terminated list, grouped by window.
+extern String *const fallback_resources;
 
 }  // namespace yarx::ui

@@ -18,33 +18,13 @@
 
 namespace yarx::ui {
 
-int illuminant_in_force = colour::illuminant_d68;
-
 namespace {
 
-struct Toggle {
-    const char *name;
-    int illuminant;
-};
+// "D68" is on when the program starts.
+constexpr int illuminant_at_start = colour::id_of("d68");
 
-// The toggles in their order on screen; their labels are resources.
-constexpr Toggle toggles[] = {
-    {"eew", colour::illuminant_equal_energy},
-    {"d32", colour::illuminant_d32},
-    {"d33", colour::illuminant_d33},
-    {"d40", colour::illuminant_d40},
-    {"d50", colour::illuminant_d50},
-    {"d55", colour::illuminant_d55},
-    {"d65", colour::illuminant_d65},
-    {"c", colour::illuminant_d68},
-    {"d73", colour::illuminant_d73},
-    {"d95", colour::illuminant_d95},
-    {"a", colour::illuminant_a},
-};
-
-bool is_assigned(int illuminant) {
-    return illuminant >= 1 && illuminant <= 13 && illuminant != 4 && illuminant != 9;
-}
+// The illuminant the next OK computes.
+int illuminant_in_force = illuminant_at_start;
 
 // The toggle of the illuminant in force: the chart's title names it, and
 // the keyboard, entering the radio box, lands on it.
@@ -52,10 +32,10 @@ Widget toggle_in_force;
 
 // Only a toggle being turned on changes the illuminant; nothing is
 // recomputed until OK.
-void toggle_handler(Widget toggle, XtPointer client_data, XtPointer call_data) {
+void toggle_callback(Widget toggle, XtPointer client_data, XtPointer call_data) {
     const auto *cbs = static_cast<XmToggleButtonCallbackStruct *>(call_data);
     const int illuminant = static_cast<int>(reinterpret_cast<std::intptr_t>(client_data));
-    if (!cbs || cbs->set != 1 || !is_assigned(illuminant)) return;
+    if (!cbs || cbs->set != 1 || !colour::find_illuminant(illuminant)) return;
     illuminant_in_force = illuminant;
     toggle_in_force = toggle;
     XtVaSetValues(XtParent(toggle), XmNinitialFocus, toggle, nullptr);
@@ -77,18 +57,13 @@ String label_of(Widget toggle) {
     return label;
 }
 
-void ok_action(Widget, XtPointer, XtPointer) {
-    colour::compute_weights(illuminant_in_force);
-    colour::compute_chart_xyz();
-    colour::compute_chart_colours();
-    set_chart_title(label_of(toggle_in_force));
-    if (!chart_window_is_managed()) manage_chart_window();
-    if (!chart_drawn) create_drawing_context();
-    draw_chart();
-    chart_drawn = 1;
+// Computes the chart of the illuminant in force and shows it.
+void ok_callback(Widget, XtPointer, XtPointer) {
+    colour::compute_chart(illuminant_in_force);
+    show_chart(label_of(toggle_in_force));
 }
 
-void exit_action(Widget, XtPointer, XtPointer) { std::exit(0); }
+void exit_callback(Widget, XtPointer, XtPointer) { std::exit(0); }
 
 // Widget resources read best one name-value pair a line.
 // clang-format off
@@ -116,13 +91,13 @@ Widget create_illuminant_box(Widget form, Widget above) {
         XmNradioBehavior, True,
         XmNradioAlwaysOne, True,
         nullptr);
-    for (const Toggle &t : toggles) {
+    for (const colour::Illuminant &illuminant : colour::illuminants) {
         Widget toggle = XtVaCreateManagedWidget(
-            t.name, xmToggleButtonWidgetClass, radio_box,
+            illuminant.widget, xmToggleButtonWidgetClass, radio_box,
             XmNindicatorType, XmONE_OF_MANY,
             nullptr);
-        XtAddCallback(toggle, XmNvalueChangedCallback, toggle_handler,
-                      reinterpret_cast<XtPointer>(static_cast<std::intptr_t>(t.illuminant)));
+        XtAddCallback(toggle, XmNvalueChangedCallback, toggle_callback,
+                      reinterpret_cast<XtPointer>(static_cast<std::intptr_t>(illuminant.id)));
     }
     return frame;
 }
@@ -136,6 +111,7 @@ void build_setup_window(Widget toplevel) {
     Widget notice1 = create_row("labelC2", xmLabelWidgetClass, form, title);
     Widget notice2 = create_row("labelC3", xmLabelWidgetClass, form, notice1);
     Widget frame = create_illuminant_box(form, notice2);
+    Widget radio_box = XtNameToWidget(frame, "srcraw");
     Widget prompt = create_row("labelend", xmLabelWidgetClass, form, frame);
     Widget separator = create_row("setupsep", xmSeparatorWidgetClass, form, prompt);
 
@@ -155,18 +131,19 @@ void build_setup_window(Widget toplevel) {
         XmNleftAttachment, XmATTACH_POSITION,
         XmNleftPosition, 55,
         nullptr);
-    XtAddCallback(ok, XmNactivateCallback, ok_action, nullptr);
-    XtAddCallback(exit, XmNactivateCallback, exit_action, nullptr);
+    XtAddCallback(ok, XmNactivateCallback, ok_callback, nullptr);
+    XtAddCallback(exit, XmNactivateCallback, exit_callback, nullptr);
     // The keyboard starts in the radio box; Return presses OK; Tab stops at
     // the radio box, OK and Exit.
     XtVaSetValues(form,
-        XmNinitialFocus, XtNameToWidget(frame, "srcraw"),
+        XmNinitialFocus, radio_box,
         XmNdefaultButton, ok,
         nullptr);
     XtVaSetValues(ok, XmNnavigationType, XmTAB_GROUP, nullptr);
     XtVaSetValues(exit, XmNnavigationType, XmTAB_GROUP, nullptr);
 
-    XmToggleButtonSetState(XtNameToWidget(form, "*c"), True, True);
+    const char *on_at_start = colour::find_illuminant(illuminant_at_start)->widget;
+    XmToggleButtonSetState(XtNameToWidget(radio_box, on_at_start), True, True);
     XtManageChild(form);
 }
 // clang-format on

@@ -9,17 +9,15 @@
 #include <string>
 #include <vector>
 
-#include "colour/cie_tables.h"
+#include "colour/illuminants.h"
 #include "fixture.h"
 
 namespace yarx::e2e {
 namespace {
 
-using colour::illuminant_a;
-using colour::illuminant_d32;
-using colour::illuminant_d65;
-using colour::illuminant_d68;
-using colour::illuminant_equal_energy;
+constexpr int illuminant_a = colour::id_of("cie-a"), illuminant_d32 = colour::id_of("d32"),
+              illuminant_d65 = colour::id_of("d65"), illuminant_d68 = colour::id_of("d68"),
+              illuminant_equal_energy = colour::id_of("eew");
 
 ServerOptions with_window_manager() {
     ServerOptions options;

@@ -15,9 +15,9 @@
 namespace yarx::e2e {
 namespace {
 
-constexpr int d68 = toggle_illuminant[c];
-constexpr int d65_illuminant = toggle_illuminant[d65];
-constexpr int a_illuminant = toggle_illuminant[a];
+constexpr int d68 = illuminant_at(c);
+constexpr int d65_illuminant = illuminant_at(d65);
+constexpr int a_illuminant = illuminant_at(a);
 
 struct Box {
     int x, y, width, height;

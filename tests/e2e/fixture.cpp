@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <sstream>
 
+#include "chart/notice_image.h"
 #include "colour/chart_colours.h"
-#include "ui/notice_image.h"
 
 namespace yarx::e2e {
 
@@ -172,7 +172,8 @@ bool YarxTest::wait_for_chart(int illuminant, Duration timeout) {
 std::vector<unsigned long> expected_canvas(Display *display, int illuminant) {
     const auto bands = expected_band_pixels(display, illuminant);
     const unsigned long black_pixel = allocated_pixel(display, 0, 0, 0);
-    const unsigned long white_pixel = allocated_pixel(display, 65535, 65535, 65535);
+    const unsigned short full = colour::full_intensity;
+    const unsigned long white_pixel = allocated_pixel(display, full, full, full);
     std::vector<unsigned long> canvas(canvas_width * canvas_height, black_pixel);
     auto set = [&](int x, int y, unsigned long pixel) { canvas[y * canvas_width + x] = pixel; };
     auto hline = [&](int x0, int x1, int y, unsigned long pixel) {
@@ -191,9 +192,9 @@ std::vector<unsigned long> expected_canvas(Display *display, int illuminant) {
     hline(50, 450, 1020, white_pixel);
     vline(50, 19, 1020, white_pixel);
     vline(450, 19, 1020, white_pixel);
-    for (int r = 0; r < ui::notice_rows; ++r)
-        for (int c = 0; c < ui::notice_columns; ++c)
-            if (ui::notice_image[r][c]) {
+    for (int r = 0; r < chart::notice_rows; ++r)
+        for (int c = 0; c < chart::notice_columns; ++c)
+            if (chart::notice_image[r][c]) {
                 hline(400 + 2 * c, 402 + 2 * c, 220 + r, white_pixel);
                 hline(400 + 2 * c, 402 + 2 * c, 221 + r, white_pixel);
             }
@@ -201,17 +202,15 @@ std::vector<unsigned long> expected_canvas(Display *display, int illuminant) {
 }
 
 std::vector<ColourRequest> expected_colour_requests(Display *display, int illuminant) {
-    colour::compute_weights(illuminant);
-    colour::compute_chart_xyz();
-    colour::compute_chart_colours();
+    colour::compute_chart(illuminant);
     const Colormap colormap = DefaultColormap(display, DefaultScreen(display));
     std::vector<ColourRequest> requests;
     for (const colour::Rgb &c : colour::chart_colours)
-        requests.push_back({colormap, static_cast<unsigned short>(c.red * 65535.0),
-                            static_cast<unsigned short>(c.green * 65535.0),
-                            static_cast<unsigned short>(c.blue * 65535.0)});
+        requests.push_back({colormap, colour::colour_value(c.red), colour::colour_value(c.green),
+                            colour::colour_value(c.blue)});
+    const unsigned short full = colour::full_intensity;
     requests.push_back({colormap, 0, 0, 0});
-    requests.push_back({colormap, 65535, 65535, 65535});
+    requests.push_back({colormap, full, full, full});
     return requests;
 }
 

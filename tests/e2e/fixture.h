@@ -9,10 +9,18 @@
 #include <string>
 #include <vector>
 
-#include "harness.h"
-#include "relay.h"
+#include "xdriver/driver.h"
+#include "xdriver/relay.h"
+#include "xdriver/yarx_windows.h"
 
 namespace yarx::e2e {
+
+// The tests drive yarx with the X driver.
+using namespace xdriver;
+
+// The toggles the tests name, where the illuminant catalogue puts them.
+inline constexpr int eew = toggle_index("eew"), d32 = toggle_index("d32"),
+                     d65 = toggle_index("d65"), c = toggle_index("d68"), a = toggle_index("cie-a");
 
 class YarxTest : public ::testing::Test {
 protected:

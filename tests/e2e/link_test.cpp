@@ -14,8 +14,8 @@
 namespace yarx::e2e {
 namespace {
 
-constexpr int d68 = toggle_illuminant[c];
-constexpr int d65_illuminant = toggle_illuminant[d65];
+constexpr int d68 = illuminant_at(c);
+constexpr int d65_illuminant = illuminant_at(d65);
 
 // Where the colours asked for differ from those expected; empty when they
 // do not.
@@ -57,7 +57,7 @@ TEST_F(OverTheLink, EveryDrawAsksForItsColoursInOrderForEveryIlluminant) {
     ASSERT_NO_FATAL_FAILURE(show_first_chart());
     RequestCounter counter(*relay_);
     for (int index = 0; index < toggle_count; ++index) {
-        const int illuminant = toggle_illuminant[index];
+        const int illuminant = illuminant_at(index);
         SCOPED_TRACE("illuminant " + std::to_string(illuminant));
         const std::vector<ColourRequest> expected = expected_colour_requests(display(), illuminant);
         ASSERT_NO_FATAL_FAILURE(choose(index));

@@ -2,12 +2,8 @@
 // colour allocation refused, and odd toolkit input.  Whatever happens, it
 // ends with a status of its own (never a crash signal) or keeps working.
 
-#include <fcntl.h>
-#include <poll.h>
 #include <signal.h>
-#include <sys/prctl.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdlib>
 
@@ -16,7 +12,7 @@
 namespace yarx::e2e {
 namespace {
 
-constexpr int d68 = toggle_illuminant[c];
+constexpr int d68 = illuminant_at(c);
 
 std::string describe(int status) {
     if (WIFEXITED(status)) return "exit status " + std::to_string(WEXITSTATUS(status));
@@ -148,67 +144,6 @@ TEST_F(OddToolkitInput, EndsWithAMessageOrRunsNormally) {
 
 // ---------------------------------------------------------------- colour refused
 
-// yarx with standard output on a pipe, the way "yarx | less" runs it.
-class PipedYarx {
-public:
-    PipedYarx(XServer &server, std::vector<std::string> environment) {
-        int fds[2];
-        if (pipe(fds) != 0) throw std::runtime_error("pipe failed");
-        pid_ = fork();
-        if (pid_ < 0) throw std::runtime_error("fork failed");
-        if (pid_ == 0) {
-            prctl(PR_SET_PDEATHSIG, SIGKILL);
-            setpgid(0, 0);
-            environment.push_back("DISPLAY=" + server.name());
-            for (auto &e : environment) putenv(e.data());
-            const int null = open("/dev/null", O_RDWR);
-            dup2(null, 0);
-            dup2(fds[1], 1);  // standard error stays the test's
-            for (int fd = 3; fd < 1024; ++fd) close(fd);
-            char *argv[] = {const_cast<char *>(YARX_EXECUTABLE), nullptr};
-            execv(argv[0], argv);
-            _exit(127);
-        }
-        close(fds[1]);
-        fd_ = fds[0];
-        fcntl(fd_, F_SETFL, O_NONBLOCK);
-    }
-    ~PipedYarx() {
-        if (!status_) {
-            kill(pid_, SIGKILL);
-            waitpid(pid_, nullptr, 0);
-        }
-        close(fd_);
-    }
-    PipedYarx(const PipedYarx &) = delete;
-    PipedYarx &operator=(const PipedYarx &) = delete;
-
-    // The wait status once the program has ended and closed its end of the
-    // pipe, within the timeout.
-    std::optional<int> wait_exit(Duration timeout) {
-        wait_until(
-            [&] {
-                char buffer[256];
-                ssize_t n;
-                while ((n = read(fd_, buffer, sizeof buffer)) > 0) output_.append(buffer, n);
-                if (n == 0) eof_ = true;
-                int status;
-                if (!status_ && waitpid(pid_, &status, WNOHANG) == pid_) status_ = status;
-                return eof_ && status_;
-            },
-            timeout);
-        return status_;
-    }
-    const std::string &output() const { return output_; }
-
-private:
-    pid_t pid_ = -1;
-    int fd_ = -1;
-    bool eof_ = false;
-    std::optional<int> status_;
-    std::string output_;
-};
-
 struct Refusal {
     const char *what;
     int call;  // which of the program's colour allocations is refused
@@ -266,18 +201,20 @@ TEST_F(ColourRefused, TheMessageReachesAPipe) {
     for (const Refusal &refusal : {refusals[1], refusals[4]}) {
         SCOPED_TRACE(refusal.what);
         ASSERT_NO_FATAL_FAILURE(start_server());
-        PipedYarx yarx(*server_, refusing(refusal.call));
+        // Standard output on a pipe, the way "yarx | less" runs it.
+        app_ = std::make_unique<App>(*server_, std::vector<std::string>{}, refusing(refusal.call),
+                                     App::Output::pipe);
         setup_shell_ = wait_for_shell(display(), "yarx");
         ASSERT_NE(setup_shell_, None);
         const Window ok = setup_widget(display(), setup_shell_, SetupWidget::ok);
         ASSERT_TRUE(wait_until([&] { return viewable(display(), ok); }));
         click(display(), ok);
 
-        const auto status = yarx.wait_exit(default_timeout);
+        const auto status = app_->wait_exit();
         ASSERT_TRUE(status.has_value()) << "still running after the refusal";
         ASSERT_TRUE(WIFEXITED(*status)) << describe(*status);
         EXPECT_EQ(WEXITSTATUS(*status), 1);
-        EXPECT_EQ(yarx.output(), refusal.message);
+        EXPECT_EQ(app_->standard_output(), refusal.message);
         TearDown();
     }
 }

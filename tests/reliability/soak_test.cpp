@@ -31,7 +31,7 @@ using Soak = YarxTest;
 TEST_F(Soak, FiveHundredChartsUnderExposureKeepTheChartExactAndMemoryFlat) {
     ASSERT_NO_FATAL_FAILURE(start_through_relay());
     ASSERT_NE(press_ok(), None);
-    ASSERT_TRUE(wait_for_chart(toggle_illuminant[c]));
+    ASSERT_TRUE(wait_for_chart(illuminant_at(c)));
     const Window ok = setup_widget(display(), setup_shell_, SetupWidget::ok);
     RequestCounter counter(*relay_);
     counter.reset();
@@ -48,10 +48,10 @@ TEST_F(Soak, FiveHundredChartsUnderExposureKeepTheChartExactAndMemoryFlat) {
 
     const auto started = std::chrono::steady_clock::now();
     long warm_kib = -1;
-    int illuminant = toggle_illuminant[c];
+    int illuminant = illuminant_at(c);
     for (int i = 0; i < presses; ++i) {
         const int index = i % toggle_count;
-        illuminant = toggle_illuminant[index];
+        illuminant = illuminant_at(index);
         click(display(), toggle(display(), setup_shell_, index));
         click(display(), ok);
         expose_whole_screen(display());

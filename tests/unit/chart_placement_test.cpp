@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/chart_placement.h"
+#include "chart/chart_placement.h"
 
-namespace yarx::ui {
+namespace yarx::chart {
 namespace {
 
 // Openbox's frame: a title bar of 20 and a border of 1.
@@ -87,4 +87,4 @@ TEST(ChartPlacement, WithoutAWindowManagerThereIsNoFrame) {
 }
 
 }  // namespace
-}  // namespace yarx::ui
+}  // namespace yarx::chart

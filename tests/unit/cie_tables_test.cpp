@@ -1,4 +1,5 @@
 #include "colour/cie_tables.h"
+#include "colour/illuminants.h"
 
 #include <gtest/gtest.h>
 #include <cmath>
@@ -56,7 +57,7 @@ TEST(Illuminants, UnassignedIdentifiersHaveNoTable) {
 TEST(Illuminants, AllButEqualEnergyRead100At560nm) {
     for (int id : {1, 3, 5, 6, 7, 8, 10, 11, 12, 13})
         EXPECT_EQ((*illuminant_spectrum(id))[sample_at(560)], 100.0) << id;
-    for (double v : *illuminant_spectrum(illuminant_equal_energy)) EXPECT_EQ(v, 0.2643);
+    for (double v : *illuminant_spectrum(id_of("eew"))) EXPECT_EQ(v, 0.2643);
 }
 
 struct SpotValue {
@@ -66,18 +67,18 @@ struct SpotValue {
 
 TEST(Illuminants, SpotValues) {
     const SpotValue spots[] = {
-        {illuminant_d65, 380, 49.9755},    {illuminant_d65, 400, 82.7549},
-        {illuminant_d65, 450, 117.008},    {illuminant_d65, 780, 63.3828},
-        {illuminant_a, 380, 9.7951},       {illuminant_a, 780, 241.675},
-        {illuminant_d50, 380, 24.461},     {illuminant_d50, 385, 27.1507},
-        {illuminant_d50, 450, 87.1997},    {illuminant_d50, 780, 78.3116},
-        {illuminant_d73, 380, 63.415},     {illuminant_d40, 380, 13.9385},
-        {illuminant_d40, 450, 63.3722},    {illuminant_d40, 780, 99.8756},
-        {illuminant_d95, 380, 94.943},     {illuminant_d68, 380, 55.0615},
-        {illuminant_d68, 385, 57.20485},   {illuminant_d32, 380, 19.895651},
-        {illuminant_d32, 385, 17.435605},  {illuminant_d32, 390, 14.975559},
-        {illuminant_d32, 670, 181.121485}, {illuminant_d32, 780, 132.935236},
-        {illuminant_d33, 380, 17.973523},  {illuminant_d55, 380, 32.537093},
+        {id_of("d65"), 380, 49.9755},    {id_of("d65"), 400, 82.7549},
+        {id_of("d65"), 450, 117.008},    {id_of("d65"), 780, 63.3828},
+        {id_of("cie-a"), 380, 9.7951},   {id_of("cie-a"), 780, 241.675},
+        {id_of("d50"), 380, 24.461},     {id_of("d50"), 385, 27.1507},
+        {id_of("d50"), 450, 87.1997},    {id_of("d50"), 780, 78.3116},
+        {id_of("d73"), 380, 63.415},     {id_of("d40"), 380, 13.9385},
+        {id_of("d40"), 450, 63.3722},    {id_of("d40"), 780, 99.8756},
+        {id_of("d95"), 380, 94.943},     {id_of("d68"), 380, 55.0615},
+        {id_of("d68"), 385, 57.20485},   {id_of("d32"), 380, 19.895651},
+        {id_of("d32"), 385, 17.435605},  {id_of("d32"), 390, 14.975559},
+        {id_of("d32"), 670, 181.121485}, {id_of("d32"), 780, 132.935236},
+        {id_of("d33"), 380, 17.973523},  {id_of("d55"), 380, 32.537093},
     };
     for (const SpotValue &s : spots) {
         const double v = (*illuminant_spectrum(s.illuminant))[sample_at(s.nm)];
@@ -87,7 +88,7 @@ TEST(Illuminants, SpotValues) {
 }
 
 TEST(Illuminants, D32PeaksAt670nm) {
-    const Spectrum &d32 = *illuminant_spectrum(illuminant_d32);
+    const Spectrum &d32 = *illuminant_spectrum(id_of("d32"));
     for (int j = 0; j < wavelength_samples; ++j) {
         if (j != sample_at(670)) {
             EXPECT_LT(d32[j], d32[sample_at(670)]) << 380 + 5 * j;
@@ -113,8 +114,8 @@ TEST(Illuminants, PublishedTablesMatchTheirChecksums) {
         int illuminant;
         double sum, weighted_sum;
     };
-    for (const Checksum &c : {Checksum{illuminant_d65, 7092.7234, 271267.4504},
-                              Checksum{illuminant_a, 9561.7213, 532066.2554}}) {
+    for (const Checksum &c : {Checksum{id_of("d65"), 7092.7234, 271267.4504},
+                              Checksum{id_of("cie-a"), 9561.7213, 532066.2554}}) {
         const Spectrum &s = *illuminant_spectrum(c.illuminant);
         double sum = 0, weighted_sum = 0;
         for (int j = 0; j < wavelength_samples; ++j) {

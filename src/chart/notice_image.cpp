@@ -1,6 +1,6 @@
 #include "notice_image.h"
 
-namespace yarx::ui {
+namespace yarx::chart {
 
 namespace {
 
@@ -248,4 +248,4 @@ static_assert(set_cells() == notice_set_cells, "the notice image must have exact
 
 const int (&notice_image)[notice_rows][notice_columns] = rendered.cells;
 
-}  // namespace yarx::ui
+}  // namespace yarx::chart

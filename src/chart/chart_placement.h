@@ -9,7 +9,7 @@
 // then needs the scroll bar's width besides.
 #pragma once
 
-namespace yarx::ui {
+namespace yarx::chart {
 
 struct Rect {
     int x = 0, y = 0, width = 0, height = 0;
@@ -38,4 +38,4 @@ ChartPlacement place_chart(const Rect &work_area, const Rect &setup, const Frame
                            int wanted_width, int wanted_height, int scroll_bar_width,
                            const Rect *keep_clear, int keep_clear_count);
 
-}  // namespace yarx::ui
+}  // namespace yarx::chart

@@ -16,9 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "harness.h"
+#include "driver.h"
 
-namespace yarx::e2e {
+namespace yarx::xdriver {
 
 // The colour of an AllocColor request, as the client sent it.
 struct ColourRequest {
@@ -88,4 +88,4 @@ constexpr int opcode_create_window = 1;
 constexpr int opcode_create_gc = 55;
 constexpr int opcode_alloc_color = 84;
 
-}  // namespace yarx::e2e
+}  // namespace yarx::xdriver

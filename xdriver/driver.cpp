@@ -1,4 +1,4 @@
-#include "harness.h"
+#include "driver.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
@@ -12,6 +12,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -20,7 +21,7 @@
 #include <stdexcept>
 #include <thread>
 
-namespace yarx::e2e {
+namespace yarx::xdriver {
 
 namespace {
 
@@ -29,70 +30,33 @@ constexpr Duration poll_interval = 5ms;
 [[noreturn]] void fail(const std::string &what) { throw std::runtime_error(what); }
 
 std::string temp_path(const char *stem) {
-    std::string path = std::string("/tmp/yarx-e2e-") + stem + "-XXXXXX";
+    std::string path = std::string("/tmp/yarx-xdriver-") + stem + "-XXXXXX";
     const int fd = mkstemp(path.data());
     if (fd < 0) fail("mkstemp failed");
     close(fd);
     return path;
 }
 
-// Starts a program with its output in a file; the child dies with the test.
-pid_t spawn(const std::vector<std::string> &argv, const std::vector<std::string> &environment,
-            const std::string &out_path, const std::string &err_path, int keep_fd = -1) {
-    std::vector<char *> args;
-    for (const auto &a : argv) args.push_back(const_cast<char *>(a.c_str()));
-    args.push_back(nullptr);
-
-    const pid_t pid = fork();
-    if (pid < 0) fail("fork failed");
-    if (pid == 0) {
-        prctl(PR_SET_PDEATHSIG, SIGKILL);
-        setpgid(0, 0);
-        for (const auto &e : environment) putenv(const_cast<char *>(e.c_str()));
-        const int null_in = open("/dev/null", O_RDONLY);
-        const int out = open(out_path.c_str(), O_WRONLY | O_TRUNC);
-        const int err = open(err_path.c_str(), O_WRONLY | O_TRUNC);
-        if (null_in < 0 || out < 0 || err < 0) _exit(126);
-        dup2(null_in, 0);
-        dup2(out, 1);
-        dup2(err, 2);
-        for (int fd = 3; fd < 1024; ++fd)
-            if (fd != keep_fd) close(fd);
-        execvp(args[0], args.data());
-        _exit(127);
+// A pipe whose ends close themselves.
+struct Pipe {
+    int ends[2] = {-1, -1};
+    Pipe() {
+        if (pipe2(ends, O_CLOEXEC) != 0) fail("pipe failed");
     }
-    return pid;
-}
-
-// Ends a child: politely, then for certain; never leaves it behind.
-void reap(pid_t pid) {
-    if (pid <= 0) return;
-    int status;
-    if (waitpid(pid, &status, WNOHANG) == pid) return;
-    kill(pid, SIGTERM);
-    if (wait_until([&] { return waitpid(pid, &status, WNOHANG) == pid; }, 3s)) return;
-    kill(pid, SIGKILL);
-    waitpid(pid, &status, 0);
-}
+    ~Pipe() {
+        for (int fd : ends)
+            if (fd >= 0) close(fd);
+    }
+    Pipe(const Pipe &) = delete;
+    Pipe &operator=(const Pipe &) = delete;
+    int take(int end) {
+        const int fd = ends[end];
+        ends[end] = -1;
+        return fd;
+    }
+};
 
 int ignore_x_errors(Display *, XErrorEvent *) { return 0; }
-
-// Client windows carry WM_CLASS, whose name is the shell widget's name and
-// whose class is the program's; under a window manager they sit inside its
-// frames, so search the whole tree.
-Window search_shell(Display *display, Window window, const char *shell_name) {
-    XClassHint hint{};
-    if (XGetClassHint(display, window, &hint)) {
-        const bool match = hint.res_class && std::strcmp(hint.res_class, "yarx") == 0 &&
-                           hint.res_name && std::strcmp(hint.res_name, shell_name) == 0;
-        XFree(hint.res_name);
-        XFree(hint.res_class);
-        if (match && viewable(display, window)) return window;
-    }
-    for (Window child : children(display, window))
-        if (Window found = search_shell(display, child, shell_name)) return found;
-    return None;
-}
 
 }  // namespace
 
@@ -112,99 +76,67 @@ std::string read_file(const std::string &path) {
     return s.str();
 }
 
-// ---------------------------------------------------------------- XServer
+// ---------------------------------------------------------------- Process
 
-XServer::XServer(ServerOptions options) {
-    XSetErrorHandler(ignore_x_errors);
-    int fds[2];
-    if (pipe(fds) != 0) fail("pipe failed");
-    log_path_ = temp_path("xvfb");
-    const auto screen_size = [&](int depth) {
-        return std::to_string(options.width) + "x" + std::to_string(options.height) + "x" +
-               std::to_string(depth);
-    };
-    std::vector<std::string> argv = {"Xvfb",      "-displayfd", std::to_string(fds[1]),
-                                     "-screen",   "0",          screen_size(options.depth),
-                                     "-nolisten", "tcp",        "-noreset"};
-    if (options.second_screen_depth)
-        argv.insert(argv.end(), {"-screen", "1", screen_size(options.second_screen_depth)});
-    argv.insert(argv.end(), options.extra_args.begin(), options.extra_args.end());
-    xvfb_pid_ = spawn(argv, {}, log_path_, log_path_, fds[1]);
-    close(fds[1]);
+Process::Process(const std::vector<std::string> &argv, Options options) {
+    own_files_ = options.log_path.empty();
+    out_path_ = own_files_ ? temp_path("out") : options.log_path;
+    err_path_ = own_files_ ? temp_path("err") : options.log_path;
+    std::optional<Pipe> output;
+    if (options.output_to_pipe) output.emplace();
 
-    // Xvfb writes its display number once it accepts connections.
-    std::string number;
-    const auto deadline = std::chrono::steady_clock::now() + default_timeout;
-    while (number.empty() || number.back() != '\n') {
-        pollfd p{fds[0], POLLIN, 0};
-        const auto left =
-            std::chrono::duration_cast<Duration>(deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0 || poll(&p, 1, static_cast<int>(left.count())) <= 0) break;
-        char c;
-        if (read(fds[0], &c, 1) != 1) break;
-        number += c;
+    std::vector<char *> args;
+    for (const auto &a : argv) args.push_back(const_cast<char *>(a.c_str()));
+    args.push_back(nullptr);
+    const int out_fd = output ? output->ends[1] : -1;
+
+    pid_ = fork();
+    if (pid_ < 0) fail("fork failed");
+    if (pid_ == 0) {
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        setpgid(0, 0);
+        for (const auto &e : options.environment) putenv(const_cast<char *>(e.c_str()));
+        const int null_in = open("/dev/null", O_RDONLY);
+        const int out = out_fd >= 0 ? out_fd : open(out_path_.c_str(), O_WRONLY | O_APPEND);
+        const int err = open(err_path_.c_str(), O_WRONLY | O_APPEND);
+        if (null_in < 0 || out < 0 || err < 0) _exit(126);
+        dup2(null_in, 0);
+        dup2(out, 1);
+        dup2(err, 2);
+        for (int fd = 3; fd < 1024; ++fd)
+            if (fd != options.keep_fd) close(fd);
+        if (options.keep_fd >= 0) fcntl(options.keep_fd, F_SETFD, 0);  // across exec too
+        execvp(args[0], args.data());
+        _exit(127);
     }
-    close(fds[0]);
-    if (number.empty() || number.back() != '\n') {
-        reap(xvfb_pid_);
-        fail("Xvfb did not start: " + read_file(log_path_));
-    }
-    number.pop_back();
-    number_ = number;
-    name_ = ":" + number + (options.screen ? "." + std::to_string(options.screen) : "");
-    display_ = XOpenDisplay(name_.c_str());
-    if (!display_) fail("cannot open " + name_);
-
-    if (options.window_manager) {
-        // openbox runs its startup command once it manages the screen; a
-        // client mapped before then can be lost in its start-up.
-        const std::string wm_log = log_path_ + "-openbox";
-        const std::string ready = log_path_ + "-ready";
-        std::ofstream(wm_log).close();
-        wm_pid_ = spawn({"openbox", "--sm-disable", "--startup", "touch " + ready},
-                        {"DISPLAY=" + name_}, wm_log, wm_log);
-        const bool started = wait_until([&] { return access(ready.c_str(), F_OK) == 0; });
-        std::remove(ready.c_str());
-        if (!started) fail("openbox did not start: " + read_file(wm_log));
+    if (output) {
+        pipe_ = output->take(0);
+        fcntl(pipe_, F_SETFL, O_NONBLOCK);
     }
 }
 
-XServer::~XServer() {
-    reap(wm_pid_);
-    if (display_ && xvfb_pid_ > 0) XCloseDisplay(display_);
-    reap(xvfb_pid_);
-    std::remove(log_path_.c_str());
-    std::remove((log_path_ + "-openbox").c_str());
+Process::~Process() {
+    if (!status_ && pid_ > 0) {
+        // Politely, then for certain; the whole group, and the process
+        // itself in case it has not made its group yet.
+        for (const int signal : {SIGTERM, SIGKILL}) {
+            kill(-pid_, signal);
+            kill(pid_, signal);
+            if (signal == SIGTERM && wait_until([&] { return !running(); }, 3s)) break;
+        }
+        if (!status_) {
+            int status;
+            waitpid(pid_, &status, 0);
+        }
+    }
+    if (pipe_ >= 0) close(pipe_);
+    if (own_files_) {
+        std::remove(out_path_.c_str());
+        std::remove(err_path_.c_str());
+    }
 }
 
-void XServer::kill_server() {
-    kill(xvfb_pid_, SIGKILL);
-    int status;
-    waitpid(xvfb_pid_, &status, 0);
-    xvfb_pid_ = -1;
-    display_ = nullptr;  // the connection is dead; never touch it again
-}
-
-// ---------------------------------------------------------------- App
-
-App::App(XServer &server, std::vector<std::string> args,
-         std::vector<std::string> extra_environment) {
-    out_path_ = temp_path("out");
-    err_path_ = temp_path("err");
-    std::vector<std::string> argv = {YARX_EXECUTABLE};
-    argv.insert(argv.end(), args.begin(), args.end());
-    std::vector<std::string> environment = {"DISPLAY=" + server.name()};
-    environment.insert(environment.end(), extra_environment.begin(), extra_environment.end());
-    pid_ = spawn(argv, environment, out_path_, err_path_);
-}
-
-App::~App() {
-    if (!status_) reap(pid_);
-    std::remove(out_path_.c_str());
-    std::remove(err_path_.c_str());
-}
-
-bool App::running() {
+bool Process::running() {
     if (status_) return false;
     int status;
     if (waitpid(pid_, &status, WNOHANG) == pid_) {
@@ -214,13 +146,131 @@ bool App::running() {
     return true;
 }
 
-std::optional<int> App::wait_exit(Duration timeout) {
-    wait_until([&] { return !running(); }, timeout);
+void Process::take_in_pipe() {
+    if (pipe_ < 0 || pipe_ended_) return;
+    char buffer[256];
+    ssize_t n;
+    while ((n = read(pipe_, buffer, sizeof buffer)) > 0) piped_.append(buffer, n);
+    if (n == 0) pipe_ended_ = true;
+}
+
+std::optional<int> Process::wait_exit(Duration timeout) {
+    wait_until(
+        [&] {
+            take_in_pipe();
+            return !running() && (pipe_ < 0 || pipe_ended_);
+        },
+        timeout);
     return status_;
 }
 
-std::string App::standard_output() const { return read_file(out_path_); }
-std::string App::standard_error() const { return read_file(err_path_); }
+void Process::kill_now() {
+    if (status_) return;
+    kill(pid_, SIGKILL);
+    int status;
+    if (waitpid(pid_, &status, 0) == pid_) status_ = status;
+}
+
+std::string Process::standard_output() {
+    if (pipe_ < 0) return read_file(out_path_);
+    take_in_pipe();
+    return piped_;
+}
+
+std::string Process::standard_error() const { return read_file(err_path_); }
+
+// ---------------------------------------------------------------- XServer
+
+XServer::XServer(ServerOptions options) {
+    XSetErrorHandler(ignore_x_errors);
+    log_path_ = temp_path("xvfb");
+    Pipe number_pipe;
+    const auto screen_size = [&](int depth) {
+        return std::to_string(options.width) + "x" + std::to_string(options.height) + "x" +
+               std::to_string(depth);
+    };
+    std::vector<std::string> argv = {"Xvfb",      "-displayfd", std::to_string(number_pipe.ends[1]),
+                                     "-screen",   "0",          screen_size(options.depth),
+                                     "-nolisten", "tcp",        "-noreset"};
+    if (options.second_screen_depth)
+        argv.insert(argv.end(), {"-screen", "1", screen_size(options.second_screen_depth)});
+    argv.insert(argv.end(), options.extra_args.begin(), options.extra_args.end());
+    Process::Options xvfb_options;
+    xvfb_options.keep_fd = number_pipe.ends[1];
+    xvfb_options.log_path = log_path_;
+    xvfb_.emplace(argv, xvfb_options);
+    close(number_pipe.take(1));
+
+    // Xvfb writes its display number once it accepts connections.
+    std::string number;
+    const auto deadline = std::chrono::steady_clock::now() + default_timeout;
+    while (number.empty() || number.back() != '\n') {
+        pollfd p{number_pipe.ends[0], POLLIN, 0};
+        const auto left =
+            std::chrono::duration_cast<Duration>(deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0 || poll(&p, 1, static_cast<int>(left.count())) <= 0) break;
+        char c;
+        if (read(number_pipe.ends[0], &c, 1) != 1) break;
+        number += c;
+    }
+    if (number.empty() || number.back() != '\n')
+        fail("Xvfb did not start: " + read_file(log_path_));
+    number.pop_back();
+    number_ = number;
+    name_ = ":" + number + (options.screen ? "." + std::to_string(options.screen) : "");
+    display_.reset(XOpenDisplay(name_.c_str()));
+    if (!display_) fail("cannot open " + name_);
+
+    if (options.window_manager) {
+        // openbox runs its startup command once it manages the screen; a
+        // client mapped before then can be lost in its start-up.
+        const std::string ready = log_path_ + "-ready";
+        Process::Options wm_options;
+        wm_options.environment = {"DISPLAY=" + name_};
+        wm_options.log_path = log_path_;
+        window_manager_.emplace(
+            std::vector<std::string>{"openbox", "--sm-disable", "--startup", "touch " + ready},
+            wm_options);
+        const bool started = wait_until([&] { return access(ready.c_str(), F_OK) == 0; });
+        std::remove(ready.c_str());
+        if (!started) fail("openbox did not start: " + read_file(log_path_));
+    }
+}
+
+XServer::~XServer() {
+    display_.reset();
+    window_manager_.reset();
+    xvfb_.reset();
+    std::remove(log_path_.c_str());
+}
+
+void XServer::kill_server() {
+    xvfb_->kill_now();
+    display_.release();  // the connection is dead: closing it would end us too
+}
+
+// ---------------------------------------------------------------- App
+
+namespace {
+Process::Options app_options(const XServer &server, std::vector<std::string> environment,
+                             bool output_to_pipe) {
+    Process::Options options;
+    options.environment = {"DISPLAY=" + server.name()};
+    options.environment.insert(options.environment.end(), environment.begin(), environment.end());
+    options.output_to_pipe = output_to_pipe;
+    return options;
+}
+
+std::vector<std::string> yarx_command(std::vector<std::string> args) {
+    args.insert(args.begin(), YARX_EXECUTABLE);
+    return args;
+}
+}  // namespace
+
+App::App(XServer &server, std::vector<std::string> args, std::vector<std::string> extra_environment,
+         Output output)
+    : Process(yarx_command(std::move(args)),
+              app_options(server, std::move(extra_environment), output == Output::pipe)) {}
 
 // ---------------------------------------------------------------- windows
 
@@ -252,36 +302,26 @@ bool viewable(Display *display, Window window) {
     return XGetWindowAttributes(display, window, &attributes) && attributes.map_state == IsViewable;
 }
 
-Window find_shell(Display *display, const char *shell_name) {
-    return search_shell(display, DefaultRootWindow(display), shell_name);
-}
-
-Window wait_for_shell(Display *display, const char *shell_name, Duration timeout) {
-    Window shell = None;
-    wait_until([&] { return (shell = find_shell(display, shell_name)) != None; }, timeout);
-    return shell;
-}
-
-// shell > form > children in creation order
-Window setup_widget(Display *display, Window shell, SetupWidget widget) {
-    return child_at(display, shell, {0, static_cast<int>(widget)});
-}
-
-// ... > srcframe > srcraw > toggles
-Window toggle(Display *display, Window shell, int index) {
-    return child_at(display, shell, {0, static_cast<int>(SetupWidget::frame), 1, index});
-}
-
-// shell > form > canvasdismis, canvassep, canvasscroll > clip window > canvas
-Window chart_widget(Display *display, Window shell, ChartWidget widget) {
-    switch (widget) {
-        case ChartWidget::canvas:
-            return child_at(display, shell, {0, static_cast<int>(ChartWidget::scroller), 0, 0});
-        case ChartWidget::vertical_scroll_bar:
-            return child_at(display, shell, {0, static_cast<int>(ChartWidget::scroller), 1});
-        default:
-            return child_at(display, shell, {0, static_cast<int>(widget)});
+namespace {
+// Under a window manager, client windows sit inside its frames: search the
+// whole tree.
+Window search_client(Display *display, Window window, const char *wm_class, const char *wm_name) {
+    XClassHint hint{};
+    if (XGetClassHint(display, window, &hint)) {
+        const bool match = hint.res_class && std::strcmp(hint.res_class, wm_class) == 0 &&
+                           hint.res_name && std::strcmp(hint.res_name, wm_name) == 0;
+        XFree(hint.res_name);
+        XFree(hint.res_class);
+        if (match && viewable(display, window)) return window;
     }
+    for (Window child : children(display, window))
+        if (Window found = search_client(display, child, wm_class, wm_name)) return found;
+    return None;
+}
+}  // namespace
+
+Window find_client(Display *display, const char *wm_class, const char *wm_name) {
+    return search_client(display, DefaultRootWindow(display), wm_class, wm_name);
 }
 
 // ---------------------------------------------------------------- input
@@ -517,4 +557,4 @@ bool save_screenshot(Display *display, const std::string &path) {
     return save_window_png(display, DefaultRootWindow(display), path);
 }
 
-}  // namespace yarx::e2e
+}  // namespace yarx::xdriver

@@ -1,7 +1,10 @@
-// End-to-end harness: every test owns a private Xvfb (optionally with a real
-// window manager), launches the real yarx on it, finds its windows by their
-// place in the widget tree, clicks through XTest and reads pixels back.
-// Every wait is bounded and polls protocol or process state.
+// The X driver: runs yarx on a private X server and works it as a user
+// would, for the end-to-end tests, the pictures tool and the benchmarks.
+// The server is a private Xvfb (optionally under a real window manager),
+// input goes through XTest and pixels come back with XGetImage.  Every wait
+// is bounded and polls protocol or process state; every process it starts
+// is reaped, whatever happens.  yarx_windows.h says where yarx's widgets
+// stand among its windows.
 #pragma once
 
 #include <X11/Xlib.h>
@@ -9,11 +12,12 @@
 
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-namespace yarx::e2e {
+namespace yarx::xdriver {
 
 using namespace std::chrono_literals;
 using Duration = std::chrono::milliseconds;
@@ -36,6 +40,48 @@ struct ServerOptions {
     int screen = 0;
 };
 
+std::string read_file(const std::string &path);
+
+// A program running in a process group of its own, with its standard error
+// caught in a file and its standard output in a file or a pipe.  It dies
+// with the process that started it, and it is reaped, politely and then
+// for certain, when the object goes.
+class Process {
+public:
+    struct Options {
+        std::vector<std::string> environment;  // added to the inherited one
+        bool output_to_pipe = false;           // as "yarx | less" runs it
+        int keep_fd = -1;                      // a descriptor the child keeps open
+        std::string log_path;                  // for both outputs, instead of our own files
+    };
+    Process(const std::vector<std::string> &argv, Options options);
+    ~Process();
+    Process(const Process &) = delete;
+    Process &operator=(const Process &) = delete;
+
+    pid_t pid() const { return pid_; }
+    bool running();
+    // The raw wait status once the process has ended (and, with a pipe, has
+    // closed it) within the timeout.
+    std::optional<int> wait_exit(Duration timeout = default_timeout);
+    // Ends it at once and reaps it.
+    void kill_now();
+
+    std::string standard_output();
+    std::string standard_error() const;
+
+private:
+    void take_in_pipe();
+
+    pid_t pid_ = -1;
+    std::optional<int> status_;
+    std::string out_path_, err_path_;
+    bool own_files_ = true;
+    int pipe_ = -1;
+    bool pipe_ended_ = false;
+    std::string piped_;
+};
+
 // A private Xvfb, found through -displayfd, and the test's own connection.
 class XServer {
 public:
@@ -46,46 +92,32 @@ public:
 
     const std::string &name() const { return name_; }      // ":N", or ":N.S" on screen S
     const std::string &number() const { return number_; }  // "N"
-    Display *display() const { return display_; }
-    Window root() const { return DefaultRootWindow(display_); }
-    bool has_window_manager() const { return wm_pid_ > 0; }
+    Display *display() const { return display_.get(); }
+    Window root() const { return DefaultRootWindow(display()); }
+    bool has_window_manager() const { return window_manager_.has_value(); }
 
     // Ends the X server at once, as if it crashed.
     void kill_server();
 
 private:
-    std::string name_, number_;
-    Display *display_ = nullptr;
-    pid_t xvfb_pid_ = -1;
-    pid_t wm_pid_ = -1;
-    std::string log_path_;
+    struct CloseDisplay {
+        void operator()(Display *display) const { XCloseDisplay(display); }
+    };
+
+    std::string name_, number_, log_path_;
+    // Declared in the order they are made, so that a failing start undoes
+    // what it did, last first: the connection, openbox, Xvfb.
+    std::optional<Process> xvfb_, window_manager_;
+    std::unique_ptr<Display, CloseDisplay> display_;
 };
 
-// The program under test, its standard output and error caught in files.
-class App {
+// yarx, run on the server with its outputs caught.
+class App : public Process {
 public:
+    enum class Output { file, pipe };
     explicit App(XServer &server, std::vector<std::string> args = {},
-                 std::vector<std::string> extra_environment = {});
-    ~App();
-    App(const App &) = delete;
-    App &operator=(const App &) = delete;
-
-    pid_t pid() const { return pid_; }
-    bool running();
-
-    // The raw wait status once the process has ended within the timeout.
-    std::optional<int> wait_exit(Duration timeout = default_timeout);
-
-    std::string standard_output() const;
-    std::string standard_error() const;
-
-private:
-    pid_t pid_ = -1;
-    std::optional<int> status_;
-    std::string out_path_, err_path_;
+                 std::vector<std::string> extra_environment = {}, Output output = Output::file);
 };
-
-std::string read_file(const std::string &path);
 
 // Window lookup.  The windows of a Motif program nest as its widgets do, so
 // a widget is found by its path of child indices (in creation order) under
@@ -94,27 +126,10 @@ std::vector<Window> children(Display *display, Window window);
 Window child_at(Display *display, Window window, std::initializer_list<int> path);
 bool viewable(Display *display, Window window);
 
-// The shell window of the setup window ("yarx") or of the chart window
-// ("yarx_popup"), by the name in its WM_CLASS, once it is viewable, on the
-// display's default screen.  Returns None on timeout.
-Window wait_for_shell(Display *display, const char *shell_name, Duration timeout = default_timeout);
-Window find_shell(Display *display, const char *shell_name);  // None unless viewable
-
-// The setup window's widgets under its shell.
-enum class SetupWidget { title, notice1, notice2, frame, prompt, separator, ok, exit };
-Window setup_widget(Display *display, Window shell, SetupWidget widget);
-
-// The eleven toggles in their order on screen.
-constexpr int toggle_count = 11;
-enum ToggleIndex { eew, d32, d33, d40, d50, d55, d65, c, d73, d95, a };
-Window toggle(Display *display, Window shell, int index);
-constexpr int toggle_illuminant[toggle_count] = {2, 11, 12, 7, 5, 13, 1, 10, 6, 8, 3};
-
-// The chart window's widgets under its shell.
-// The canvas sits in the scrolled window's clip window, beside its vertical
-// scroll bar (a window even while the bar is not shown).
-enum class ChartWidget { dismiss, separator, scroller, canvas, vertical_scroll_bar };
-Window chart_widget(Display *display, Window shell, ChartWidget widget);
+// The client window, viewable, whose WM_CLASS has the class and name (for
+// a toolkit program, the shell widget's name), on the display's default
+// screen; None when there is none.
+Window find_client(Display *display, const char *wm_class, const char *wm_name);
 
 // Input through XTest.  A click is a press and a release at the window's
 // centre.
@@ -196,4 +211,4 @@ bool write_png(const std::string &path, int width, int height,
 // An image's pixels as 8-bit RGB, the way write_png takes them.
 std::vector<unsigned char> rgb_bytes(const Image &image);
 
-}  // namespace yarx::e2e
+}  // namespace yarx::xdriver

@@ -20,7 +20,7 @@
 #include <stdexcept>
 #include <thread>
 
-namespace yarx::e2e {
+namespace yarx::xdriver {
 
 namespace {
 
@@ -439,9 +439,9 @@ void Relay::release() {
     state_->wake_up();
 }
 
-}  // namespace yarx::e2e
+}  // namespace yarx::xdriver
 
-namespace yarx::e2e {
+namespace yarx::xdriver {
 
 bool Relay::idle() const {
     const std::lock_guard<std::mutex> lock(state_->mutex);
@@ -482,4 +482,4 @@ void RequestCounter::reset() {
     colours_base_ = relay_.colours_requested().size();
 }
 
-}  // namespace yarx::e2e
+}  // namespace yarx::xdriver

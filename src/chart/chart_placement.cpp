@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace yarx::ui {
+namespace yarx::chart {
 
 namespace {
 
@@ -58,4 +58,4 @@ ChartPlacement place_chart(const Rect &work_area, const Rect &setup, const Frame
     return p;
 }
 
-}  // namespace yarx::ui
+}  // namespace yarx::chart

@@ -7,7 +7,7 @@
 // with the tops of the letters to the right.
 #pragma once
 
-namespace yarx::ui {
+namespace yarx::chart {
 
 constexpr int notice_rows = 585;
 constexpr int notice_columns = 22;
@@ -16,4 +16,4 @@ constexpr int notice_set_cells = 2416;
 // 1 where a cell is drawn, 0 elsewhere.
 extern const int (&notice_image)[notice_rows][notice_columns];
 
-}  // namespace yarx::ui
+}  // namespace yarx::chart
