@@ -8,6 +8,8 @@
 #include <Xm/Xm.h>
 #include <xcb/xproto.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdio>
 #include <initializer_list>
 
@@ -22,6 +24,23 @@ using chart::ChartPlacement;
 using chart::FrameExtents;
 using chart::Rect;
 
+// A resource name or class put together part by part, cut short rather
+// than overrun (the application's name comes from the command line).
+class ResourcePath {
+public:
+    explicit ResourcePath(const char *first) { add(first); }
+    void add(const char *part) {
+        const int n = std::snprintf(text_ + length_, sizeof text_ - length_, "%s%s",
+                                    length_ ? "." : "", part);
+        if (n > 0) length_ = std::min(sizeof text_ - 1, length_ + static_cast<std::size_t>(n));
+    }
+    const char *c_str() const { return text_; }
+
+private:
+    char text_[512] = {};
+    std::size_t length_ = 0;
+};
+
 // The value the user's resources give this resource of the widget, or
 // nullptr when they give none.
 const char *users_value(Widget w, const char *resource, const char *resource_class) {
@@ -31,19 +50,18 @@ const char *users_value(Widget w, const char *resource, const char *resource_cla
     String app_name, app_class;
     XtGetApplicationNameAndClass(XtDisplay(w), &app_name, &app_class);
 
-    char name[512], klass[512];
-    int n = std::snprintf(name, sizeof name, "%s", app_name);
-    int k = std::snprintf(klass, sizeof klass, "%s", app_class);
-    for (int i = depth - 2; i >= 0 && n > 0 && k > 0; --i) {
-        n += std::snprintf(name + n, sizeof name - n, ".%s", XtName(path[i]));
-        k += std::snprintf(klass + k, sizeof klass - k, ".%s",
-                           XtClass(path[i])->core_class.class_name);
+    // The top-level shell goes by the application's name and class.
+    ResourcePath name(app_name), klass(app_class);
+    for (int i = depth - 2; i >= 0; --i) {
+        name.add(XtName(path[i]));
+        klass.add(XtClass(path[i])->core_class.class_name);
     }
-    std::snprintf(name + n, sizeof name - n, ".%s", resource);
-    std::snprintf(klass + k, sizeof klass - k, ".%s", resource_class);
+    name.add(resource);
+    klass.add(resource_class);
     char *type;
     XrmValue value{};
-    if (!XrmGetResource(XtScreenDatabase(XtScreen(w)), name, klass, &type, &value)) return nullptr;
+    if (!XrmGetResource(XtScreenDatabase(XtScreen(w)), name.c_str(), klass.c_str(), &type, &value))
+        return nullptr;
     return value.addr ? static_cast<const char *>(value.addr) : "";
 }
 

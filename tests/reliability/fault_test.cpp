@@ -142,6 +142,23 @@ TEST_F(OddToolkitInput, EndsWithAMessageOrRunsNormally) {
     }
 }
 
+// The application's name, which -name sets, goes into the resource names the
+// chart window looks up before it first shows: a name far longer than any
+// buffer must neither overrun one nor stop the chart.
+TEST_F(OddToolkitInput, AVeryLongApplicationNameIsHarmless) {
+    const std::string name(4000, 'y');
+    ASSERT_NO_FATAL_FAILURE(start_server());
+    app_ = std::make_unique<App>(*server_, std::vector<std::string>{"-name", name});
+    setup_shell_ = wait_for_shell(display(), name.c_str());
+    ASSERT_NE(setup_shell_, None) << app_->standard_error();
+    ASSERT_TRUE(wait_until([&] {
+        return viewable(display(), setup_widget(display(), setup_shell_, SetupWidget::exit));
+    }));
+    ASSERT_NE(press_ok(), None);
+    EXPECT_TRUE(wait_for_chart(d68)) << rows_differing(d68).size() << " rows differ";
+    EXPECT_TRUE(app_->running());
+}
+
 // ---------------------------------------------------------------- colour refused
 
 struct Refusal {
