@@ -44,9 +44,6 @@ double seconds_since(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-// A colour component as the 16-bit value the program allocates, truncated.
-unsigned short value(double component) { return static_cast<unsigned short>(component * 65535.0); }
-
 // ---------------------------------------------------------------- floor
 
 struct BareClient {
@@ -95,10 +92,12 @@ void draw_floor(const BareClient &client) {
     const GC gc = client.gc;
     for (int row = 0; row < 1000; ++row) {
         const auto &c = yarx::colour::chart_colours[row];
-        request_colour(client, row, value(c.red), value(c.green), value(c.blue));
+        request_colour(client, row, yarx::colour::colour_value(c.red),
+                       yarx::colour::colour_value(c.green), yarx::colour::colour_value(c.blue));
     }
     request_colour(client, 1000, 0, 0, 0);
-    request_colour(client, 1001, 65535, 65535, 65535);
+    const unsigned short full = yarx::colour::full_intensity;
+    request_colour(client, 1001, full, full, full);
     for (int row = 0; row < 1000; ++row) {
         set_colour(client, row);
         XDrawLine(d, w, gc, 50, 20 + row, 449, 20 + row);
