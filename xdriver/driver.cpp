@@ -302,6 +302,15 @@ bool viewable(Display *display, Window window) {
     return XGetWindowAttributes(display, window, &attributes) && attributes.map_state == IsViewable;
 }
 
+ScreenBox on_screen(Display *display, Window window) {
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(display, window, &attributes)) return {};
+    int x, y;
+    Window unused;
+    XTranslateCoordinates(display, window, attributes.root, 0, 0, &x, &y, &unused);
+    return {x, y, attributes.width, attributes.height};
+}
+
 namespace {
 // Under a window manager, client windows sit inside its frames: search the
 // whole tree.

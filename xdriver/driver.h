@@ -126,6 +126,15 @@ std::vector<Window> children(Display *display, Window window);
 Window child_at(Display *display, Window window, std::initializer_list<int> path);
 bool viewable(Display *display, Window window);
 
+// Where a window stands on its screen, and its size.
+struct ScreenBox {
+    int x = 0, y = 0, width = 0, height = 0;
+    bool overlaps(const ScreenBox &o) const {
+        return x < o.x + o.width && o.x < x + width && y < o.y + o.height && o.y < y + height;
+    }
+};
+ScreenBox on_screen(Display *display, Window window);
+
 // The client window, viewable, whose WM_CLASS has the class and name (for
 // a toolkit program, the shell widget's name), on the display's default
 // screen; None when there is none.

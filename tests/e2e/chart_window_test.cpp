@@ -84,12 +84,6 @@ protected:
         }
         kill(app_->pid(), SIGCONT);
     }
-
-    // The canvas's place on the screen.
-    void canvas_origin(int &x, int &y) {
-        Window unused;
-        XTranslateCoordinates(display(), canvas(), server_->root(), 0, 0, &x, &y, &unused);
-    }
 };
 
 TEST_F(ChartWindow, OkShowsTheDialogAndDrawsTheChartPixelForPixel) {
@@ -123,14 +117,11 @@ TEST_F(ChartWindow, OkShowsTheDialogAndDrawsTheChartPixelForPixel) {
     EXPECT_GE(bar.x, scroller.width);
     EXPECT_EQ(scroller.width, canvas_width);
     EXPECT_EQ(scroller.height, canvas_height);
-    int canvas_x, canvas_y, scroller_x, scroller_y;
-    Window unused;
-    XTranslateCoordinates(display(), canvas(), server_->root(), 0, 0, &canvas_x, &canvas_y,
-                          &unused);
-    XTranslateCoordinates(display(), chart_widget(display(), chart_shell_, ChartWidget::scroller),
-                          server_->root(), 0, 0, &scroller_x, &scroller_y, &unused);
-    EXPECT_EQ(canvas_x, scroller_x);
-    EXPECT_EQ(canvas_y, scroller_y);
+    const ScreenBox on_canvas = on_screen(display(), canvas());
+    const ScreenBox on_scroller =
+        on_screen(display(), chart_widget(display(), chart_shell_, ChartWidget::scroller));
+    EXPECT_EQ(on_canvas.x, on_scroller.x);
+    EXPECT_EQ(on_canvas.y, on_scroller.y);
 
     EXPECT_EQ(wait_for_canvas(illuminant_d68), "");
 }
@@ -220,8 +211,7 @@ TEST_F(ChartWindow, BurstOfExposuresRedrawsOnce) {
     settled_count(counter, opcode_alloc_color);
     counter.reset();
 
-    int x, y;
-    canvas_origin(x, y);
+    const auto [x, y, canvas_w, canvas_h] = on_screen(display(), canvas());
     ASSERT_NO_FATAL_FAILURE(freeze());
     const int width = DisplayWidth(display(), DefaultScreen(display())),
               height = DisplayHeight(display(), DefaultScreen(display()));
@@ -240,8 +230,7 @@ TEST_F(ChartWindow, OtherPendingEventsDoNotHoldBackTheRedraw) {
     ASSERT_NE(press_ok(), None);
     ASSERT_TRUE(wait_for_chart(illuminant_d68));
 
-    int x, y;
-    canvas_origin(x, y);
+    const auto [x, y, canvas_w, canvas_h] = on_screen(display(), canvas());
     ASSERT_NO_FATAL_FAILURE(freeze());
     cover(display(), x + 20, y + 300, 500, 300);
     // Events for the program queued right behind the exposure.

@@ -19,13 +19,6 @@ constexpr int d68 = illuminant_at(c);
 constexpr int d65_illuminant = illuminant_at(d65);
 constexpr int a_illuminant = illuminant_at(a);
 
-struct Box {
-    int x, y, width, height;
-    bool overlaps(const Box &o) const {
-        return x < o.x + o.width && o.x < x + width && y < o.y + o.height && o.y < y + height;
-    }
-};
-
 ServerOptions desktop(int width = 1400, int height = 1300) {
     ServerOptions options;
     options.width = width;
@@ -36,19 +29,11 @@ ServerOptions desktop(int width = 1400, int height = 1300) {
 
 class Desktop : public YarxTest {
 protected:
-    // The window's place on the screen.
-    Box on_screen(Window window) {
-        XWindowAttributes attributes;
-        if (!XGetWindowAttributes(display(), window, &attributes)) return {0, 0, 0, 0};
-        int x, y;
-        Window unused;
-        XTranslateCoordinates(display(), window, server_->root(), 0, 0, &x, &y, &unused);
-        return {x, y, attributes.width, attributes.height};
-    }
+    ScreenBox on_screen(Window window) { return xdriver::on_screen(display(), window); }
 
     // The window manager's frame around a client window: its ancestor
     // just below the root.
-    Box frame_of(Window client) {
+    ScreenBox frame_of(Window client) {
         Window window = client, root, parent, *list = nullptr;
         unsigned int count;
         while (XQueryTree(display(), window, &root, &parent, &list, &count) && parent != root) {
@@ -121,7 +106,7 @@ protected:
     // until the canvas's last row shows; whether it does.
     bool scroll_to_the_end() {
         const Window bar = chart_part(ChartWidget::vertical_scroll_bar);
-        const Box trough = on_screen(bar);
+        const ScreenBox trough = on_screen(bar);
         const auto at_the_end = [&] {
             const Image::Rows rows = visible_canvas_rows();
             return rows.count > 0 && rows.top + rows.count == canvas_height;
@@ -176,7 +161,7 @@ TEST_F(Desktop, OnAShortScreenTheChartFitsAndScrollsToItsLastRow) {
     ASSERT_NO_FATAL_FAILURE(start(desktop(1366, 768)));
     ASSERT_NE(press_ok(), None);
     EXPECT_EQ(wait_for_canvas(d68), "");
-    const Box frame = frame_of(chart_shell_);
+    const ScreenBox frame = frame_of(chart_shell_);
     EXPECT_GE(frame.y, 0);
     EXPECT_LE(frame.y + frame.height, 768) << "the chart window hangs below the screen";
     ASSERT_TRUE(scroll_bar_shows());
@@ -197,7 +182,7 @@ TEST_F(Desktop, TheChartKeepsToTheWorkAreaTheWindowManagerPublishes) {
     ASSERT_NO_FATAL_FAILURE(launch());
     ASSERT_NE(press_ok(), None);
     EXPECT_EQ(wait_for_canvas(d68), "");
-    const Box frame = frame_of(chart_shell_);
+    const ScreenBox frame = frame_of(chart_shell_);
     EXPECT_LE(frame.y + frame.height, 1040) << "the chart window reaches under the panel";
     ASSERT_TRUE(scroll_bar_shows());
     ASSERT_TRUE(scroll_to_the_end());
@@ -218,7 +203,7 @@ TEST_F(Desktop, TheChartFitsAPublishedWorkAreaWhereNothingCutsItDown) {
     ASSERT_NO_FATAL_FAILURE(launch());
     ASSERT_NE(press_ok(), None);
     EXPECT_EQ(wait_for_canvas(d68), "");
-    const Box window = on_screen(chart_shell_);
+    const ScreenBox window = on_screen(chart_shell_);
     EXPECT_LE(window.y + window.height, 1040);
     EXPECT_TRUE(scroll_bar_shows());
 }
@@ -236,8 +221,8 @@ TEST_F(Desktop, OnATallScreenTheChartIsWholeWithoutAScrollBar) {
 TEST_F(Desktop, TheChartOpensBesideTheSetupWindowAndStaysWhereTheUserMovesIt) {
     ASSERT_NO_FATAL_FAILURE(start(desktop()));
     ASSERT_NE(press_ok(), None);
-    const Box setup = frame_of(setup_shell_);
-    Box chart = frame_of(chart_shell_);
+    const ScreenBox setup = frame_of(setup_shell_);
+    ScreenBox chart = frame_of(chart_shell_);
     EXPECT_FALSE(chart.overlaps(setup))
         << "the chart at " << chart.x << "," << chart.y << " covers the setup window at " << setup.x
         << "," << setup.y;
@@ -265,7 +250,7 @@ TEST_F(Desktop, TheUsersOwnPlaceForTheChartWins) {
     ASSERT_NO_FATAL_FAILURE(
         start(desktop(), {"-xrm", "*yarx_popup.x: 40", "-xrm", "*yarx_popup.y: 60"}));
     ASSERT_NE(press_ok(), None);
-    Box chart{};
+    ScreenBox chart{};
     EXPECT_TRUE(wait_until([&] {
         chart = frame_of(chart_shell_);
         return chart.x == 40 && chart.y == 60;
