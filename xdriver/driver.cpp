@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -99,7 +100,12 @@ Process::Process(const std::vector<std::string> &argv, Options options) {
     if (pid_ == 0) {
         prctl(PR_SET_PDEATHSIG, SIGKILL);
         setpgid(0, 0);
-        for (const auto &e : options.environment) putenv(const_cast<char *>(e.c_str()));
+        for (const auto &e : options.environment) {
+            if (e.find('=') == std::string::npos)
+                unsetenv(e.c_str());
+            else
+                putenv(const_cast<char *>(e.c_str()));
+        }
         const int null_in = open("/dev/null", O_RDONLY);
         const int out = out_fd >= 0 ? out_fd : open(out_path_.c_str(), O_WRONLY | O_APPEND);
         const int err = open(err_path_.c_str(), O_WRONLY | O_APPEND);
@@ -224,6 +230,12 @@ XServer::XServer(ServerOptions options) {
     name_ = ":" + number + (options.screen ? "." + std::to_string(options.screen) : "");
     display_.reset(XOpenDisplay(name_.c_str()));
     if (!display_) fail("cannot open " + name_);
+    // Where xrdb leaves a user's resources.  A fresh Xvfb has none; should
+    // anything have put them there, they go, as the program must not see them.
+    XDeleteProperty(display(), RootWindow(display(), 0), XA_RESOURCE_MANAGER);
+    const Atom screen_resources = XInternAtom(display(), "SCREEN_RESOURCES", False);
+    for (int s = 0; s < ScreenCount(display()); ++s)
+        XDeleteProperty(display(), RootWindow(display(), s), screen_resources);
 
     if (options.window_manager) {
         // openbox runs its startup command once it manages the screen; a
@@ -255,12 +267,27 @@ void XServer::kill_server() {
 
 // ---------------------------------------------------------------- App
 
+TemporaryDirectory::TemporaryDirectory() : path_("/tmp/yarx-xdriver-home-XXXXXX") {
+    if (!mkdtemp(path_.data())) fail("mkdtemp failed");
+}
+
+TemporaryDirectory::~TemporaryDirectory() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
 namespace {
-Process::Options app_options(const XServer &server, std::vector<std::string> environment,
-                             bool output_to_pipe) {
+Process::Options app_options(const XServer &server, const std::string &home,
+                             std::vector<std::string> environment, bool output_to_pipe) {
     Process::Options options;
-    options.environment = {"DISPLAY=" + server.name()};
-    options.environment.insert(options.environment.end(), environment.begin(), environment.end());
+    const std::string nowhere = home + "/nowhere";
+    auto &env = options.environment;
+    env = {"DISPLAY=" + server.name(), "HOME=" + home};
+    env.push_back("XFILESEARCHPATH=" + nowhere);
+    env.push_back("XUSERFILESEARCHPATH=" + nowhere);
+    env.push_back("XENVIRONMENT");  // unset
+    env.push_back("XAPPLRESDIR");   // unset
+    env.insert(env.end(), environment.begin(), environment.end());
     options.output_to_pipe = output_to_pipe;
     return options;
 }
@@ -274,7 +301,7 @@ std::vector<std::string> yarx_command(std::vector<std::string> args) {
 App::App(XServer &server, std::vector<std::string> args, std::vector<std::string> extra_environment,
          Output output)
     : Process(yarx_command(std::move(args)),
-              app_options(server, std::move(extra_environment), output == Output::pipe)) {}
+              app_options(server, path(), std::move(extra_environment), output == Output::pipe)) {}
 
 // ---------------------------------------------------------------- windows
 

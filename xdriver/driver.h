@@ -49,10 +49,11 @@ std::string read_file(const std::string &path);
 class Process {
 public:
     struct Options {
-        std::vector<std::string> environment;  // added to the inherited one
-        bool output_to_pipe = false;           // as "yarx | less" runs it
-        int keep_fd = -1;                      // a descriptor the child keeps open
-        std::string log_path;                  // for both outputs, instead of our own files
+        // "NAME=value" added to the inherited environment, "NAME" taken out.
+        std::vector<std::string> environment;
+        bool output_to_pipe = false;  // as "yarx | less" runs it
+        int keep_fd = -1;             // a descriptor the child keeps open
+        std::string log_path;         // for both outputs, instead of our own files
     };
     Process(const std::vector<std::string> &argv, Options options);
     ~Process();
@@ -111,8 +112,26 @@ private:
     std::unique_ptr<Display, CloseDisplay> display_;
 };
 
-// yarx, run on the server with its outputs caught.
-class App : public Process {
+// An empty directory, removed with whatever is in it when the object goes.
+class TemporaryDirectory {
+public:
+    TemporaryDirectory();
+    ~TemporaryDirectory();
+    TemporaryDirectory(const TemporaryDirectory &) = delete;
+    TemporaryDirectory &operator=(const TemporaryDirectory &) = delete;
+    const std::string &path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+// yarx, run on the server with its outputs caught.  It reads no resources
+// but its built-in list and its options, whatever this machine or its user
+// has: its HOME is an empty directory of its own, the toolkit's search paths
+// lead nowhere and XENVIRONMENT and XAPPLRESDIR are unset.  The extra
+// environment comes last, so a test can point it at a file.  The home is a
+// base made before the process and removed after it.
+class App : private TemporaryDirectory, public Process {
 public:
     enum class Output { file, pipe };
     explicit App(XServer &server, std::vector<std::string> args = {},

@@ -12,8 +12,8 @@ namespace yarx::e2e {
 
 void YarxTest::start_server(ServerOptions options) { server_ = std::make_unique<XServer>(options); }
 
-void YarxTest::launch(std::vector<std::string> args) {
-    app_ = std::make_unique<App>(*server_, std::move(args));
+void YarxTest::launch(std::vector<std::string> args, std::vector<std::string> environment) {
+    app_ = std::make_unique<App>(*server_, std::move(args), std::move(environment));
     setup_shell_ = wait_for_shell(display(), "yarx");
     ASSERT_NE(setup_shell_, None) << "no setup window; stderr: " << app_->standard_error();
     // The toolkit maps the shell first; wait until the whole tree is up.

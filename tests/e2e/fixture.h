@@ -33,7 +33,7 @@ protected:
                              std::vector<std::string> args = {});
     // Starts the server alone; the test launches the program itself.
     void start_server(ServerOptions options = {});
-    void launch(std::vector<std::string> args = {});
+    void launch(std::vector<std::string> args = {}, std::vector<std::string> environment = {});
 
     void TearDown() override;
 

@@ -75,6 +75,31 @@ TEST_F(SetupWindow, UserResourcesOverrideTheFallbacks) {
     EXPECT_TRUE(wait_until([&] { return toggle_shows(d65, yellow); }));
 }
 
+// The application defaults file the package installs, which the toolkit
+// reads instead of the built-in list, shows the same labels and chart: the
+// program on one server with its built-in list, on another with the file.
+TEST_F(SetupWindow, TheApplicationDefaultsFileShowsWhatTheBuiltInListShows) {
+    XServer built_in_server;
+    Display *built_in_display = built_in_server.display();
+    App built_in(built_in_server);
+    ASSERT_NO_FATAL_FAILURE(start_server());
+    ASSERT_NO_FATAL_FAILURE(launch({}, {"XFILESEARCHPATH=" YARX_APP_DEFAULTS_FILE}));
+    const auto looks_the_same = [&](Window built_in_window, Window window) {
+        return wait_until([&] {
+            return rgb_bytes(Image(built_in_display, built_in_window)) ==
+                   rgb_bytes(Image(display(), window));
+        });
+    };
+    const Window built_in_setup = wait_for_shell(built_in_display, "yarx");
+    EXPECT_TRUE(looks_the_same(built_in_setup, setup_shell_)) << "the setup windows differ";
+
+    click(built_in_display, setup_widget(built_in_display, built_in_setup, SetupWidget::ok));
+    ASSERT_NE(press_ok(), None);
+    EXPECT_EQ(wait_for_canvas(illuminant_at(c)), "");
+    EXPECT_TRUE(looks_the_same(wait_for_shell(built_in_display, "yarx_popup"), chart_shell_))
+        << "the chart windows differ";
+}
+
 TEST_F(SetupWindow, BadDisplayEndsPromptlyWithTheToolkitsMessage) {
     ASSERT_NO_FATAL_FAILURE(start_server());
     App app(*server_, {"-display", ":4093"});
