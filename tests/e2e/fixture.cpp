@@ -1,6 +1,7 @@
 #include "fixture.h"
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 
 #include <algorithm>
 #include <sstream>
@@ -143,6 +144,26 @@ Window YarxTest::press_ok() {
     click(display(), setup_widget(display(), setup_shell_, SetupWidget::ok));
     chart_shell_ = wait_for_shell(display(), "yarx_popup");
     return chart_shell_;
+}
+
+void YarxTest::show_chart(int toggle_index) {
+    ASSERT_NO_FATAL_FAILURE(choose(toggle_index));
+    ASSERT_NE(press_ok(), None);
+    ASSERT_EQ(wait_for_canvas(illuminant_at(toggle_index)), "");
+}
+
+void YarxTest::expect_clean_exit(const char *after) {
+    const auto status = app_->wait_exit();
+    ASSERT_TRUE(status.has_value()) << "still running " << after;
+    ASSERT_TRUE(WIFEXITED(*status)) << describe(*status);
+    EXPECT_EQ(WEXITSTATUS(*status), 0);
+    EXPECT_EQ(app_->standard_output(), "");
+}
+
+std::string describe(int status) {
+    if (WIFEXITED(status)) return "exit status " + std::to_string(WEXITSTATUS(status));
+    if (WIFSIGNALED(status)) return "killed by signal " + std::to_string(WTERMSIG(status));
+    return "wait status " + std::to_string(status);
 }
 
 std::vector<int> YarxTest::rows_differing(int illuminant) {
