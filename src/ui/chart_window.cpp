@@ -15,6 +15,7 @@
 #include "colour/chart_colours.h"
 #include "ui/chart_window_layout.h"
 #include "ui/colour_batch.h"
+#include "ui/resources.h"
 
 namespace yarx::ui {
 
@@ -32,9 +33,10 @@ Widget scroller;      // the scrolled window that holds the canvas
 Widget canvas;
 bool shown_before = false;
 
-// The dialog's title resource, read once; the title shown adds the
-// illuminant to it.
+// The dialog's title resource and the word that marks true colours, read
+// once; the title shown adds the illuminant, and that word, to the title.
 char title_base[128];
+char true_colours_word[64];
 char title[256];
 
 // The drawing context, created by the first chart and kept to the end.
@@ -150,9 +152,13 @@ void draw_overlay() {
                 XDrawRectangle(display, window, gc, notice_left + 2 * c, notice_top + r, 2, 1);
 }
 
-// Names the illuminant in the title, after the dialog's own title: "yarx: D65".
-void name_the_chart(const char *illuminant) {
-    std::snprintf(title, sizeof title, "%s: %s", title_base, illuminant);
+// Names the illuminant in the title, after the dialog's own title: "yarx: D65",
+// or "yarx: D65, sRGB" in true colours.
+void name_the_chart(const char *illuminant, bool true_colours) {
+    if (true_colours)
+        std::snprintf(title, sizeof title, "%s: %s, %s", title_base, illuminant, true_colours_word);
+    else
+        std::snprintf(title, sizeof title, "%s: %s", title_base, illuminant);
     XtVaSetValues(XtParent(chart_window), XmNtitle, title, nullptr);
 }
 
@@ -228,14 +234,18 @@ void build_chart_window(Widget toplevel) {
     XtAddCallback(canvas, XmNexposeCallback, expose_callback, nullptr);
     XtManageChild(canvas);
 
+    Widget shell = XtParent(chart_window);
     String base = nullptr;
-    XtVaGetValues(XtParent(chart_window), XmNtitle, &base, nullptr);
+    XtVaGetValues(shell, XmNtitle, &base, nullptr);
     std::snprintf(title_base, sizeof title_base, "%s", base ? base : "");
+    std::snprintf(true_colours_word, sizeof true_colours_word, "%s",
+                  resource_of(shell, "trueColoursTitle", "TrueColoursTitle",
+                              const_cast<String>("")));
 }
 // clang-format on
 
-void show_chart(const char *illuminant) {
-    name_the_chart(illuminant);
+void show_chart(const char *illuminant, bool true_colours) {
+    name_the_chart(illuminant, true_colours);
     if (!XtIsManaged(chart_window)) pop_up();
     if (!chart_drawn) create_drawing_context();
     draw_chart();
