@@ -7,6 +7,7 @@
 #include <Xm/Separator.h>
 #include <Xm/Xm.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -27,7 +28,9 @@ using namespace chart;
 // context must still be made and whether exposures redraw.
 int chart_drawn = 0;
 
-Widget owner;         // the top-level shell, whose window is the setup window
+Widget owner;  // the top-level shell, whose window is the setup window
+Widget owners_controls[max_controls_kept_clear];  // which the chart should leave clear
+int owners_control_count = 0;
 Widget chart_window;  // the form inside the dialog shell
 Widget scroller;      // the scrolled window that holds the canvas
 Widget canvas;
@@ -44,6 +47,13 @@ Display *display;
 Window window;
 GC gc;
 
+// A draw's colours, asked for all at once: the bands in row order, then
+// black and white for the overlay.
+constexpr int black_slot = colour::chart_rows;
+constexpr int white_slot = black_slot + 1;
+constexpr int colour_slots = white_slot + 1;
+PendingColour pending[colour_slots];
+
 // Ends the program over a colour the server would not give: make sure the
 // server has seen everything, say so on standard output, exit with 1.  When
 // the answer was missing because the connection broke, XSync already ends
@@ -59,23 +69,22 @@ GC gc;
 // go on without it.
 void set_foreground(int slot, const char *failure_message) {
     unsigned long pixel;
-    if (!take_colour(display, slot, pixel)) fatal(failure_message);
+    if (!take_colour(display, pending[slot], pixel)) fatal(failure_message);
     XSetForeground(display, gc, pixel);
 }
 
 // Asks for every colour of a draw at once, in the default colormap of the
-// canvas's screen, whose pixels the canvas shows: the bands in row order,
-// then black and white for the overlay.
+// canvas's screen, whose pixels the canvas shows.
 void request_chart_colours() {
     const Colormap colormap = DefaultColormapOfScreen(XtScreen(canvas));
     for (int row = 0; row < colour::chart_rows; ++row) {
         const colour::Rgb &c = colour::chart_colours[row];
-        request_colour(display, colormap, row, colour::colour_value(c.red),
-                       colour::colour_value(c.green), colour::colour_value(c.blue));
+        pending[row] = request_colour(display, colormap, colour::colour_value(c.red),
+                                      colour::colour_value(c.green), colour::colour_value(c.blue));
     }
-    request_colour(display, colormap, black_slot, 0, 0, 0);
-    request_colour(display, colormap, white_slot, colour::full_intensity, colour::full_intensity,
-                   colour::full_intensity);
+    const unsigned short full = colour::full_intensity;
+    pending[black_slot] = request_colour(display, colormap, 0, 0, 0);
+    pending[white_slot] = request_colour(display, colormap, full, full, full);
 }
 
 struct QueuedExposeSearch {
@@ -165,7 +174,8 @@ void name_the_chart(const char *illuminant, bool true_colours) {
 // Pops the window up: placed beside the setup window and fitted to the
 // screen the first time, and later back wherever it was.
 void pop_up() {
-    if (!shown_before) lay_out_chart_window(owner, chart_window, scroller);
+    if (!shown_before)
+        lay_out_chart_window(owner, owners_controls, owners_control_count, chart_window, scroller);
     shown_before = true;
     XtManageChild(chart_window);
 }
@@ -243,6 +253,11 @@ void build_chart_window(Widget toplevel) {
                               const_cast<String>("")));
 }
 // clang-format on
+
+void keep_chart_clear_of(const Widget *controls, int count) {
+    owners_control_count = std::min(count, max_controls_kept_clear);
+    std::copy(controls, controls + owners_control_count, owners_controls);
+}
 
 void show_chart(const char *illuminant, bool true_colours) {
     name_the_chart(illuminant, true_colours);

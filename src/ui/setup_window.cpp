@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <iterator>
 
 #include "colour/chart_colours.h"
 #include "ui/chart_window.h"
@@ -142,6 +143,10 @@ void build_setup_window(Widget toplevel) {
         nullptr);
     XtVaSetValues(ok, XmNnavigationType, XmTAB_GROUP, nullptr);
     XtVaSetValues(exit, XmNnavigationType, XmTAB_GROUP, nullptr);
+
+    // What the user still needs once the chart is up beside the window.
+    const Widget controls[] = {frame, true_colours_toggle, ok, exit};
+    keep_chart_clear_of(controls, static_cast<int>(std::size(controls)));
 
     const char *on_at_start = colour::find_illuminant(illuminant_at_start)->widget;
     XmToggleButtonSetState(XtNameToWidget(radio_box, on_at_start), True, True);
