@@ -13,10 +13,12 @@
 #include <vector>
 
 #include "colour/chart_colours.h"
+#include "pictures.h"
 
 namespace {
 
 namespace colour = yarx::colour;
+using namespace yarx::pictures;
 
 int failures = 0;
 
@@ -67,8 +69,9 @@ bool close_to(const unsigned char *pixel, const colour::Rgb &c) {
            std::abs(pixel[2] - eight_bit(c.blue)) <= 1;
 }
 
-void check_chart(const std::string &directory, const colour::Illuminant &illuminant) {
-    const std::string path = directory + "/chart-" + illuminant.short_name + ".png";
+void check_chart(const std::string &directory, const colour::Illuminant &illuminant,
+                 const Way &way) {
+    const std::string path = directory + "/" + chart_picture(illuminant, way);
     const Picture picture = read_png(path);
     if (!picture.valid()) return;
     expect(picture.width == 570 && picture.height == 1100,
@@ -76,7 +79,7 @@ void check_chart(const std::string &directory, const colour::Illuminant &illumin
                ", not the 570x1100 canvas");
     if (picture.width != 570 || picture.height != 1100) return;
 
-    colour::compute_chart(illuminant.id);
+    colour::compute_chart(illuminant.id, way.rendering);
     // Rows spread over the chart, clear of the grid; x = 75 is clear of the
     // vertical lines and of the notice image.
     for (int row : {3, 150, 333, 599, 998})
@@ -93,10 +96,9 @@ void check_overview(const std::string &directory) {
     const Picture picture = read_png(path);
     if (!picture.valid()) return;
     const int count = colour::illuminant_count;
-    expect(picture.width >= count * 285 && picture.width <= count * 400 && picture.height >= 550 &&
-               picture.height <= 700,
+    expect(picture.width == overview::width && picture.height == overview::height,
            path + " is " + std::to_string(picture.width) + "x" + std::to_string(picture.height));
-    if (picture.width < count * 285 || picture.height < 550) return;
+    if (picture.width != overview::width || picture.height != overview::height) return;
 
     // Every column has a label: white text in the strip above its chart.
     const int column = picture.width / count;
@@ -109,6 +111,24 @@ void check_overview(const std::string &directory) {
             }
         expect(white >= 10, path + ": no label over chart " + std::to_string(i + 1));
     }
+
+    // The chart's own colours above, true colours below: at half size the
+    // sensitive tint of the first chart (rows 220 and 221, at x = 74 and 75)
+    // is the mean of the two rows' colours, which differ wholly between the
+    // two ways.
+    for (int way = 0; way < way_count; ++way) {
+        colour::compute_chart(colour::illuminants[0].id, ways[way].rendering);
+        const colour::Rgb &a = colour::chart_colours[220], &b = colour::chart_colours[221];
+        const unsigned char *p =
+            picture.at(overview::chart_left(0) + 74 / 2, overview::chart_top(way) + (20 + 220) / 2);
+        const int mean[] = {(eight_bit(a.red) + eight_bit(b.red)) / 2,
+                            (eight_bit(a.green) + eight_bit(b.green)) / 2,
+                            (eight_bit(a.blue) + eight_bit(b.blue)) / 2};
+        expect(std::abs(p[0] - mean[0]) <= 1 && std::abs(p[1] - mean[1]) <= 1 &&
+                   std::abs(p[2] - mean[2]) <= 1,
+               path + ": the charts in row " + std::to_string(way + 1) + " are not " +
+                   (way ? "in true colours" : "in the chart's own colours"));
+    }
 }
 
 // A picture kept in the sources and the one yarx_pictures makes of it now.
@@ -119,6 +139,7 @@ struct Kept {
 
 constexpr Kept kept_pictures[] = {
     {"chart-d65.png", "doc/chart-d65.png"},
+    {"chart-d65-srgb.png", "doc/chart-d65-srgb.png"},
     {"icon-48.png", "data/yarx-48.png"},
     {"icon-256.png", "data/yarx-256.png"},
 };
@@ -145,8 +166,9 @@ int main(int argc, char **argv) {
     const Picture setup = read_png(directory + "/setup.png");
     expect(setup.width >= 150 && setup.width <= 1400 && setup.height >= 200 && setup.height <= 1300,
            "setup.png is " + std::to_string(setup.width) + "x" + std::to_string(setup.height));
-    for (const colour::Illuminant &illuminant : colour::illuminants)
-        check_chart(directory, illuminant);
+    for (const Way &way : ways)
+        for (const colour::Illuminant &illuminant : colour::illuminants)
+            check_chart(directory, illuminant, way);
     check_overview(directory);
     for (const Kept &picture : kept_pictures) check_kept(directory, sources, picture);
 

@@ -3,7 +3,10 @@
 //
 //   setup.png           the setup window as it comes up
 //   chart-<name>.png    the chart (the 570 x 1100 canvas) under each illuminant
-//   overview.png        the eleven charts side by side, at half size, labelled
+//   chart-<name>-srgb.png
+//                       the same in true colours
+//   overview.png        the eleven charts side by side, at half size, labelled,
+//                       the chart's own colours above the true colours
 //   icon-48.png, icon-256.png
 //                       the program's icon, cut from the D65 chart
 //
@@ -26,12 +29,14 @@
 #include "chart/chart_geometry.h"
 #include "chart/notice_image.h"
 #include "colour/chart_colours.h"
+#include "pictures.h"
 #include "xdriver/driver.h"
 #include "xdriver/yarx_windows.h"
 
 namespace {
 
 using namespace yarx::xdriver;
+using namespace yarx::pictures;
 
 // The illuminants in their order on screen: each one's toggle, label and
 // file stem (chart-<short name>.png) come from the catalogue.
@@ -54,9 +59,9 @@ struct ExpectedChart {
     unsigned long black, white;
 };
 
-ExpectedChart expected_chart(Display *display, int illuminant) {
+ExpectedChart expected_chart(Display *display, int illuminant, yarx::colour::Rendering rendering) {
     namespace colour = yarx::colour;
-    colour::compute_chart(illuminant);
+    colour::compute_chart(illuminant, rendering);
     ExpectedChart expected{};
     for (int row = 0; row < colour::chart_rows; ++row) {
         const colour::Rgb &rgb = colour::chart_colours[row];
@@ -190,10 +195,11 @@ std::vector<unsigned char> icon(const std::vector<unsigned char> &chart, int siz
     return rgb;
 }
 
-// Draws the labels, each centred over its column, with a core font on the
-// server, and reads the result back.
-std::vector<unsigned char> render_labels(Display *display, int width, int height, int column,
-                                         int gap, unsigned char grey) {
+// Draws the labels, each centred over its column of the overview, with a
+// core font on the server, and reads the result back.
+std::vector<unsigned char> render_labels(Display *display, unsigned char grey) {
+    using namespace overview;
+    const int height = label_height;
     const int screen = DefaultScreen(display);
     const Pixmap pixmap = XCreatePixmap(display, RootWindow(display, screen), width, height,
                                         DefaultDepth(display, screen));
@@ -213,7 +219,7 @@ std::vector<unsigned char> render_labels(Display *display, int width, int height
         const std::string text = illuminants[i].label;
         const int text_width =
             font ? XTextWidth(font, text.c_str(), static_cast<int>(text.size())) : 0;
-        const int x = gap + static_cast<int>(i) * (column + gap) + (column - text_width) / 2;
+        const int x = chart_left(static_cast<int>(i)) + (column - text_width) / 2;
         const int y = (height + ascent - descent) / 2;
         XDrawString(display, pixmap, gc, x, y, text.c_str(), static_cast<int>(text.size()));
     }
@@ -239,6 +245,53 @@ void save(Display *display, Window window, const std::string &path, App &app) {
     std::printf("%s\n", path.c_str());
 }
 
+void save_rgb(const std::string &path, int width, int height, const std::vector<unsigned char> &rgb,
+              App &app) {
+    if (!write_png(path, width, height, rgb)) give_up("could not write " + path, app);
+    std::printf("%s\n", path.c_str());
+}
+
+// yarx running, its setup window up, and where the pictures go.
+struct Session {
+    Display *display;
+    App &app;
+    Window setup;
+    Window chart;  // None until the first OK
+    const std::filesystem::path &directory;
+};
+
+// Picks the illuminant, presses OK, and saves the chart once the canvas
+// shows all of it; returns its pixels.
+std::vector<unsigned char> picture_chart(Session &session, int toggle_index, const Way &way) {
+    Display *display = session.display;
+    App &app = session.app;
+    const Illuminant &illuminant = illuminants[toggle_index];
+    const ExpectedChart expected = expected_chart(display, illuminant.id, way.rendering);
+    if (!click_and_see(display, toggle(display, session.setup, toggle_index)) ||
+        !click_and_see(display, setup_widget(display, session.setup, SetupWidget::ok)))
+        give_up(std::string("no response to a click on ") + illuminant.label + " or OK", app);
+    if (!session.chart && !(session.chart = wait_for_shell(display, "yarx_popup")))
+        give_up("no chart window after OK", app);
+    const Window canvas = chart_widget(display, session.chart, ChartWidget::canvas);
+    // Keep the very picture that passed: a redraw may start just after.
+    std::optional<Image> shown;
+    if (!wait_until([&] {
+            Image image(display, canvas);
+            if (!shows_chart(image, expected)) return false;
+            shown.emplace(std::move(image));
+            return true;
+        })) {
+        save_screenshot(display, (session.directory / "failure-screen.png").string());
+        give_up(std::string("the chart does not show ") + illuminant.label +
+                    " (the screen is in failure-screen.png)",
+                app);
+    }
+    std::vector<unsigned char> rgb = rgb_bytes(*shown);
+    save_rgb((session.directory / chart_picture(illuminant, way)).string(), shown->width(),
+             shown->height(), rgb, app);
+    return rgb;
+}
+
 int run(const std::filesystem::path &directory, const std::vector<std::string> &yarx_options) {
     ServerOptions options;
     options.window_manager = true;
@@ -255,64 +308,32 @@ int run(const std::filesystem::path &directory, const std::vector<std::string> &
         give_up("the setup window did not settle", app);
     save(display, setup, (directory / "setup.png").string(), app);
 
-    // Charts side by side at half size, under a strip of labels.
-    constexpr int column = chart::canvas_width / 2, chart_height = chart::canvas_height / 2;
-    constexpr int gap = 10, label_height = 28;
+    // Charts side by side at half size, under a strip of labels, a row for
+    // each way of showing them.
     constexpr unsigned char background = 40;
-    const int count = static_cast<int>(std::size(illuminants));
-    Picture overview(gap + count * (column + gap), label_height + chart_height + gap, background);
+    Picture sheet(overview::width, overview::height, background);
 
-    Window chart = None;
-    for (int i = 0; i < count; ++i) {
-        const Illuminant &illuminant = illuminants[i];
-        const ExpectedChart expected = expected_chart(display, illuminant.id);
-        if (!click_and_see(display, toggle(display, setup, i)) ||
-            !click_and_see(display, setup_widget(display, setup, SetupWidget::ok)))
-            give_up(std::string("no response to a click on ") + illuminant.label + " or OK", app);
-        if (!chart && !(chart = wait_for_shell(display, "yarx_popup")))
-            give_up("no chart window after OK", app);
-        const Window canvas = chart_widget(display, chart, ChartWidget::canvas);
-        // Keep the very picture that passed: a redraw may start just after.
-        std::optional<Image> shown;
-        if (!wait_until([&] {
-                Image image(display, canvas);
-                if (!shows_chart(image, expected)) return false;
-                shown.emplace(std::move(image));
-                return true;
-            })) {
-            save_screenshot(display, (directory / "failure-screen.png").string());
-            give_up(std::string("the chart does not show ") + illuminant.label +
-                        " (the screen is in failure-screen.png)",
-                    app);
+    Session session{display, app, setup, None, directory};
+    for (int way = 0; way < way_count; ++way) {
+        // The chart's own colours first, then the toggle turns on true colours.
+        if (way > 0 &&
+            !click_and_see(display, setup_widget(display, setup, SetupWidget::true_colours)))
+            give_up("no response to a click on the true-colours toggle", app);
+        for (int i = 0; i < yarx::colour::illuminant_count; ++i) {
+            const std::vector<unsigned char> rgb = picture_chart(session, i, ways[way]);
+            sheet.paste(rgb, chart::canvas_width, chart::canvas_height, overview::chart_left(i),
+                        overview::chart_top(way), true);
+            if (way == 0 && illuminants[i].id == yarx::colour::id_of("d65"))
+                for (int size : icon_sizes)
+                    save_rgb((directory / ("icon-" + std::to_string(size) + ".png")).string(), size,
+                             size, icon(rgb, size), app);
         }
-
-        const Image &image = *shown;
-        const std::string path =
-            (directory / ("chart-" + std::string(illuminant.short_name) + ".png")).string();
-        if (!image.valid() || !write_png(path, image.width(), image.height(), rgb_bytes(image)))
-            give_up("could not write " + path, app);
-        std::printf("%s\n", path.c_str());
-        const std::vector<unsigned char> chart_rgb = rgb_bytes(image);
-        overview.paste(chart_rgb, image.width(), image.height(), gap + i * (column + gap),
-                       label_height, true);
-        if (illuminant.id == yarx::colour::id_of("d65"))
-            for (int size : icon_sizes) {
-                const std::string icon_path =
-                    (directory / ("icon-" + std::to_string(size) + ".png")).string();
-                if (!write_png(icon_path, size, size, icon(chart_rgb, size)))
-                    give_up("could not write " + icon_path, app);
-                std::printf("%s\n", icon_path.c_str());
-            }
     }
 
-    const std::vector<unsigned char> labels =
-        render_labels(display, overview.width, label_height, column, gap, background);
+    const std::vector<unsigned char> labels = render_labels(display, background);
     if (labels.empty()) give_up("could not draw the labels", app);
-    overview.paste(labels, overview.width, label_height, 0, 0, false);
-    const std::string overview_path = (directory / "overview.png").string();
-    if (!write_png(overview_path, overview.width, overview.height, overview.rgb))
-        give_up("could not write " + overview_path, app);
-    std::printf("%s\n", overview_path.c_str());
+    sheet.paste(labels, sheet.width, overview::label_height, 0, 0, false);
+    save_rgb((directory / "overview.png").string(), sheet.width, sheet.height, sheet.rgb, app);
 
     click(display, setup_widget(display, setup, SetupWidget::exit));
     if (!app.wait_exit()) give_up("yarx did not end after Exit", app);

@@ -18,7 +18,17 @@ Window find_shell(Display *display, const char *shell_name);
 Window wait_for_shell(Display *display, const char *shell_name, Duration timeout = default_timeout);
 
 // The setup window's widgets under its shell.
-enum class SetupWidget { title, notice1, notice2, frame, prompt, separator, ok, exit };
+enum class SetupWidget {
+    title,
+    notice1,
+    notice2,
+    frame,
+    true_colours,
+    prompt,
+    separator,
+    ok,
+    exit
+};
 Window setup_widget(Display *display, Window shell, SetupWidget widget);
 
 // The toggles, one for each illuminant of the catalogue, in its order.

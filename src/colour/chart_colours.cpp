@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "true_colours.h"
+
 namespace yarx::colour {
 
 std::array<Xyz, wavelength_samples> weighted_observer;
@@ -78,10 +80,13 @@ void compute_chart_colours() {
     }
 }
 
-void compute_chart(int illuminant) {
+void compute_chart(int illuminant, Rendering rendering) {
     compute_weights(illuminant);
     compute_chart_xyz();
-    compute_chart_colours();
+    if (rendering == Rendering::true_colours)
+        compute_true_colours();
+    else
+        compute_chart_colours();
 }
 
 }  // namespace yarx::colour

@@ -52,10 +52,14 @@ void compute_chart_xyz();
 // the whole chart divided by its largest component when that exceeds 1.
 void compute_chart_colours();
 
+// How the chart's XYZ become the colours shown: the chart's own linear CIE
+// RGB, or the true colours of an sRGB display (true_colours.h).
+enum class Rendering { cie_rgb, true_colours };
+
 // The chart of an illuminant: the weights, the chart's XYZ and its colours,
 // in that order.  The weights' answer is not needed: the setup window only
 // offers illuminants that exist.
-void compute_chart(int illuminant);
+void compute_chart(int illuminant, Rendering rendering = Rendering::cie_rgb);
 
 // A component in 0..1 as the 16-bit value the X server is asked for:
 // times 65535, truncated towards zero.

@@ -7,6 +7,7 @@
 #include <Xm/Separator.h>
 #include <Xm/Xm.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -15,6 +16,7 @@
 #include "colour/chart_colours.h"
 #include "ui/chart_window_layout.h"
 #include "ui/colour_batch.h"
+#include "ui/resources.h"
 
 namespace yarx::ui {
 
@@ -26,21 +28,31 @@ using namespace chart;
 // context must still be made and whether exposures redraw.
 int chart_drawn = 0;
 
-Widget owner;         // the top-level shell, whose window is the setup window
+Widget owner;  // the top-level shell, whose window is the setup window
+Widget owners_controls[max_controls_kept_clear];  // which the chart should leave clear
+int owners_control_count = 0;
 Widget chart_window;  // the form inside the dialog shell
 Widget scroller;      // the scrolled window that holds the canvas
 Widget canvas;
 bool shown_before = false;
 
-// The dialog's title resource, read once; the title shown adds the
-// illuminant to it.
+// The dialog's title resource and the word that marks true colours, read
+// once; the title shown adds the illuminant, and that word, to the title.
 char title_base[128];
+char true_colours_word[64];
 char title[256];
 
 // The drawing context, created by the first chart and kept to the end.
 Display *display;
 Window window;
 GC gc;
+
+// A draw's colours, asked for all at once: the bands in row order, then
+// black and white for the overlay.
+constexpr int black_slot = colour::chart_rows;
+constexpr int white_slot = black_slot + 1;
+constexpr int colour_slots = white_slot + 1;
+PendingColour pending[colour_slots];
 
 // Ends the program over a colour the server would not give: make sure the
 // server has seen everything, say so on standard output, exit with 1.  When
@@ -57,23 +69,22 @@ GC gc;
 // go on without it.
 void set_foreground(int slot, const char *failure_message) {
     unsigned long pixel;
-    if (!take_colour(display, slot, pixel)) fatal(failure_message);
+    if (!take_colour(display, pending[slot], pixel)) fatal(failure_message);
     XSetForeground(display, gc, pixel);
 }
 
 // Asks for every colour of a draw at once, in the default colormap of the
-// canvas's screen, whose pixels the canvas shows: the bands in row order,
-// then black and white for the overlay.
+// canvas's screen, whose pixels the canvas shows.
 void request_chart_colours() {
     const Colormap colormap = DefaultColormapOfScreen(XtScreen(canvas));
     for (int row = 0; row < colour::chart_rows; ++row) {
         const colour::Rgb &c = colour::chart_colours[row];
-        request_colour(display, colormap, row, colour::colour_value(c.red),
-                       colour::colour_value(c.green), colour::colour_value(c.blue));
+        pending[row] = request_colour(display, colormap, colour::colour_value(c.red),
+                                      colour::colour_value(c.green), colour::colour_value(c.blue));
     }
-    request_colour(display, colormap, black_slot, 0, 0, 0);
-    request_colour(display, colormap, white_slot, colour::full_intensity, colour::full_intensity,
-                   colour::full_intensity);
+    const unsigned short full = colour::full_intensity;
+    pending[black_slot] = request_colour(display, colormap, 0, 0, 0);
+    pending[white_slot] = request_colour(display, colormap, full, full, full);
 }
 
 struct QueuedExposeSearch {
@@ -151,16 +162,21 @@ void draw_overlay() {
                 XDrawRectangle(display, window, gc, notice_left + 2 * c, notice_top + r, 2, 1);
 }
 
-// Names the illuminant in the title, after the dialog's own title: "yarx: D65".
-void name_the_chart(const char *illuminant) {
-    std::snprintf(title, sizeof title, "%s: %s", title_base, illuminant);
+// Names the illuminant in the title, after the dialog's own title: "yarx: D65",
+// or "yarx: D65, sRGB" in true colours.
+void name_the_chart(const char *illuminant, bool true_colours) {
+    if (true_colours)
+        std::snprintf(title, sizeof title, "%s: %s, %s", title_base, illuminant, true_colours_word);
+    else
+        std::snprintf(title, sizeof title, "%s: %s", title_base, illuminant);
     XtVaSetValues(XtParent(chart_window), XmNtitle, title, nullptr);
 }
 
 // Pops the window up: placed beside the setup window and fitted to the
 // screen the first time, and later back wherever it was.
 void pop_up() {
-    if (!shown_before) lay_out_chart_window(owner, chart_window, scroller);
+    if (!shown_before)
+        lay_out_chart_window(owner, owners_controls, owners_control_count, chart_window, scroller);
     shown_before = true;
     XtManageChild(chart_window);
 }
@@ -232,14 +248,23 @@ void build_chart_window(Widget toplevel) {
     XtAddCallback(canvas, XmNexposeCallback, expose_callback, nullptr);
     XtManageChild(canvas);
 
+    Widget shell = XtParent(chart_window);
     String base = nullptr;
-    XtVaGetValues(XtParent(chart_window), XmNtitle, &base, nullptr);
+    XtVaGetValues(shell, XmNtitle, &base, nullptr);
     std::snprintf(title_base, sizeof title_base, "%s", base ? base : "");
+    std::snprintf(true_colours_word, sizeof true_colours_word, "%s",
+                  resource_of(shell, "trueColoursTitle", "TrueColoursTitle",
+                              const_cast<String>("")));
 }
 // clang-format on
 
-void show_chart(const char *illuminant) {
-    name_the_chart(illuminant);
+void keep_chart_clear_of(const Widget *controls, int count) {
+    owners_control_count = std::min(count, max_controls_kept_clear);
+    std::copy(controls, controls + owners_control_count, owners_controls);
+}
+
+void show_chart(const char *illuminant, bool true_colours) {
+    name_the_chart(illuminant, true_colours);
     if (!XtIsManaged(chart_window)) pop_up();
     if (!chart_drawn) create_drawing_context();
     draw_chart();

@@ -10,11 +10,16 @@ namespace yarx::ui {
 // Builds the dialog and its children, unmanaged, under the top-level shell.
 void build_chart_window(Widget toplevel);
 
+// The setup window's controls, which the chart window, when it is first
+// placed beside the setup window, should leave clear; up to eight.
+void keep_chart_clear_of(const Widget *controls, int count);
+
 // Shows the chart colour table, as OK does once it has computed it: names
-// the illuminant in the title, pops the window up if it is down (placing it
-// beside the setup window the first time), creates the drawing context on
-// the first chart, and draws the whole chart.
-void show_chart(const char *illuminant);
+// the illuminant in the title, and says so there when the colours are the
+// true colours of an sRGB display; pops the window up if it is down
+// (placing it beside the setup window the first time), creates the drawing
+// context on the first chart, and draws the whole chart.
+void show_chart(const char *illuminant, bool true_colours);
 
 // Draws the whole chart in place, as an exposure does: asks the server for
 // all its colours at once, then draws the bands and the overlay with them.

@@ -2,18 +2,15 @@
 
 #include <X11/IntrinsicP.h>
 #include <X11/Xlib-xcb.h>
-#include <X11/Xresource.h>
 #include <X11/Xutil.h>
 #include <Xm/ScrolledW.h>
 #include <Xm/Xm.h>
 #include <xcb/xproto.h>
 
 #include <algorithm>
-#include <cstddef>
-#include <cstdio>
-#include <initializer_list>
 
 #include "chart/chart_placement.h"
+#include "ui/resources.h"
 #include "ui/xcb_reply.h"
 
 namespace yarx::ui {
@@ -24,47 +21,6 @@ using chart::ChartPlacement;
 using chart::FrameExtents;
 using chart::Rect;
 
-// A resource name or class put together part by part, cut short rather
-// than overrun (the application's name comes from the command line).
-class ResourcePath {
-public:
-    explicit ResourcePath(const char *first) { add(first); }
-    void add(const char *part) {
-        const int n = std::snprintf(text_ + length_, sizeof text_ - length_, "%s%s",
-                                    length_ ? "." : "", part);
-        if (n > 0) length_ = std::min(sizeof text_ - 1, length_ + static_cast<std::size_t>(n));
-    }
-    const char *c_str() const { return text_; }
-
-private:
-    char text_[512] = {};
-    std::size_t length_ = 0;
-};
-
-// The value the user's resources give this resource of the widget, or
-// nullptr when they give none.
-const char *users_value(Widget w, const char *resource, const char *resource_class) {
-    Widget path[16];
-    int depth = 0;
-    for (Widget p = w; p && depth < 16; p = XtParent(p)) path[depth++] = p;
-    String app_name, app_class;
-    XtGetApplicationNameAndClass(XtDisplay(w), &app_name, &app_class);
-
-    // The top-level shell goes by the application's name and class.
-    ResourcePath name(app_name), klass(app_class);
-    for (int i = depth - 2; i >= 0; --i) {
-        name.add(XtName(path[i]));
-        klass.add(XtClass(path[i])->core_class.class_name);
-    }
-    name.add(resource);
-    klass.add(resource_class);
-    char *type;
-    XrmValue value{};
-    if (!XrmGetResource(XtScreenDatabase(XtScreen(w)), name.c_str(), klass.c_str(), &type, &value))
-        return nullptr;
-    return value.addr ? static_cast<const char *>(value.addr) : "";
-}
-
 // What the user's resources decide about the dialog: its size, its
 // position, or whether it centres itself over the setup window.
 struct UsersChoice {
@@ -74,7 +30,7 @@ struct UsersChoice {
 UsersChoice users_choice(Widget chart_form) {
     Widget shell = XtParent(chart_form);
     UsersChoice choice;
-    if (const char *geometry = users_value(shell, "geometry", "Geometry")) {
+    if (const char *geometry = resource_of(shell, "geometry", "Geometry")) {
         int x, y;
         unsigned int width, height;
         const int given = XParseGeometry(geometry, &x, &y, &width, &height);
@@ -82,8 +38,8 @@ UsersChoice users_choice(Widget chart_form) {
         choice.position = given & (XValue | YValue);
     }
     choice.position =
-        choice.position || users_value(shell, "x", "X") || users_value(shell, "y", "Y");
-    choice.centring = users_value(chart_form, "defaultPosition", "DefaultPosition");
+        choice.position || resource_of(shell, "x", "X") || resource_of(shell, "y", "Y");
+    choice.centring = resource_of(chart_form, "defaultPosition", "DefaultPosition");
     return choice;
 }
 
@@ -170,7 +126,8 @@ Desktop look_at_desktop(Widget setup_shell) {
 
 }  // namespace
 
-void lay_out_chart_window(Widget setup_shell, Widget chart_form, Widget scroller) {
+void lay_out_chart_window(Widget setup_shell, const Widget *keep_clear, int keep_clear_count,
+                          Widget chart_form, Widget scroller) {
     Widget chart_shell = XtParent(chart_form);
     const UsersChoice users = users_choice(chart_form);
     // The dialog centres itself unless told not to, which would move it
@@ -189,21 +146,18 @@ void lay_out_chart_window(Widget setup_shell, Widget chart_form, Widget scroller
     XtVaGetValues(scroller, XmNverticalScrollBar, &bar, nullptr);
     if (bar) XtVaGetValues(bar, XmNwidth, &bar_width, XmNhighlightThickness, &highlight, nullptr);
 
-    // The setup window's toggles and buttons, on the screen.
-    Rect keep_clear[3];
-    int count = 0;
-    for (const char *name : {"*srcframe", "*setupok", "*setupexit"}) {
-        if (Widget w = XtNameToWidget(setup_shell, name)) {
-            Rect r = rect_in_shell(w);
-            r.x += desktop.setup.x;
-            r.y += desktop.setup.y;
-            keep_clear[count++] = r;
-        }
+    // The setup window's controls, on the screen.
+    Rect controls[max_controls_kept_clear];
+    const int count = std::min(keep_clear_count, max_controls_kept_clear);
+    for (int i = 0; i < count; ++i) {
+        controls[i] = rect_in_shell(keep_clear[i]);
+        controls[i].x += desktop.setup.x;
+        controls[i].y += desktop.setup.y;
     }
 
     const ChartPlacement p =
         chart::place_chart(desktop.work_area, desktop.setup, desktop.frame, wanted.width,
-                           wanted.height, bar_width + 2 * highlight, keep_clear, count);
+                           wanted.height, bar_width + 2 * highlight, controls, count);
     if (p.scrolls && !users.size)
         XtVaSetValues(chart_form, XmNwidth, p.width, XmNheight, p.height, nullptr);
     if (users.position || users.centring) return;

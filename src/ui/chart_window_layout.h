@@ -8,8 +8,14 @@
 
 namespace yarx::ui {
 
-// setup_shell: the top-level shell; chart_form: the dialog's form, not yet
-// managed; scroller: the scrolled window that holds the canvas.
-void lay_out_chart_window(Widget setup_shell, Widget chart_form, Widget scroller);
+// The most controls of the setup window the chart can be told to leave clear.
+constexpr int max_controls_kept_clear = 8;
+
+// setup_shell: the top-level shell; keep_clear: the setup window's controls
+// the user must still reach, which the chart should not cover; chart_form:
+// the dialog's form, not yet managed; scroller: the scrolled window that
+// holds the canvas.
+void lay_out_chart_window(Widget setup_shell, const Widget *keep_clear, int keep_clear_count,
+                          Widget chart_form, Widget scroller);
 
 }  // namespace yarx::ui

@@ -5,23 +5,20 @@
 #pragma once
 
 #include <X11/Xlib.h>
-
-#include "colour/chart_colours.h"
+#include <xcb/xproto.h>
 
 namespace yarx::ui {
 
-// A chart draw's colours: the bands in row order, then black, then white.
-constexpr int black_slot = colour::chart_rows;
-constexpr int white_slot = colour::chart_rows + 1;
-constexpr int colour_slots = colour::chart_rows + 2;
+// An allocation sent whose answer is still to come.
+using PendingColour = xcb_alloc_color_cookie_t;
 
-// Sends the allocation of a 16-bit colour in the colormap, to be answered
-// in the slot; does not wait for the answer.
-void request_colour(Display *display, Colormap colormap, int slot, unsigned short red,
-                    unsigned short green, unsigned short blue);
+// Sends the allocation of a 16-bit colour in the colormap; does not wait
+// for the answer.
+PendingColour request_colour(Display *display, Colormap colormap, unsigned short red,
+                             unsigned short green, unsigned short blue);
 
-// Waits for the answer in the slot.  True, with the colour's pixel, when the
-// server gave the colour; false when it refused it or the connection broke.
-bool take_colour(Display *display, int slot, unsigned long &pixel);
+// Waits for the answer.  True, with the colour's pixel, when the server
+// gave the colour; false when it refused it or the connection broke.
+bool take_colour(Display *display, PendingColour pending, unsigned long &pixel);
 
 }  // namespace yarx::ui

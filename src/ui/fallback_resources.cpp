@@ -34,9 +34,11 @@ constexpr const char *setup_window[] = {
 constexpr std::string_view toggle_font = "-*-lucida-medium-r-*-*-14-*-*-*-*-*-iso8859-1";
 constexpr std::string_view toggle_select_colour = "yellow";
 
-// The chart window; its title is followed by the illuminant's label.
+// The chart window; its title is followed by the illuminant's label, and
+// in true colours by the word that says so.
 constexpr const char *chart_window[] = {
     "*yarx_popup.title: yarx",
+    "*yarx_popup.trueColoursTitle: sRGB",
     "*canvasdismis.labelString: Dismiss",
     "*canvasdismis*fontList: -*-lucida-bold-r-*-*-14-*-*-*-*-*-iso8859-1",
     "*canvas.background: black",
@@ -69,8 +71,15 @@ constexpr auto toggle_lines = [] {
     return lines;
 }();
 
-constexpr std::size_t line_count =
-    std::size(setup_window) + toggle_lines.size() + std::size(chart_window);
+// The toggle for true colours, below the illuminants, in their font.
+constexpr Line true_colours_lines[] = {
+    join({"*setupsrgb.labelString: True colours (sRGB display)"}),
+    join({"*setupsrgb*fontList: ", toggle_font}),
+    join({"*setupsrgb*selectColor: ", toggle_select_colour}),
+};
+
+constexpr std::size_t line_count = std::size(setup_window) + toggle_lines.size() +
+                                   std::size(true_colours_lines) + std::size(chart_window);
 
 // Xt wants String (char *) but never writes through it.
 constexpr std::array<String, line_count + 1> list_of_lines() {
@@ -78,6 +87,7 @@ constexpr std::array<String, line_count + 1> list_of_lines() {
     std::size_t n = 0;
     for (const char *line : setup_window) list[n++] = const_cast<String>(line);
     for (const Line &line : toggle_lines) list[n++] = const_cast<String>(line.data());
+    for (const Line &line : true_colours_lines) list[n++] = const_cast<String>(line.data());
     for (const char *line : chart_window) list[n++] = const_cast<String>(line);
     list[n] = nullptr;
     return list;

@@ -1,6 +1,5 @@
 #include "setup_window.h"
 
-#include <X11/IntrinsicP.h>
 #include <Xm/Form.h>
 #include <Xm/Frame.h>
 #include <Xm/Label.h>
@@ -12,9 +11,11 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <iterator>
 
 #include "colour/chart_colours.h"
 #include "ui/chart_window.h"
+#include "ui/resources.h"
 
 namespace yarx::ui {
 
@@ -44,23 +45,19 @@ void toggle_callback(Widget toggle, XtPointer client_data, XtPointer call_data) 
 // The toggle's label as its resources give it, the text the user reads;
 // the widget's name when they give none, as the toolkit shows it then.
 String label_of(Widget toggle) {
-    String label = nullptr;
-    XtResource resource = {const_cast<String>(XmNlabelString),
-                           const_cast<String>(XmCLabelString),
-                           const_cast<String>(XmRString),
-                           sizeof(String),
-                           0,
-                           const_cast<String>(XmRString),
-                           XtName(toggle)};
-    XtGetSubresources(XtParent(toggle), &label, XtName(toggle),
-                      XtClass(toggle)->core_class.class_name, &resource, 1, nullptr, 0);
-    return label;
+    return resource_of(toggle, XmNlabelString, XmCLabelString, XtName(toggle));
 }
+
+// The toggle that asks for the true colours of an sRGB display instead of
+// the chart's own; its state is read at OK, like the illuminant's.
+Widget true_colours_toggle;
 
 // Computes the chart of the illuminant in force and shows it.
 void ok_callback(Widget, XtPointer, XtPointer) {
-    colour::compute_chart(illuminant_in_force);
-    show_chart(label_of(toggle_in_force));
+    const bool true_colours = XmToggleButtonGetState(true_colours_toggle);
+    colour::compute_chart(illuminant_in_force, true_colours ? colour::Rendering::true_colours
+                                                            : colour::Rendering::cie_rgb);
+    show_chart(label_of(toggle_in_force), true_colours);
 }
 
 void exit_callback(Widget, XtPointer, XtPointer) { std::exit(0); }
@@ -114,7 +111,8 @@ void build_setup_window(Widget toplevel) {
     Widget notice2 = create_row("labelC3", xmLabelWidgetClass, form, notice1);
     Widget frame = create_illuminant_box(form, notice2);
     Widget radio_box = XtNameToWidget(frame, "srcraw");
-    Widget prompt = create_row("labelend", xmLabelWidgetClass, form, frame);
+    true_colours_toggle = create_row("setupsrgb", xmToggleButtonWidgetClass, form, frame);
+    Widget prompt = create_row("labelend", xmLabelWidgetClass, form, true_colours_toggle);
     Widget separator = create_row("setupsep", xmSeparatorWidgetClass, form, prompt);
 
     Widget ok = XtVaCreateManagedWidget(
@@ -136,13 +134,21 @@ void build_setup_window(Widget toplevel) {
     XtAddCallback(ok, XmNactivateCallback, ok_callback, nullptr);
     XtAddCallback(exit, XmNactivateCallback, exit_callback, nullptr);
     // The keyboard starts in the radio box; Return presses OK; Tab stops at
-    // the radio box, OK and Exit.
+    // the radio box, the true-colours toggle, OK and Exit.
     XtVaSetValues(form,
         XmNinitialFocus, radio_box,
         XmNdefaultButton, ok,
         nullptr);
+    XtVaSetValues(true_colours_toggle,
+        XmNalignment, XmALIGNMENT_BEGINNING,
+        XmNnavigationType, XmTAB_GROUP,
+        nullptr);
     XtVaSetValues(ok, XmNnavigationType, XmTAB_GROUP, nullptr);
     XtVaSetValues(exit, XmNnavigationType, XmTAB_GROUP, nullptr);
+
+    // What the user still needs once the chart is up beside the window.
+    const Widget controls[] = {frame, true_colours_toggle, ok, exit};
+    keep_chart_clear_of(controls, static_cast<int>(std::size(controls)));
 
     const char *on_at_start = colour::find_illuminant(illuminant_at_start)->widget;
     XmToggleButtonSetState(XtNameToWidget(radio_box, on_at_start), True, True);

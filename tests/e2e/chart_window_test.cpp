@@ -237,6 +237,30 @@ TEST_F(ChartWindow, OtherPendingEventsDoNotHoldBackTheRedraw) {
     EXPECT_EQ(wait_for_canvas(illuminant_d68), "");
 }
 
+// True colours: on from the start through the resource, off again with the
+// toggle; each takes effect at OK, which draws the whole chart exactly.
+TEST_F(ChartWindow, TrueColoursTakeEffectAtOkAndGoBackExactly) {
+    ASSERT_NO_FATAL_FAILURE(start({}, {"-xrm", "*setupsrgb.set: True"}));
+    ASSERT_NE(press_ok(), None);
+    EXPECT_EQ(wait_for_canvas(illuminant_d68, Rendering::true_colours), "");
+    for (const auto &[toggle_index, illuminant] :
+         {std::pair{d65, illuminant_d65}, {a, illuminant_a}}) {
+        SCOPED_TRACE("illuminant " + std::to_string(illuminant));
+        ASSERT_NO_FATAL_FAILURE(choose(toggle_index));
+        ASSERT_NE(press_ok(), None);
+        EXPECT_EQ(wait_for_canvas(illuminant, Rendering::true_colours), "");
+    }
+    EXPECT_EQ(title_of(chart_shell_), "yarx: CIE A, sRGB");
+
+    click(display(), true_colours_toggle());
+    ASSERT_TRUE(wait_until([&] { return !shows_colour(true_colours_toggle(), yellow); }));
+    expose_whole_screen(display());
+    EXPECT_EQ(wait_for_canvas(illuminant_a, Rendering::true_colours), "") << "changed before OK";
+    ASSERT_NE(press_ok(), None);
+    EXPECT_EQ(wait_for_canvas(illuminant_a), "");
+    EXPECT_EQ(title_of(chart_shell_), "yarx: CIE A");
+}
+
 TEST_F(ChartWindow, TooFewColoursEndTheProgramWithQwib) {
     ServerOptions options;
     options.depth = 8;

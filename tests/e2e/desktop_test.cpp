@@ -43,14 +43,6 @@ protected:
         return on_screen(window);
     }
 
-    std::string title_of(Window shell) {
-        char *name = nullptr;
-        if (!XFetchName(display(), shell, &name) || !name) return "";
-        std::string title = name;
-        XFree(name);
-        return title;
-    }
-
     Window chart_part(ChartWidget widget) { return chart_widget(display(), chart_shell_, widget); }
 
     // A panel along the bottom of the screen, as desktops have: the window
@@ -276,6 +268,13 @@ TEST_F(Desktop, TheTitlesWordsComeFromResources) {
     EXPECT_EQ(title_of(chart_shell_), "Chart: Daylight 6500 K");
 }
 
+TEST_F(Desktop, TheTitleSaysTrueColoursInTheResourcesWords) {
+    ASSERT_NO_FATAL_FAILURE(start({}, {"-xrm", "*setupsrgb.set: True", "-xrm",
+                                       "*yarx_popup.trueColoursTitle: for the screen"}));
+    ASSERT_NE(press_ok(), None);
+    EXPECT_EQ(title_of(chart_shell_), "yarx: D68, for the screen");
+}
+
 // A whole run without the mouse: D65, OK, the chart, Dismiss, Exit.
 TEST_F(Desktop, AWholeRunByKeyboardAlone) {
     ASSERT_NO_FATAL_FAILURE(start(desktop()));
@@ -289,27 +288,34 @@ TEST_F(Desktop, AWholeRunByKeyboardAlone) {
     ASSERT_TRUE(wait_until([&] { return toggle_shows(d65, yellow); }));
     EXPECT_EQ(toggles_on(), 1);
 
+    // Tab goes on to the true-colours toggle, which space turns on.
+    type_key(display(), XK_Tab);
+    type_key(display(), XK_space);
+    ASSERT_TRUE(wait_until([&] { return shows_colour(true_colours_toggle(), yellow); }))
+        << "Tab did not reach the true-colours toggle";
+
     type_key(display(), XK_Return);  // OK
     chart_shell_ = wait_for_shell(display(), "yarx_popup");
     ASSERT_NE(chart_shell_, None) << "Return did not press OK";
-    EXPECT_EQ(wait_for_canvas(d65_illuminant), "");
+    EXPECT_EQ(wait_for_canvas(d65_illuminant, Rendering::true_colours), "");
 
     ASSERT_TRUE(wait_until([&] { return has_focus(display(), chart_shell_); }));
     type_key(display(), XK_Escape);  // Dismiss
     ASSERT_TRUE(wait_until([&] { return !viewable(display(), chart_shell_); }))
         << "Escape did not dismiss the chart";
     ASSERT_TRUE(wait_until([&] { return has_focus(display(), setup_shell_); }));
+    type_key(display(), XK_space);  // back on the true-colours toggle: off
+    ASSERT_TRUE(wait_until([&] { return !shows_colour(true_colours_toggle(), yellow); }));
 
-    // Tab goes round the radio box, OK and Exit, and comes back into the
-    // radio box on the toggle that is on: the one below D65 is D68.
+    // Tab goes round OK and Exit, and comes back into the radio box on the
+    // toggle that is on: the one below D65 is D68.
     for (int i = 0; i < 3; ++i) type_key(display(), XK_Tab);
     type_key(display(), XK_Down);
     type_key(display(), XK_space);
     ASSERT_TRUE(wait_until([&] { return !toggle_shows(d65, yellow); }));
     EXPECT_TRUE(toggle_shows(c, yellow)) << "Tab entered the radio box elsewhere";
 
-    type_key(display(), XK_Tab);
-    type_key(display(), XK_Tab);  // Exit
+    for (int i = 0; i < 3; ++i) type_key(display(), XK_Tab);  // true colours, OK, Exit
     type_key(display(), XK_Return);
     expect_clean_exit("after Return on Exit");
 }

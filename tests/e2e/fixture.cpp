@@ -74,14 +74,14 @@ Image::Rows YarxTest::visible_canvas_rows() {
     return {top, std::max(0, bottom - top)};
 }
 
-std::string YarxTest::canvas_differences(int illuminant) {
+std::string YarxTest::canvas_differences(int illuminant, Rendering rendering) {
     const Image::Rows rows = visible_canvas_rows();
     if (rows.count == 0) return "no part of the canvas can be seen";
     const Image image(display(), canvas(), rows);
     if (!image.valid()) return "no canvas image";
     if (image.width() != canvas_width)
         return "canvas is " + std::to_string(image.width()) + " wide";
-    const auto expected = expected_canvas(display(), illuminant);
+    const auto expected = expected_canvas(display(), illuminant, rendering);
     std::ostringstream out;
     long differing = 0;
     for (int y = rows.top; y < rows.top + rows.count; ++y)
@@ -97,9 +97,9 @@ std::string YarxTest::canvas_differences(int illuminant) {
     return std::to_string(differing) + " pixels differ:" + out.str();
 }
 
-std::string YarxTest::wait_for_canvas(int illuminant) {
+std::string YarxTest::wait_for_canvas(int illuminant, Rendering rendering) {
     std::string differences;
-    wait_until([&] { return (differences = canvas_differences(illuminant)).empty(); });
+    wait_until([&] { return (differences = canvas_differences(illuminant, rendering)).empty(); });
     return differences;
 }
 
@@ -125,7 +125,11 @@ long YarxTest::settled_count(const RequestCounter &counter, int opcode) {
 }
 
 bool YarxTest::toggle_shows(int index, Rgb8 colour) {
-    const Image image(display(), toggle(display(), setup_shell_, index));
+    return shows_colour(toggle(display(), setup_shell_, index), colour);
+}
+
+bool YarxTest::shows_colour(Window widget, Rgb8 colour) {
+    const Image image(display(), widget);
     if (!image.valid()) return false;
     int matching = 0;
     for (int y = 0; y < image.height(); ++y)
@@ -138,6 +142,14 @@ int YarxTest::toggles_on() {
     int on = 0;
     for (int i = 0; i < toggle_count; ++i) on += toggle_shows(i, yellow);
     return on;
+}
+
+std::string YarxTest::title_of(Window shell) {
+    char *name = nullptr;
+    if (!XFetchName(display(), shell, &name) || !name) return "";
+    std::string title = name;
+    XFree(name);
+    return title;
 }
 
 Window YarxTest::press_ok() {
@@ -190,8 +202,8 @@ bool YarxTest::wait_for_chart(int illuminant, Duration timeout) {
 
 // The black background, then in drawing order the bands, the black grid, and in white the order
 // marks, the frame and the notice image.
-std::vector<unsigned long> expected_canvas(Display *display, int illuminant) {
-    const auto bands = expected_band_pixels(display, illuminant);
+std::vector<unsigned long> expected_canvas(Display *display, int illuminant, Rendering rendering) {
+    const auto bands = expected_band_pixels(display, illuminant, rendering);
     const unsigned long black_pixel = allocated_pixel(display, 0, 0, 0);
     const unsigned short full = colour::full_intensity;
     const unsigned long white_pixel = allocated_pixel(display, full, full, full);
@@ -222,8 +234,9 @@ std::vector<unsigned long> expected_canvas(Display *display, int illuminant) {
     return canvas;
 }
 
-std::vector<ColourRequest> expected_colour_requests(Display *display, int illuminant) {
-    colour::compute_chart(illuminant);
+std::vector<ColourRequest> expected_colour_requests(Display *display, int illuminant,
+                                                    Rendering rendering) {
+    colour::compute_chart(illuminant, rendering);
     const Colormap colormap = DefaultColormap(display, DefaultScreen(display));
     std::vector<ColourRequest> requests;
     for (const colour::Rgb &c : colour::chart_colours)
@@ -235,8 +248,10 @@ std::vector<ColourRequest> expected_colour_requests(Display *display, int illumi
     return requests;
 }
 
-std::array<unsigned long, 1000> expected_band_pixels(Display *display, int illuminant) {
-    const std::vector<ColourRequest> requests = expected_colour_requests(display, illuminant);
+std::array<unsigned long, 1000> expected_band_pixels(Display *display, int illuminant,
+                                                     Rendering rendering) {
+    const std::vector<ColourRequest> requests =
+        expected_colour_requests(display, illuminant, rendering);
     std::array<unsigned long, 1000> pixels{};
     for (int row = 0; row < 1000; ++row) {
         const ColourRequest &c = requests[row];

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "colour/chart_colours.h"
 #include "xdriver/driver.h"
 #include "xdriver/relay.h"
 #include "xdriver/yarx_windows.h"
@@ -17,6 +18,8 @@ namespace yarx::e2e {
 
 // The tests drive yarx with the X driver.
 using namespace xdriver;
+// A chart in the chart's own colours, or in true colours.
+using colour::Rendering;
 
 // The toggles the tests name, where the illuminant catalogue puts them.
 inline constexpr int eew = toggle_index("eew"), d32 = toggle_index("d32"),
@@ -41,6 +44,7 @@ protected:
 
     // Whether the toggle shows its "on" indicator in the select colour.
     bool toggle_shows(int index, Rgb8 colour);
+    bool shows_colour(Window widget, Rgb8 colour);
     int toggles_on();
 
     // Turns the toggle on and waits until it shows so.
@@ -66,12 +70,16 @@ protected:
     // The differences between the canvas, as far as it can be seen, and the
     // chart of the illuminant: how many pixels, and the first few; empty
     // when none.
-    std::string canvas_differences(int illuminant);
+    std::string canvas_differences(int illuminant, Rendering rendering = Rendering::cie_rgb);
     // Waits until the whole canvas shows the chart of the illuminant; an
     // empty string when it does, the differences otherwise.
-    std::string wait_for_canvas(int illuminant);
+    std::string wait_for_canvas(int illuminant, Rendering rendering = Rendering::cie_rgb);
 
     Window canvas() { return chart_widget(display(), chart_shell_, ChartWidget::canvas); }
+    Window true_colours_toggle() {
+        return setup_widget(display(), setup_shell_, SetupWidget::true_colours);
+    }
+    std::string title_of(Window shell);
 
     // The count once it has stayed the same for half a second: the program
     // has finished what it was doing.
@@ -89,18 +97,21 @@ std::string describe(int status);
 
 // The pixel every chart row should show under the illuminant: the colour
 // module's result, allocated in the server as the program allocates it.
-std::array<unsigned long, 1000> expected_band_pixels(Display *display, int illuminant);
+std::array<unsigned long, 1000> expected_band_pixels(Display *display, int illuminant,
+                                                     Rendering rendering = Rendering::cie_rgb);
 
 constexpr int canvas_width = 570, canvas_height = 1100;
 
 // The canvas as the chart of the illuminant must look, row by row, in the
 // pixels of the server's default colormap.
-std::vector<unsigned long> expected_canvas(Display *display, int illuminant);
+std::vector<unsigned long> expected_canvas(Display *display, int illuminant,
+                                           Rendering rendering = Rendering::cie_rgb);
 
 // The colours a draw of the illuminant's chart asks for, in the order it
 // asks: the 1000 bands in row order, then black, then white, all in the
 // default colormap of the display's default screen.
-std::vector<ColourRequest> expected_colour_requests(Display *display, int illuminant);
+std::vector<ColourRequest> expected_colour_requests(Display *display, int illuminant,
+                                                    Rendering rendering = Rendering::cie_rgb);
 
 constexpr Rgb8 yellow{255, 255, 0};
 constexpr Rgb8 black{0, 0, 0};

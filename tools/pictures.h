@@ -1,0 +1,39 @@
+// What yarx_pictures makes and check_pictures looks at: the charts'
+// pictures, one for each illuminant and way of showing it, and the
+// overview of them all.
+#pragma once
+
+#include <string>
+
+#include "chart/chart_geometry.h"
+#include "colour/chart_colours.h"
+
+namespace yarx::pictures {
+
+// The chart's own colours, then true colours; the end of their pictures'
+// names.
+struct Way {
+    colour::Rendering rendering;
+    const char *suffix;
+};
+inline constexpr Way ways[] = {{colour::Rendering::cie_rgb, ""},
+                               {colour::Rendering::true_colours, "-srgb"}};
+inline constexpr int way_count = static_cast<int>(std::size(ways));
+
+inline std::string chart_picture(const colour::Illuminant &illuminant, const Way &way) {
+    return "chart-" + std::string(illuminant.short_name) + way.suffix + ".png";
+}
+
+// The overview: a strip of labels, then a row of charts at half size for
+// each way, a column for each illuminant, all with a gap around.
+namespace overview {
+constexpr int column = chart::canvas_width / 2, chart_height = chart::canvas_height / 2;
+constexpr int gap = 10, label_height = 28;
+constexpr int width = gap + colour::illuminant_count * (column + gap);
+constexpr int height = label_height + way_count * (chart_height + gap);
+// The top left corner of a chart.
+constexpr int chart_left(int illuminant_index) { return gap + illuminant_index * (column + gap); }
+constexpr int chart_top(int way_index) { return label_height + way_index * (chart_height + gap); }
+}  // namespace overview
+
+}  // namespace yarx::pictures
