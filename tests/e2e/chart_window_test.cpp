@@ -243,12 +243,9 @@ TEST_F(ChartWindow, TrueColoursTakeEffectAtOkAndGoBackExactly) {
     ASSERT_NO_FATAL_FAILURE(start({}, {"-xrm", "*setupsrgb.set: True"}));
     ASSERT_NE(press_ok(), None);
     EXPECT_EQ(wait_for_canvas(illuminant_d68, Rendering::true_colours), "");
-    for (const auto &[toggle_index, illuminant] :
-         {std::pair{d65, illuminant_d65}, {a, illuminant_a}}) {
-        SCOPED_TRACE("illuminant " + std::to_string(illuminant));
-        ASSERT_NO_FATAL_FAILURE(choose(toggle_index));
-        ASSERT_NE(press_ok(), None);
-        EXPECT_EQ(wait_for_canvas(illuminant, Rendering::true_colours), "");
+    for (const int toggle_index : {d65, a}) {
+        SCOPED_TRACE("illuminant " + std::to_string(illuminant_at(toggle_index)));
+        ASSERT_NO_FATAL_FAILURE(show_chart(toggle_index, Rendering::true_colours));
     }
     EXPECT_EQ(title_of(chart_shell_), "yarx: CIE A, sRGB");
 

@@ -158,10 +158,10 @@ Window YarxTest::press_ok() {
     return chart_shell_;
 }
 
-void YarxTest::show_chart(int toggle_index) {
+void YarxTest::show_chart(int toggle_index, Rendering rendering) {
     ASSERT_NO_FATAL_FAILURE(choose(toggle_index));
     ASSERT_NE(press_ok(), None);
-    ASSERT_EQ(wait_for_canvas(illuminant_at(toggle_index)), "");
+    ASSERT_EQ(wait_for_canvas(illuminant_at(toggle_index), rendering), "");
 }
 
 void YarxTest::expect_clean_exit(const char *after) {

@@ -54,7 +54,7 @@ protected:
     Window press_ok();
     // Chooses the toggle, presses OK and waits until the canvas shows the
     // chart of its illuminant exactly.
-    void show_chart(int toggle_index);
+    void show_chart(int toggle_index, Rendering rendering = Rendering::cie_rgb);
     // Waits for the program to end, "after" something, and expects a clean
     // exit: status 0 and nothing on standard output.
     void expect_clean_exit(const char *after);
