@@ -478,19 +478,23 @@ void expose_whole_screen(Display *display) {
 Image::Image(Display *display, Window window) {
     XWindowAttributes attributes;
     if (!XGetWindowAttributes(display, window, &attributes)) return;
+    image_ =
+        XGetImage(display, window, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
+    if (!image_) return;  // not viewable
     width_ = attributes.width;
     height_ = attributes.height;
-    image_ = XGetImage(display, window, 0, 0, width_, height_, AllPlanes, ZPixmap);
-    if (image_) take_masks(attributes.visual);
+    take_masks(attributes.visual);
 }
 
 Image::Image(Display *display, Window window, Rows rows) {
     XWindowAttributes attributes;
     if (!XGetWindowAttributes(display, window, &attributes)) return;
+    image_ =
+        XGetImage(display, window, 0, rows.top, attributes.width, rows.count, AllPlanes, ZPixmap);
+    if (!image_) return;  // not viewable, or rows outside it
     width_ = attributes.width;
     height_ = rows.count;
-    image_ = XGetImage(display, window, 0, rows.top, width_, height_, AllPlanes, ZPixmap);
-    if (image_) take_masks(attributes.visual);
+    take_masks(attributes.visual);
 }
 
 void Image::take_masks(const Visual *visual) {

@@ -209,6 +209,7 @@ public:
     Image(Image &&other) noexcept;
     ~Image();
 
+    // Without pixels (a window not viewable, say) it is 0 by 0.
     bool valid() const { return image_ != nullptr; }
     int width() const { return width_; }
     int height() const { return height_; }
