@@ -9,6 +9,8 @@
 //                       the chart's own colours above the true colours
 //   icon-48.png, icon-256.png
 //                       the program's icon, cut from the D65 chart
+//   window_icon_runs.inc
+//                       the same icons as the program compiles them in
 //
 // Usage: yarx_pictures DIRECTORY [yarx options...]
 // The last line of its output names the directory.
@@ -195,6 +197,37 @@ std::vector<unsigned char> icon(const std::vector<unsigned char> &chart, int siz
     return rgb;
 }
 
+// The icons as the program compiles them in for its windows: runs of one
+// colour, row after row (src/chart/window_icon_runs.inc).
+std::string icon_runs_source(const std::vector<unsigned char> (&icons)[std::size(icon_sizes)]) {
+    std::string source =
+        "// The program's icon at 48 and 256 pixels, as runs of one colour row after\n"
+        "// row: written by yarx_pictures with data/yarx-48.png and data/yarx-256.png.\n"
+        "// clang-format off\n";
+    for (size_t i = 0; i < std::size(icon_sizes); ++i) {
+        source += "constexpr IconRun icon_" + std::to_string(icon_sizes[i]) + "[] = {\n   ";
+        const std::vector<unsigned char> &rgb = icons[i];
+        const auto pixel = [&rgb](size_t p) {
+            return static_cast<unsigned>(rgb[3 * p] << 16 | rgb[3 * p + 1] << 8 | rgb[3 * p + 2]);
+        };
+        int on_line = 0;
+        for (size_t p = 0, pixels = rgb.size() / 3; p < pixels;) {
+            size_t end = p + 1;
+            while (end < pixels && pixel(end) == pixel(p)) ++end;
+            char run[32];
+            std::snprintf(run, sizeof run, " {%zu, 0x%06x},", end - p, pixel(p));
+            if (on_line++ == 5) {
+                source += "\n   ";
+                on_line = 1;
+            }
+            source += run;
+            p = end;
+        }
+        source += "\n};\n";
+    }
+    return source + "// clang-format on\n";
+}
+
 // Draws the labels, each centred over its column of the overview, with a
 // core font on the server, and reads the result back.
 std::vector<unsigned char> render_labels(Display *display, unsigned char grey) {
@@ -292,6 +325,24 @@ std::vector<unsigned char> picture_chart(Session &session, int toggle_index, con
     return rgb;
 }
 
+// The icon at each size, and the runs that the program compiles in.
+void save_icons(const std::vector<unsigned char> &d65_chart, const std::filesystem::path &directory,
+                App &app) {
+    std::vector<unsigned char> icons[std::size(icon_sizes)];
+    for (size_t i = 0; i < std::size(icon_sizes); ++i) {
+        const int size = icon_sizes[i];
+        icons[i] = icon(d65_chart, size);
+        save_rgb((directory / ("icon-" + std::to_string(size) + ".png")).string(), size, size,
+                 icons[i], app);
+    }
+    const std::string path = (directory / "window_icon_runs.inc").string();
+    std::FILE *file = std::fopen(path.c_str(), "w");
+    const std::string source = icon_runs_source(icons);
+    if (!file || std::fputs(source.c_str(), file) < 0 || std::fclose(file) != 0)
+        give_up("could not write " + path, app);
+    std::printf("%s\n", path.c_str());
+}
+
 int run(const std::filesystem::path &directory, const std::vector<std::string> &yarx_options) {
     ServerOptions options;
     options.window_manager = true;
@@ -324,9 +375,7 @@ int run(const std::filesystem::path &directory, const std::vector<std::string> &
             sheet.paste(rgb, chart::canvas_width, chart::canvas_height, overview::chart_left(i),
                         overview::chart_top(way), true);
             if (way == 0 && illuminants[i].id == yarx::colour::id_of("d65"))
-                for (int size : icon_sizes)
-                    save_rgb((directory / ("icon-" + std::to_string(size) + ".png")).string(), size,
-                             size, icon(rgb, size), app);
+                save_icons(rgb, directory, app);
         }
     }
 

@@ -9,6 +9,7 @@
 #include "ui/chart_window.h"
 #include "ui/fallback_resources.h"
 #include "ui/setup_window.h"
+#include "ui/window_identity.h"
 
 namespace {
 
@@ -31,8 +32,9 @@ int main(int argc, char **argv) {
     Widget toplevel = XtAppInitialize(&app, "yarx", nullptr, 0, &argc, argv,
                                       yarx::ui::fallback_resources, nullptr, 0);
     refuse_leftover_arguments(argc, argv);
+    yarx::ui::ask_for_identity_atoms(XtDisplay(toplevel));
     yarx::ui::build_chart_window(toplevel);
     yarx::ui::build_setup_window(toplevel);
-    XtRealizeWidget(toplevel);
+    yarx::ui::realize_with_identity(toplevel);
     XtAppMainLoop(app);
 }

@@ -1,9 +1,12 @@
 // yarx on ordinary desktops: short screens, the chart beside the setup
 // window, the title, the keyboard alone, and any screen of the display.
 
+#include <unistd.h>
+
 #include <string>
 
 // The test framework first: X's None would take the name of one of its own.
+#include "chart/window_icon.h"
 #include "fixture.h"
 
 #include <X11/Xatom.h>
@@ -78,18 +81,27 @@ protected:
     }
 
     long work_area_height() {
+        const std::vector<unsigned long> area = cardinals(server_->root(), "_NET_WORKAREA");
+        return area.size() >= 4 ? static_cast<long>(area[3]) : -1;
+    }
+
+    // A property of 32-bit values, empty when the window has none.
+    std::vector<unsigned long> cardinals(Window window, const char *property) {
         Atom type;
         int format;
         unsigned long count, left;
         unsigned char *data = nullptr;
-        long height = -1;
-        if (XGetWindowProperty(display(), server_->root(),
-                               XInternAtom(display(), "_NET_WORKAREA", False), 0, 4, False,
-                               XA_CARDINAL, &type, &format, &count, &left, &data) == Success &&
-            data && format == 32 && count == 4)
-            height = reinterpret_cast<long *>(data)[3];
+        std::vector<unsigned long> values;
+        if (XGetWindowProperty(display(), window, XInternAtom(display(), property, False), 0,
+                               1 << 20, False, XA_CARDINAL, &type, &format, &count, &left,
+                               &data) == Success &&
+            data && format == 32) {
+            // Xlib hands 32-bit values over in longs, sign-extended.
+            const auto *longs = reinterpret_cast<unsigned long *>(data);
+            for (unsigned long i = 0; i < count; ++i) values.push_back(longs[i] & 0xffffffffUL);
+        }
         if (data) XFree(data);
-        return height;
+        return values;
     }
 
     // Pages down in the scroll bar's trough, just above its lower arrow,
@@ -273,6 +285,27 @@ TEST_F(Desktop, TheTitleSaysTrueColoursInTheResourcesWords) {
                                        "*yarx_popup.trueColoursTitle: for the screen"}));
     ASSERT_NE(press_ok(), None);
     EXPECT_EQ(title_of(chart_shell_), "yarx: D68, for the screen");
+}
+
+// Both windows say whose they are, for task bars and window switchers: the
+// program's process and machine, and its icon as the package installs it.
+TEST_F(Desktop, BothWindowsCarryTheProgramsIconAndProcess) {
+    ASSERT_NO_FATAL_FAILURE(start());
+    ASSERT_NE(press_ok(), None);
+    static std::uint32_t icon[chart::window_icon_property_length];
+    chart::window_icon_property(icon);
+    char host[256] = {};
+    ASSERT_EQ(gethostname(host, sizeof host - 1), 0);
+    for (const Window shell : {setup_shell_, chart_shell_}) {
+        EXPECT_EQ(cardinals(shell, "_NET_WM_PID"),
+                  std::vector<unsigned long>{static_cast<unsigned long>(app_->pid())});
+        EXPECT_TRUE(cardinals(shell, "_NET_WM_ICON") ==
+                    std::vector<unsigned long>(std::begin(icon), std::end(icon)));
+        XTextProperty machine{};
+        ASSERT_TRUE(XGetWMClientMachine(display(), shell, &machine));
+        EXPECT_EQ(std::string(reinterpret_cast<char *>(machine.value), machine.nitems), host);
+        XFree(machine.value);
+    }
 }
 
 // A whole run without the mouse: D65, OK, the chart, Dismiss, Exit.
