@@ -193,7 +193,7 @@ std::string Process::standard_error() const { return read_file(err_path_); }
 
 XServer::XServer(ServerOptions options) {
     XSetErrorHandler(ignore_x_errors);
-    log_path_ = temp_path("xvfb");
+    log_.path = temp_path("xvfb");
     Pipe number_pipe;
     const auto screen_size = [&](int depth) {
         return std::to_string(options.width) + "x" + std::to_string(options.height) + "x" +
@@ -207,7 +207,7 @@ XServer::XServer(ServerOptions options) {
     argv.insert(argv.end(), options.extra_args.begin(), options.extra_args.end());
     Process::Options xvfb_options;
     xvfb_options.keep_fd = number_pipe.ends[1];
-    xvfb_options.log_path = log_path_;
+    xvfb_options.log_path = log_.path;
     xvfb_.emplace(argv, xvfb_options);
     close(number_pipe.take(1));
 
@@ -224,7 +224,7 @@ XServer::XServer(ServerOptions options) {
         number += c;
     }
     if (number.empty() || number.back() != '\n')
-        fail("Xvfb did not start: " + read_file(log_path_));
+        fail("Xvfb did not start: " + read_file(log_.path));
     number.pop_back();
     number_ = number;
     name_ = ":" + number + (options.screen ? "." + std::to_string(options.screen) : "");
@@ -240,16 +240,16 @@ XServer::XServer(ServerOptions options) {
     if (options.window_manager) {
         // openbox runs its startup command once it manages the screen; a
         // client mapped before then can be lost in its start-up.
-        const std::string ready = log_path_ + "-ready";
+        const std::string ready = log_.path + "-ready";
         Process::Options wm_options;
         wm_options.environment = {"DISPLAY=" + name_};
-        wm_options.log_path = log_path_;
+        wm_options.log_path = log_.path;
         window_manager_.emplace(
             std::vector<std::string>{"openbox", "--sm-disable", "--startup", "touch " + ready},
             wm_options);
         const bool started = wait_until([&] { return access(ready.c_str(), F_OK) == 0; });
         std::remove(ready.c_str());
-        if (!started) fail("openbox did not start: " + read_file(log_path_));
+        if (!started) fail("openbox did not start: " + read_file(log_.path));
     }
 }
 
@@ -257,7 +257,6 @@ XServer::~XServer() {
     display_.reset();
     window_manager_.reset();
     xvfb_.reset();
-    std::remove(log_path_.c_str());
 }
 
 void XServer::kill_server() {

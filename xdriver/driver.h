@@ -11,6 +11,7 @@
 #include <sys/types.h>
 
 #include <chrono>
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -104,10 +105,15 @@ private:
     struct CloseDisplay {
         void operator()(Display *display) const { XCloseDisplay(display); }
     };
+    struct RemovedFile {
+        std::string path;
+        ~RemovedFile() { std::remove(path.c_str()); }
+    };
 
-    std::string name_, number_, log_path_;
+    std::string name_, number_;
     // Declared in the order they are made, so that a failing start undoes
-    // what it did, last first: the connection, openbox, Xvfb.
+    // what it did, last first: the connection, openbox, Xvfb, their log.
+    RemovedFile log_;
     std::optional<Process> xvfb_, window_manager_;
     std::unique_ptr<Display, CloseDisplay> display_;
 };
