@@ -53,9 +53,9 @@ Reading read_row(int row, double thickness_um) {
     Reading r{};
     const double retardation_nm = colour::retardation_step_nm * row;
     std::snprintf(r.retardation, sizeof r.retardation, "%.1f", retardation_nm);
-    const long tenths_of_thousandths = std::lround(10 * retardation_nm / thickness_um);
-    std::snprintf(r.birefringence, sizeof r.birefringence, "%ld.%04ld",
-                  tenths_of_thousandths / 10000, tenths_of_thousandths % 10000);
+    const long ten_thousandths = std::lround(10 * retardation_nm / thickness_um);
+    std::snprintf(r.birefringence, sizeof r.birefringence, "%ld.%04ld", ten_thousandths / 10000,
+                  ten_thousandths % 10000);
     std::snprintf(r.thickness, sizeof r.thickness, "%g", thickness_um);
     // A reading just below an order mark already belongs to the next order.
     const auto order = static_cast<std::size_t>(retardation_nm / order_length_nm);
