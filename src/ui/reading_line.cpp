@@ -7,6 +7,7 @@
 
 #include "chart/chart_geometry.h"
 #include "chart/reading.h"
+#include "ui/resources.h"
 
 namespace yarx::ui {
 
@@ -20,26 +21,11 @@ double thickness_um = chart::default_thickness_um;
 // The row whose reading the line shows; a move along a row changes nothing.
 int row_shown = chart::no_row;
 
-// A string resource of the widget's (of the application's, for the
-// top-level shell) as the resources give it, or the fallback.
-String string_resource(Widget w, const char *name, const char *class_name, String fallback) {
-    String value = fallback;
-    XtResource resource = {const_cast<String>(name),
-                           const_cast<String>(class_name),
-                           const_cast<String>(XtRString),
-                           sizeof(String),
-                           0,
-                           const_cast<String>(XtRString),
-                           fallback};
-    XtGetApplicationResources(w, &value, &resource, 1, nullptr, 0);
-    return value;
-}
-
 // The thickness in µm from "yarx.thickness", or the default.  Read as a
 // string, so that this check, not a toolkit converter with its own ideas
 // of a number, decides what to take.
 void read_thickness(Widget toplevel) {
-    const String text = string_resource(toplevel, "thickness", "Thickness", nullptr);
+    const String text = resource_of(toplevel, "thickness", "Thickness");
     if (text && !chart::parse_thickness(text, thickness_um))
         std::fprintf(stderr, "yarx: thickness '%s' is not a number from %g to %g; using %g\n", text,
                      chart::least_thickness_um, chart::greatest_thickness_um,
@@ -103,7 +89,7 @@ Widget build_reading_line(Widget toplevel, Widget form, Widget above) {
         XmNrightAttachment, XmATTACH_FORM,
         nullptr);
     reading_template =
-        string_resource(reading_line, "readingTemplate", "ReadingTemplate", reading_template);
+        resource_of(reading_line, "readingTemplate", "ReadingTemplate", reading_template);
     read_thickness(toplevel);
     return reading_line;
 }
