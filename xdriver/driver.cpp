@@ -368,6 +368,12 @@ Window find_client(Display *display, const char *wm_class, const char *wm_name) 
 void press(Display *display, Window window) { press_at(display, window, -1, -1); }
 
 void press_at(Display *display, Window window, int window_x, int window_y) {
+    move_pointer_to(display, window, window_x, window_y);
+    XTestFakeButtonEvent(display, 1, True, CurrentTime);
+    XSync(display, False);
+}
+
+void move_pointer_to(Display *display, Window window, int window_x, int window_y) {
     XWindowAttributes attributes;
     XGetWindowAttributes(display, window, &attributes);
     if (window_x < 0) window_x = attributes.width / 2;
@@ -384,7 +390,6 @@ void press_at(Display *display, Window window, int window_x, int window_y) {
                        &child_y, &mask))
         XWarpPointer(display, None, attributes.root, 0, 0, 0, 0, x, y);
     XTestFakeMotionEvent(display, XScreenNumberOfScreen(attributes.screen), x, y, CurrentTime);
-    XTestFakeButtonEvent(display, 1, True, CurrentTime);
     XSync(display, False);
 }
 

@@ -171,6 +171,8 @@ void click(Display *display, Window window);
 void press(Display *display, Window window);
 // A press at (x, y) of the window.
 void press_at(Display *display, Window window, int x, int y);
+// The pointer moved to (x, y) of the window, with no button down.
+void move_pointer_to(Display *display, Window window, int x, int y);
 void release(Display *display);
 void move_pointer_away(Display *display);
 

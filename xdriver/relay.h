@@ -12,6 +12,9 @@
 // without waiting for it.
 #pragma once
 
+#include <xcb/xproto.h>
+
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -87,5 +90,27 @@ private:
 constexpr int opcode_create_window = 1;
 constexpr int opcode_create_gc = 55;
 constexpr int opcode_alloc_color = 84;
+
+// Every core request the server answers with a reply: a client that sends
+// one waits a round trip for the answer.
+// clang-format off
+constexpr int reply_bearing_opcodes[] = {
+    XCB_GET_WINDOW_ATTRIBUTES,    XCB_GET_GEOMETRY,             XCB_QUERY_TREE,
+    XCB_INTERN_ATOM,              XCB_GET_ATOM_NAME,            XCB_GET_PROPERTY,
+    XCB_LIST_PROPERTIES,          XCB_GET_SELECTION_OWNER,      XCB_GRAB_POINTER,
+    XCB_GRAB_KEYBOARD,            XCB_QUERY_POINTER,            XCB_GET_MOTION_EVENTS,
+    XCB_TRANSLATE_COORDINATES,    XCB_GET_INPUT_FOCUS,          XCB_QUERY_KEYMAP,
+    XCB_QUERY_FONT,               XCB_QUERY_TEXT_EXTENTS,       XCB_LIST_FONTS,
+    XCB_LIST_FONTS_WITH_INFO,     XCB_GET_FONT_PATH,            XCB_GET_IMAGE,
+    XCB_LIST_INSTALLED_COLORMAPS, XCB_ALLOC_COLOR,              XCB_ALLOC_NAMED_COLOR,
+    XCB_ALLOC_COLOR_CELLS,        XCB_ALLOC_COLOR_PLANES,       XCB_QUERY_COLORS,
+    XCB_LOOKUP_COLOR,             XCB_QUERY_BEST_SIZE,          XCB_QUERY_EXTENSION,
+    XCB_LIST_EXTENSIONS,          XCB_GET_KEYBOARD_MAPPING,     XCB_GET_KEYBOARD_CONTROL,
+    XCB_GET_POINTER_CONTROL,      XCB_GET_SCREEN_SAVER,         XCB_LIST_HOSTS,
+    XCB_SET_POINTER_MAPPING,      XCB_GET_POINTER_MAPPING,      XCB_SET_MODIFIER_MAPPING,
+    XCB_GET_MODIFIER_MAPPING,
+};
+// clang-format on
+static_assert(std::size(reply_bearing_opcodes) == 40);
 
 }  // namespace yarx::xdriver

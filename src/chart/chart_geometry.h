@@ -33,7 +33,9 @@ constexpr int vertical_bottom = band_bottom;
 
 // Order marks every 551 nm in the right margin, from the bands' right edge
 // to the last vertical line: y = 220.4 k + band_top, truncated, k = 1..4.
-constexpr double order_spacing = 551 / colour::retardation_step_nm;
+// The reading line counts orders from the same 551 nm.
+constexpr double order_length_nm = 551;
+constexpr double order_spacing = order_length_nm / colour::retardation_step_nm;
 constexpr int order_marks = 4;
 constexpr int order_mark_left = band_left + band_width;
 constexpr int order_mark_right = band_left + (vertical_lines - 1) * vertical_step;

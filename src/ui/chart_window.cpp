@@ -1,5 +1,6 @@
 #include "chart_window.h"
 
+#include <X11/cursorfont.h>
 #include <Xm/DrawingA.h>
 #include <Xm/Form.h>
 #include <Xm/PushB.h>
@@ -16,6 +17,7 @@
 #include "colour/chart_colours.h"
 #include "ui/chart_window_layout.h"
 #include "ui/colour_batch.h"
+#include "ui/reading_line.h"
 #include "ui/resources.h"
 
 namespace yarx::ui {
@@ -182,11 +184,12 @@ void pop_up() {
 }
 
 // The canvas's display and window, and the one graphics context, made once
-// the window exists.
+// the window exists; and its pointer, a crosshair that picks out a row.
 void create_drawing_context() {
     display = XtDisplay(canvas);
     window = XtWindow(canvas);
     gc = XCreateGC(display, window, 0, nullptr);
+    XDefineCursor(display, window, XCreateFontCursor(display, XC_crosshair));
 }
 
 }  // namespace
@@ -221,6 +224,10 @@ void build_chart_window(Widget toplevel) {
         XmNrightAttachment, XmATTACH_FORM,
         nullptr);
 
+    // Outside the scrolled window, so that it stays in sight however the
+    // chart scrolls.
+    Widget reading = build_reading_line(toplevel, chart_window, separator);
+
     // The canvas scrolls when the window is shorter than the chart; with
     // no scroll bar shown, nothing of the scrolled window can be seen.
     scroller = XtVaCreateManagedWidget(
@@ -234,7 +241,7 @@ void build_chart_window(Widget toplevel) {
         XmNwidth, canvas_width,
         XmNheight, canvas_height,
         XmNtopAttachment, XmATTACH_WIDGET,
-        XmNtopWidget, separator,
+        XmNtopWidget, reading,
         XmNleftAttachment, XmATTACH_FORM,
         XmNrightAttachment, XmATTACH_FORM,
         XmNbottomAttachment, XmATTACH_FORM,
@@ -246,6 +253,7 @@ void build_chart_window(Widget toplevel) {
     XtSetArg(args[n], XmNheight, canvas_height); ++n;
     canvas = XmCreateDrawingArea(scroller, const_cast<String>("canvas"), args, n);
     XtAddCallback(canvas, XmNexposeCallback, expose_callback, nullptr);
+    read_under_pointer(canvas);
     XtManageChild(canvas);
 
     Widget shell = XtParent(chart_window);

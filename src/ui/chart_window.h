@@ -1,6 +1,7 @@
-// The chart window: a form dialog with a Dismiss button and a drawing area
-// that shows the 1000 bands of the chart colour table, the grid, the order
-// marks, the frame and the notice image, redrawn in full on every exposure.
+// The chart window: a form dialog with a Dismiss button, the reading line
+// and a drawing area that shows the 1000 bands of the chart colour table,
+// the grid, the order marks, the frame and the notice image, redrawn in
+// full on every exposure.
 #pragma once
 
 #include <X11/Intrinsic.h>

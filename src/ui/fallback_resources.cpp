@@ -35,12 +35,18 @@ constexpr std::string_view toggle_font = "-*-lucida-medium-r-*-*-14-*-*-*-*-*-is
 constexpr std::string_view toggle_select_colour = "yellow";
 
 // The chart window; its title is followed by the illuminant's label, and
-// in true colours by the word that says so.
+// in true colours by the word that says so.  The reading line's fonts are
+// Latin-1 and the program sets no locale, so its "µ" is the Latin-1 byte,
+// written as the resource manager's octal escape to keep this list, and the
+// application defaults file, plain ASCII.
 constexpr const char *chart_window[] = {
     "*yarx_popup.title: yarx",
     "*yarx_popup.trueColoursTitle: sRGB",
     "*canvasdismis.labelString: Dismiss",
     "*canvasdismis*fontList: -*-lucida-bold-r-*-*-14-*-*-*-*-*-iso8859-1",
+    "*canvasread.labelString: Point at the chart to read retardation and birefringence",
+    "*canvasread.readingTemplate: %r nm   order %o   birefringence %b at %t \\265m",
+    "*canvasread*fontList: -*-lucida-medium-r-*-*-14-*-*-*-*-*-iso8859-1",
     "*canvas.background: black",
 };
 // clang-format on

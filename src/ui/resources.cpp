@@ -6,7 +6,8 @@
 namespace yarx::ui {
 
 // A subresource of the parent under the widget's own name and class is
-// looked up along the widget's full path, as the widget's own resources are.
+// looked up along the widget's full path, as the widget's own resources are;
+// the top-level shell has no parent, and its resources are the application's.
 String resource_of(Widget w, const char *name, const char *resource_class, String default_value) {
     String value = nullptr;
     XtResource resource = {const_cast<String>(name),
@@ -16,8 +17,11 @@ String resource_of(Widget w, const char *name, const char *resource_class, Strin
                            0,
                            const_cast<String>(XtRString),
                            default_value};
-    XtGetSubresources(XtParent(w), &value, XtName(w), XtClass(w)->core_class.class_name, &resource,
-                      1, nullptr, 0);
+    if (!XtParent(w))
+        XtGetApplicationResources(w, &value, &resource, 1, nullptr, 0);
+    else
+        XtGetSubresources(XtParent(w), &value, XtName(w), XtClass(w)->core_class.class_name,
+                          &resource, 1, nullptr, 0);
     return value;
 }
 

@@ -7,7 +7,8 @@ namespace yarx::ui {
 
 // The value that the resources (the user's, then the fallback list) give
 // this resource of the widget, as a string the toolkit owns; the default
-// when they give none.  The widget must have a parent.
+// when they give none.  For the top-level shell, an application resource
+// ("yarx.thickness").
 String resource_of(Widget w, const char *name, const char *resource_class,
                    String default_value = nullptr);
 

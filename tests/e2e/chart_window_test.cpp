@@ -1,6 +1,7 @@
 // The chart window: what OK draws, pixel for pixel; redrawing in place;
 // exposures under a window manager (one redraw per burst); popping down and
-// up again; and the end of the program when the server has too few colours.
+// up again; the reading line under the pointer; and the end of the program
+// when the server has too few colours.
 
 #include <signal.h>
 #include <sys/wait.h>
@@ -88,24 +89,26 @@ TEST_F(ChartWindow, OkShowsTheDialogAndDrawsTheChartPixelForPixel) {
     ASSERT_NO_FATAL_FAILURE(start());
     ASSERT_NE(press_ok(), None);
 
-    // Dismiss button, separator and the canvas's scrolled window, in that
-    // order, in a form.
+    // Dismiss button, separator, reading line and the canvas's scrolled
+    // window, in that order, in a form.
     ASSERT_EQ(children(display(), chart_shell_).size(), 1u);
     const Window form = child_at(display(), chart_shell_, {0});
-    ASSERT_EQ(children(display(), form).size(), 3u);
+    ASSERT_EQ(children(display(), form).size(), 4u);
     XWindowAttributes attributes;
     ASSERT_TRUE(XGetWindowAttributes(display(), canvas(), &attributes));
     EXPECT_EQ(attributes.width, canvas_width);
     EXPECT_EQ(attributes.height, canvas_height);
-    XWindowAttributes dismiss, separator, scroller;
+    XWindowAttributes dismiss, separator, reading, scroller;
     const auto attributes_of = [&](ChartWidget widget, XWindowAttributes &a) {
         return XGetWindowAttributes(display(), chart_widget(display(), chart_shell_, widget), &a);
     };
     ASSERT_TRUE(attributes_of(ChartWidget::dismiss, dismiss));
     ASSERT_TRUE(attributes_of(ChartWidget::separator, separator));
+    ASSERT_TRUE(attributes_of(ChartWidget::reading, reading));
     ASSERT_TRUE(attributes_of(ChartWidget::scroller, scroller));
     EXPECT_LT(dismiss.y, separator.y);
-    EXPECT_LT(separator.y, scroller.y);
+    EXPECT_LT(separator.y, reading.y);
+    EXPECT_LT(reading.y, scroller.y);
 
     // With room for the whole chart nothing scrolls: the canvas fills the
     // scrolled window, as if it stood there alone, and the scroll bar is
@@ -256,6 +259,42 @@ TEST_F(ChartWindow, TrueColoursTakeEffectAtOkAndGoBackExactly) {
     ASSERT_NE(press_ok(), None);
     EXPECT_EQ(wait_for_canvas(illuminant_a), "");
     EXPECT_EQ(title_of(chart_shell_), "yarx: CIE A");
+}
+
+// A bad thickness is named and set aside; two rows read differently; a
+// sweep of 200 motions asks the server nothing that waits for an answer;
+// and the canvas stays exact.
+TEST_F(ChartWindow, TheReadingLineFollowsThePointerWithoutARoundTrip) {
+    ASSERT_NO_FATAL_FAILURE(start_through_relay({}, Duration(0), {"-xrm", "*thickness: abc"}));
+    EXPECT_EQ(app_->standard_error(),
+              "yarx: thickness 'abc' is not a number from 1 to 1000; using 30\n");
+    ASSERT_NE(press_ok(), None);
+    ASSERT_EQ(wait_for_canvas(illuminant_d68), "");
+    const Window line = chart_widget(display(), chart_shell_, ChartWidget::reading);
+    const auto line_pixels = [&] { return rgb_bytes(Image(display(), line)); };
+    // Moves to the row and waits until the line shows something else.
+    const auto read_row = [&](int row, int x, const std::vector<unsigned char> &before) {
+        move_pointer_to(display(), canvas(), x, 20 + row);
+        std::vector<unsigned char> now;
+        EXPECT_TRUE(wait_until([&] { return (now = line_pixels()) != before; })) << row;
+        return now;
+    };
+    const auto hint = line_pixels();
+    const auto row_108 = read_row(108, 75, hint);
+    read_row(440, 520, row_108);
+
+    RequestCounter counter(*relay_);
+    for (int k = 0; k < 199; ++k) move_pointer_to(display(), canvas(), 7 * k % 570, 220 + 3 * k);
+    move_pointer_to(display(), canvas(), 300, 20 + 108);
+    EXPECT_TRUE(wait_until([&] { return line_pixels() == row_108; }));
+    ASSERT_TRUE(wait_until([&] { return relay_->idle(); }));
+    std::string sent;
+    for (int opcode = 0; opcode < 256; ++opcode)
+        if (counter.count(opcode))
+            sent += " " + std::to_string(opcode) + ":" + std::to_string(counter.count(opcode));
+    std::printf("requests of the motion sweep by opcode:%s\n", sent.c_str());
+    for (const int opcode : reply_bearing_opcodes) EXPECT_EQ(counter.count(opcode), 0) << opcode;
+    EXPECT_EQ(canvas_differences(illuminant_d68), "");
 }
 
 TEST_F(ChartWindow, TooFewColoursEndTheProgramWithQwib) {

@@ -177,6 +177,9 @@ TEST_F(Desktop, OnAShortScreenTheChartFitsAndScrollsToItsLastRow) {
     // y = 901, drawn exactly.
     EXPECT_LE(visible_canvas_rows().top, 20 + 693);
     EXPECT_EQ(wait_for_canvas(d68), "") << "after scrolling to the end";
+    // The reading line stays on the screen, outside what scrolls.
+    const ScreenBox line = on_screen(chart_part(ChartWidget::reading));
+    EXPECT_TRUE(line.y >= 0 && line.y + line.height <= 768 && line.height > 0) << line.y;
 }
 
 // 1920 x 1080 with a 40-pixel panel: the chart keeps clear of the panel and

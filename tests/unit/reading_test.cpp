@@ -1,0 +1,85 @@
+// What the reading line says for a row of the chart: the retardation, its
+// order counted from the order marks' 551 nm, the birefringence at the
+// thickness; the template's words kept as they stand; and which thickness
+// values are refused.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "chart/reading.h"
+
+namespace yarx::chart {
+namespace {
+
+std::string read(const char *text_template, int row, double thickness_um = 30) {
+    char out[128];
+    format_reading(text_template, row, thickness_um, out, sizeof out);
+    return out;
+}
+
+TEST(Reading, ChecksAndOrderBoundaries) {
+    const struct {
+        int row;
+        const char *expected;
+    } rows[] = {
+        {0, "0.0 nm I 0.0000"},
+        {27, "67.5 nm I 0.0023"},  // 0.00225 exactly: half up
+        {108, "270.0 nm I 0.0090"},
+        {220, "550.0 nm I 0.0183"},  // just above the first order
+                                     // mark
+        {221, "552.5 nm II 0.0184"},
+        {440, "1100.0 nm II 0.0367"},
+        {441, "1102.5 nm III 0.0368"},
+        {661, "1652.5 nm III 0.0551"},
+        {662, "1655.0 nm IV 0.0552"},
+        {881, "2202.5 nm IV 0.0734"},
+        {882, "2205.0 nm V 0.0735"},
+        {999, "2497.5 nm V 0.0833"},
+    };
+    for (const auto &r : rows) EXPECT_EQ(read("%r nm %o %b", r.row), r.expected) << r.row;
+    EXPECT_EQ(read("%b at %t", 999, 1), "2.4975 at 1");
+    EXPECT_EQ(read("%b at %t", 400, 27.5), "0.0364 at 27.5");
+}
+
+TEST(Reading, TheTemplateIsNeverAFormat) {
+    EXPECT_EQ(read("%d %s %n %% %%r %5r %", 108), "%d %s %n %% %%r %5r %");
+    EXPECT_EQ(read("%r%o%b%t%", 108), "270.0I0.009030%");
+    EXPECT_EQ(read("at %t \xb5m", 108), "at 30 \xb5m");
+    EXPECT_EQ(read("", 108), "");
+    // Cut short to the buffer, and still ended.
+    char out[6];
+    format_reading("%r nm", 999, 30, out, sizeof out);
+    EXPECT_STREQ(out, "2497.");
+}
+
+TEST(Reading, RowsAreTheBandsAcrossTheWholeCanvas) {
+    EXPECT_EQ(row_under(0, 20), 0);
+    EXPECT_EQ(row_under(569, 1019), 999);
+    EXPECT_EQ(row_under(300, 128), 108);
+    for (const auto &[x, y] : {std::pair{300, 19}, {300, 1020}, {-1, 500}, {570, 500}})
+        EXPECT_EQ(row_under(x, y), no_row) << x << "," << y;
+}
+
+TEST(Reading, ThicknessIsAPlainNumberFromOneToAThousand) {
+    for (const auto &[text, value] : {std::pair{"30", 30.0},
+                                      {"1", 1.0},
+                                      {"1000", 1000.0},
+                                      {"27.5", 27.5},
+                                      {" 25 ", 25.0},
+                                      {"25.", 25.0}}) {
+        double thickness = 0;
+        EXPECT_TRUE(parse_thickness(text, thickness)) << text;
+        EXPECT_EQ(thickness, value) << text;
+    }
+    for (const char *text : std::initializer_list<const char *>{
+             "abc", "0", "-5", "+5", "1e9", "1e2", "nan", "inf", "", " ", ".", "0.5", "1000.5",
+             "0x10", "30abc", "30 µm", "3 0", nullptr}) {
+        double thickness = 42;
+        EXPECT_FALSE(parse_thickness(text, thickness)) << (text ? text : "(null)");
+        EXPECT_EQ(thickness, 42) << "a refused value changed the thickness";
+    }
+}
+
+}  // namespace
+}  // namespace yarx::chart
