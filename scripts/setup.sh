@@ -2,7 +2,8 @@
 # Installs what yarx needs on Debian 12: "build" for the program and its
 # package, "pictures" for the program and its pictures tool, "test" for the
 # program and every test and check.  Only missing packages are installed,
-# as root or through sudo.
+# as root or through sudo.  These lists are the only ones: the README shows
+# the build line, and tests/checks/readme_packages.sh keeps it the same.
 set -euo pipefail
 
 build_packages=(cmake g++ make libmotif-dev libxt-dev libx11-dev libx11-xcb-dev libxcb1-dev

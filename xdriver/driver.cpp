@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -56,6 +57,10 @@ struct Pipe {
     }
 };
 
+// The driver looks at another client's windows, which may go at any moment
+// (a chart popped down, the program ended): an error then is no fault, and
+// Xlib's default handler would end the whole test.  Each call's own result
+// says whether it worked.
 int ignore_x_errors(Display *, XErrorEvent *) { return 0; }
 
 }  // namespace
@@ -95,7 +100,12 @@ Process::Process(const std::vector<std::string> &argv, Options options) {
     if (pid_ == 0) {
         prctl(PR_SET_PDEATHSIG, SIGKILL);
         setpgid(0, 0);
-        for (const auto &e : options.environment) putenv(const_cast<char *>(e.c_str()));
+        for (const auto &e : options.environment) {
+            if (e.find('=') == std::string::npos)
+                unsetenv(e.c_str());
+            else
+                putenv(const_cast<char *>(e.c_str()));
+        }
         const int null_in = open("/dev/null", O_RDONLY);
         const int out = out_fd >= 0 ? out_fd : open(out_path_.c_str(), O_WRONLY | O_APPEND);
         const int err = open(err_path_.c_str(), O_WRONLY | O_APPEND);
@@ -183,7 +193,7 @@ std::string Process::standard_error() const { return read_file(err_path_); }
 
 XServer::XServer(ServerOptions options) {
     XSetErrorHandler(ignore_x_errors);
-    log_path_ = temp_path("xvfb");
+    log_.path = temp_path("xvfb");
     Pipe number_pipe;
     const auto screen_size = [&](int depth) {
         return std::to_string(options.width) + "x" + std::to_string(options.height) + "x" +
@@ -197,7 +207,7 @@ XServer::XServer(ServerOptions options) {
     argv.insert(argv.end(), options.extra_args.begin(), options.extra_args.end());
     Process::Options xvfb_options;
     xvfb_options.keep_fd = number_pipe.ends[1];
-    xvfb_options.log_path = log_path_;
+    xvfb_options.log_path = log_.path;
     xvfb_.emplace(argv, xvfb_options);
     close(number_pipe.take(1));
 
@@ -214,26 +224,32 @@ XServer::XServer(ServerOptions options) {
         number += c;
     }
     if (number.empty() || number.back() != '\n')
-        fail("Xvfb did not start: " + read_file(log_path_));
+        fail("Xvfb did not start: " + read_file(log_.path));
     number.pop_back();
     number_ = number;
     name_ = ":" + number + (options.screen ? "." + std::to_string(options.screen) : "");
     display_.reset(XOpenDisplay(name_.c_str()));
     if (!display_) fail("cannot open " + name_);
+    // Where xrdb leaves a user's resources.  A fresh Xvfb has none; should
+    // anything have put them there, they go, as the program must not see them.
+    XDeleteProperty(display(), RootWindow(display(), 0), XA_RESOURCE_MANAGER);
+    const Atom screen_resources = XInternAtom(display(), "SCREEN_RESOURCES", False);
+    for (int s = 0; s < ScreenCount(display()); ++s)
+        XDeleteProperty(display(), RootWindow(display(), s), screen_resources);
 
     if (options.window_manager) {
         // openbox runs its startup command once it manages the screen; a
         // client mapped before then can be lost in its start-up.
-        const std::string ready = log_path_ + "-ready";
+        const std::string ready = log_.path + "-ready";
         Process::Options wm_options;
         wm_options.environment = {"DISPLAY=" + name_};
-        wm_options.log_path = log_path_;
+        wm_options.log_path = log_.path;
         window_manager_.emplace(
             std::vector<std::string>{"openbox", "--sm-disable", "--startup", "touch " + ready},
             wm_options);
         const bool started = wait_until([&] { return access(ready.c_str(), F_OK) == 0; });
         std::remove(ready.c_str());
-        if (!started) fail("openbox did not start: " + read_file(log_path_));
+        if (!started) fail("openbox did not start: " + read_file(log_.path));
     }
 }
 
@@ -241,7 +257,6 @@ XServer::~XServer() {
     display_.reset();
     window_manager_.reset();
     xvfb_.reset();
-    std::remove(log_path_.c_str());
 }
 
 void XServer::kill_server() {
@@ -251,12 +266,27 @@ void XServer::kill_server() {
 
 // ---------------------------------------------------------------- App
 
+TemporaryDirectory::TemporaryDirectory() : path_("/tmp/yarx-xdriver-home-XXXXXX") {
+    if (!mkdtemp(path_.data())) fail("mkdtemp failed");
+}
+
+TemporaryDirectory::~TemporaryDirectory() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
 namespace {
-Process::Options app_options(const XServer &server, std::vector<std::string> environment,
-                             bool output_to_pipe) {
+Process::Options app_options(const XServer &server, const std::string &home,
+                             std::vector<std::string> environment, bool output_to_pipe) {
     Process::Options options;
-    options.environment = {"DISPLAY=" + server.name()};
-    options.environment.insert(options.environment.end(), environment.begin(), environment.end());
+    const std::string nowhere = home + "/nowhere";
+    auto &env = options.environment;
+    env = {"DISPLAY=" + server.name(), "HOME=" + home};
+    env.push_back("XFILESEARCHPATH=" + nowhere);
+    env.push_back("XUSERFILESEARCHPATH=" + nowhere);
+    env.push_back("XENVIRONMENT");  // unset
+    env.push_back("XAPPLRESDIR");   // unset
+    env.insert(env.end(), environment.begin(), environment.end());
     options.output_to_pipe = output_to_pipe;
     return options;
 }
@@ -270,7 +300,7 @@ std::vector<std::string> yarx_command(std::vector<std::string> args) {
 App::App(XServer &server, std::vector<std::string> args, std::vector<std::string> extra_environment,
          Output output)
     : Process(yarx_command(std::move(args)),
-              app_options(server, std::move(extra_environment), output == Output::pipe)) {}
+              app_options(server, path(), std::move(extra_environment), output == Output::pipe)) {}
 
 // ---------------------------------------------------------------- windows
 
@@ -452,19 +482,23 @@ void expose_whole_screen(Display *display) {
 Image::Image(Display *display, Window window) {
     XWindowAttributes attributes;
     if (!XGetWindowAttributes(display, window, &attributes)) return;
+    image_ =
+        XGetImage(display, window, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
+    if (!image_) return;  // not viewable
     width_ = attributes.width;
     height_ = attributes.height;
-    image_ = XGetImage(display, window, 0, 0, width_, height_, AllPlanes, ZPixmap);
-    if (image_) take_masks(attributes.visual);
+    take_masks(attributes.visual);
 }
 
 Image::Image(Display *display, Window window, Rows rows) {
     XWindowAttributes attributes;
     if (!XGetWindowAttributes(display, window, &attributes)) return;
+    image_ =
+        XGetImage(display, window, 0, rows.top, attributes.width, rows.count, AllPlanes, ZPixmap);
+    if (!image_) return;  // not viewable, or rows outside it
     width_ = attributes.width;
     height_ = rows.count;
-    image_ = XGetImage(display, window, 0, rows.top, width_, height_, AllPlanes, ZPixmap);
-    if (image_) take_masks(attributes.visual);
+    take_masks(attributes.visual);
 }
 
 void Image::take_masks(const Visual *visual) {

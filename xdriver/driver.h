@@ -11,6 +11,7 @@
 #include <sys/types.h>
 
 #include <chrono>
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -49,10 +50,11 @@ std::string read_file(const std::string &path);
 class Process {
 public:
     struct Options {
-        std::vector<std::string> environment;  // added to the inherited one
-        bool output_to_pipe = false;           // as "yarx | less" runs it
-        int keep_fd = -1;                      // a descriptor the child keeps open
-        std::string log_path;                  // for both outputs, instead of our own files
+        // "NAME=value" added to the inherited environment, "NAME" taken out.
+        std::vector<std::string> environment;
+        bool output_to_pipe = false;  // as "yarx | less" runs it
+        int keep_fd = -1;             // a descriptor the child keeps open
+        std::string log_path;         // for both outputs, instead of our own files
     };
     Process(const std::vector<std::string> &argv, Options options);
     ~Process();
@@ -103,16 +105,39 @@ private:
     struct CloseDisplay {
         void operator()(Display *display) const { XCloseDisplay(display); }
     };
+    struct RemovedFile {
+        std::string path;
+        ~RemovedFile() { std::remove(path.c_str()); }
+    };
 
-    std::string name_, number_, log_path_;
+    std::string name_, number_;
     // Declared in the order they are made, so that a failing start undoes
-    // what it did, last first: the connection, openbox, Xvfb.
+    // what it did, last first: the connection, openbox, Xvfb, their log.
+    RemovedFile log_;
     std::optional<Process> xvfb_, window_manager_;
     std::unique_ptr<Display, CloseDisplay> display_;
 };
 
-// yarx, run on the server with its outputs caught.
-class App : public Process {
+// An empty directory, removed with whatever is in it when the object goes.
+class TemporaryDirectory {
+public:
+    TemporaryDirectory();
+    ~TemporaryDirectory();
+    TemporaryDirectory(const TemporaryDirectory &) = delete;
+    TemporaryDirectory &operator=(const TemporaryDirectory &) = delete;
+    const std::string &path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+// yarx, run on the server with its outputs caught.  It reads no resources
+// but its built-in list and its options, whatever this machine or its user
+// has: its HOME is an empty directory of its own, the toolkit's search paths
+// lead nowhere and XENVIRONMENT and XAPPLRESDIR are unset.  The extra
+// environment comes last, so a test can point it at a file.  The home is a
+// base made before the process and removed after it.
+class App : private TemporaryDirectory, public Process {
 public:
     enum class Output { file, pipe };
     explicit App(XServer &server, std::vector<std::string> args = {},
@@ -192,6 +217,7 @@ public:
     Image(Image &&other) noexcept;
     ~Image();
 
+    // Without pixels (a window not viewable, say) it is 0 by 0.
     bool valid() const { return image_ != nullptr; }
     int width() const { return width_; }
     int height() const { return height_; }

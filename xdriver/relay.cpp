@@ -64,8 +64,6 @@ public:
     std::vector<ColourRequest> colours;
 
 private:
-    static constexpr int alloc_color = 84;  // 16 bytes: colormap, red, green, blue
-
     // The bytes asked for are in: ask for more, or count the packet, skip
     // its rest and start on the next.
     void take_packet() {
@@ -84,13 +82,14 @@ private:
             size = 4 * get(4, 4);
         }
         const int opcode = current_[0];
-        if (opcode == alloc_color && size == 16 && length_ < 16) {
+        // AllocColor is 16 bytes: colormap, red, green, blue.
+        if (opcode == opcode_alloc_color && size == 16 && length_ < 16) {
             want_ = 16;
             return;
         }
         ++counts[opcode];
-        alloc_color_at_[++sequence_ & 0xffff] = opcode == alloc_color;
-        if (opcode == alloc_color && size == 16)
+        alloc_color_at_[++sequence_ & 0xffff] = opcode == opcode_alloc_color;
+        if (opcode == opcode_alloc_color && size == 16)
             colours.push_back({get(4, 4), static_cast<unsigned short>(get(8, 2)),
                                static_cast<unsigned short>(get(10, 2)),
                                static_cast<unsigned short>(get(12, 2))});

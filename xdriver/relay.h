@@ -86,7 +86,7 @@ private:
     size_t colours_base_ = 0;
 };
 
-// Core protocol opcodes the tests count.
+// Core protocol opcodes the tests count, and the relay watches for AllocColor.
 constexpr int opcode_create_window = 1;
 constexpr int opcode_create_gc = 55;
 constexpr int opcode_alloc_color = 84;

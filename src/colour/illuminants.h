@@ -31,6 +31,7 @@ inline constexpr Illuminant illuminants[] = {
     {  5, "d50",  "D50",                          "d50",   &spectra::d50 },
     { 13, "d55",  "D55",                          "d55",   &spectra::d55 },
     {  1, "d65",  "D65",                          "d65",   &spectra::d65 },
+    // D68's toggle is "c", not "d68": users' resources and scripts address it so.
     { 10, "c",    "D68",                          "d68",   &spectra::d68 },
     {  6, "d73",  "D73",                          "d73",   &spectra::d73 },
     {  8, "d95",  "D95",                          "d95",   &spectra::d95 },

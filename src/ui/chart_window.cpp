@@ -127,6 +127,7 @@ void expose_callback(Widget, XtPointer, XtPointer call_data) {
 // each in its own colour.
 void draw_bands() {
     for (int row = 0; row < colour::chart_rows; ++row) {
+        // Odd as it reads, the message stays: users' scripts look for it.
         set_foreground(row, "QWIB!!!\n");
         const int y = band_top + row;
         XDrawLine(display, window, gc, band_left, y, band_right, y);
@@ -197,8 +198,11 @@ void create_drawing_context() {
 // clang-format off
 void build_chart_window(Widget toplevel) {
     owner = toplevel;
+    // Named "yarx", the dialog's shell is "yarx_popup", and users' resources
+    // and scripts address the chart window by that name: keep both.
     chart_window = XmCreateFormDialog(toplevel, const_cast<String>("yarx"), nullptr, 0);
 
+    // One "s" short, but users' resources and scripts address it so: keep it.
     Widget dismiss = XtVaCreateManagedWidget(
         "canvasdismis", xmPushButtonWidgetClass, chart_window,
         XmNtopAttachment, XmATTACH_FORM,

@@ -102,6 +102,8 @@ Widget create_illuminant_box(Widget form, Widget above) {
 }  // namespace
 
 void build_setup_window(Widget toplevel) {
+    // An odd name for a form, but users' resources and scripts know the
+    // setup window's widgets under it: keep it.
     Widget form = XmCreateForm(toplevel, const_cast<String>("YARX Version 3.0"), nullptr, 0);
 
     Widget title = create_row("labelC1", xmLabelWidgetClass, form, nullptr);

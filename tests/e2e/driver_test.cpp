@@ -36,6 +36,18 @@ TEST(XDriver, AServerThatFailsToStartLeavesNothingBehind) {
     EXPECT_TRUE(no_children_left());
 }
 
+// A window can go from under a test at any moment: no pixels, then, and
+// nothing to read past.
+TEST(XDriver, AWindowNotViewableGivesAnEmptyImage) {
+    XServer server;
+    const Window unmapped =
+        XCreateSimpleWindow(server.display(), server.root(), 0, 0, 10, 10, 0, 0, 0);
+    const Image image(server.display(), unmapped);
+    EXPECT_FALSE(image.valid());
+    EXPECT_EQ(image.width() * image.height(), 0);
+    EXPECT_TRUE(rgb_bytes(image).empty());
+}
+
 TEST(XDriver, StandardOutputThroughAPipeIsReadToTheEnd) {
     Process::Options options;
     options.output_to_pipe = true;

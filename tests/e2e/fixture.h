@@ -36,7 +36,7 @@ protected:
                              std::vector<std::string> args = {});
     // Starts the server alone; the test launches the program itself.
     void start_server(ServerOptions options = {});
-    void launch(std::vector<std::string> args = {});
+    void launch(std::vector<std::string> args = {}, std::vector<std::string> environment = {});
 
     void TearDown() override;
 
@@ -52,6 +52,12 @@ protected:
 
     // Presses OK and waits until the chart window is viewable.
     Window press_ok();
+    // Chooses the toggle, presses OK and waits until the canvas shows the
+    // chart of its illuminant exactly.
+    void show_chart(int toggle_index, Rendering rendering = Rendering::cie_rgb);
+    // Waits for the program to end, "after" something, and expects a clean
+    // exit: status 0 and nothing on standard output.
+    void expect_clean_exit(const char *after);
     // Waits until the canvas shows the chart of the illuminant row for row.
     bool wait_for_chart(int illuminant, Duration timeout = default_timeout);
     // The rows of the canvas (at x = 75, clear of the grid and the notice
@@ -85,6 +91,9 @@ protected:
     Window setup_shell_ = None;
     Window chart_shell_ = None;
 };
+
+// A wait status in words: "exit status 1", "killed by signal 11".
+std::string describe(int status);
 
 // The pixel every chart row should show under the illuminant: the colour
 // module's result, allocated in the server as the program allocates it.

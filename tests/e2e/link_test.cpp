@@ -3,8 +3,6 @@
 // answer, so a draw costs one round trip however far away the display is;
 // and over a slow link the chart is exact and the program answers.
 
-#include <sys/wait.h>
-
 #include <sstream>
 #include <string>
 #include <vector>
@@ -39,8 +37,7 @@ protected:
     // Shows the first chart and lets the program finish with it, the redraw
     // of the window's first exposure included.
     void show_first_chart() {
-        ASSERT_NE(press_ok(), None);
-        ASSERT_EQ(wait_for_canvas(d68), "");
+        ASSERT_NO_FATAL_FAILURE(show_chart(c));
         settled_count(RequestCounter(*relay_), opcode_alloc_color);
     }
 
@@ -116,10 +113,7 @@ TEST_F(OverTheLink, OverASlowLinkTheChartIsExactAndExitWorks) {
     EXPECT_EQ(wait_for_canvas(d68), "") << "after an exposure";
 
     click(display(), setup_widget(display(), setup_shell_, SetupWidget::exit));
-    const auto status = app_->wait_exit();
-    ASSERT_TRUE(status.has_value()) << "still running after Exit";
-    EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0);
-    EXPECT_EQ(app_->standard_output(), "");
+    expect_clean_exit("after Exit");
 }
 
 }  // namespace

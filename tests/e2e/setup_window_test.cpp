@@ -36,11 +36,7 @@ TEST_F(SetupWindow, RadioBoxKeepsExactlyOneOn) {
 TEST_F(SetupWindow, ExitEndsWithStatusZeroAndSaysNothing) {
     ASSERT_NO_FATAL_FAILURE(start());
     click(display(), setup_widget(display(), setup_shell_, SetupWidget::exit));
-    const auto status = app_->wait_exit();
-    ASSERT_TRUE(status.has_value()) << "still running after Exit";
-    ASSERT_TRUE(WIFEXITED(*status));
-    EXPECT_EQ(WEXITSTATUS(*status), 0);
-    EXPECT_EQ(app_->standard_output(), "");
+    expect_clean_exit("after Exit");
     EXPECT_EQ(app_->standard_error(), "");
 }
 
@@ -48,10 +44,7 @@ TEST_F(SetupWindow, ExitWithTheChartShownEndsWithStatusZero) {
     ASSERT_NO_FATAL_FAILURE(start());
     ASSERT_NE(press_ok(), None);
     click(display(), setup_widget(display(), setup_shell_, SetupWidget::exit));
-    const auto status = app_->wait_exit();
-    ASSERT_TRUE(status.has_value());
-    EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0);
-    EXPECT_EQ(app_->standard_output(), "");
+    expect_clean_exit("after Exit");
 }
 
 TEST_F(SetupWindow, ClosingThroughTheWindowManagerEndsWithStatusZero) {
@@ -59,11 +52,7 @@ TEST_F(SetupWindow, ClosingThroughTheWindowManagerEndsWithStatusZero) {
     options.window_manager = true;
     ASSERT_NO_FATAL_FAILURE(start(options));
     close_through_window_manager(display(), setup_shell_);
-    const auto status = app_->wait_exit();
-    ASSERT_TRUE(status.has_value()) << "still running after the window manager's close";
-    ASSERT_TRUE(WIFEXITED(*status));
-    EXPECT_EQ(WEXITSTATUS(*status), 0);
-    EXPECT_EQ(app_->standard_output(), "");
+    expect_clean_exit("after the window manager's close");
 }
 
 TEST_F(SetupWindow, UserResourcesOverrideTheFallbacks) {
@@ -73,6 +62,30 @@ TEST_F(SetupWindow, UserResourcesOverrideTheFallbacks) {
     // The others keep the fallback colour.
     click(display(), toggle(display(), setup_shell_, d65));
     EXPECT_TRUE(wait_until([&] { return toggle_shows(d65, yellow); }));
+}
+
+// The application defaults file the package installs, which the toolkit
+// reads instead of the built-in list, shows the same labels and chart: the
+// program on one server with its built-in list, on another with the file.
+TEST_F(SetupWindow, TheApplicationDefaultsFileShowsWhatTheBuiltInListShows) {
+    XServer built_in_server;
+    Display *built_in_display = built_in_server.display();
+    App built_in(built_in_server);
+    ASSERT_NO_FATAL_FAILURE(start_server());
+    ASSERT_NO_FATAL_FAILURE(launch({}, {"XFILESEARCHPATH=" YARX_APP_DEFAULTS_FILE}));
+    const auto looks_the_same = [&](Window built_in_window, Window window) {
+        return wait_until([&] {
+            return rgb_bytes(Image(built_in_display, built_in_window)) ==
+                   rgb_bytes(Image(display(), window));
+        });
+    };
+    const Window built_in_setup = wait_for_shell(built_in_display, "yarx");
+    EXPECT_TRUE(looks_the_same(built_in_setup, setup_shell_)) << "the setup windows differ";
+
+    click(built_in_display, setup_widget(built_in_display, built_in_setup, SetupWidget::ok));
+    ASSERT_NO_FATAL_FAILURE(show_chart(c));
+    EXPECT_TRUE(looks_the_same(wait_for_shell(built_in_display, "yarx_popup"), chart_shell_))
+        << "the chart windows differ";
 }
 
 TEST_F(SetupWindow, BadDisplayEndsPromptlyWithTheToolkitsMessage) {

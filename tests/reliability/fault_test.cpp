@@ -2,7 +2,6 @@
 // colour allocation refused, and odd toolkit input.  Whatever happens, it
 // ends with a status of its own (never a crash signal) or keeps working.
 
-#include <signal.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -13,12 +12,6 @@ namespace yarx::e2e {
 namespace {
 
 constexpr int d68 = illuminant_at(c);
-
-std::string describe(int status) {
-    if (WIFEXITED(status)) return "exit status " + std::to_string(WEXITSTATUS(status));
-    if (WIFSIGNALED(status)) return "killed by signal " + std::to_string(WTERMSIG(status));
-    return "wait status " + std::to_string(status);
-}
 
 // ---------------------------------------------------------------- the X server dies
 
@@ -76,9 +69,7 @@ TEST_F(MissingFonts, TheProgramStillShowsAndDrawsTheChart) {
     EXPECT_NE(app_->standard_error().find("helvetica"), std::string::npos)
         << app_->standard_error();
     click(display(), setup_widget(display(), setup_shell_, SetupWidget::exit));
-    const auto status = app_->wait_exit();
-    ASSERT_TRUE(status.has_value());
-    EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << describe(*status);
+    expect_clean_exit("after Exit");
 }
 
 // ---------------------------------------------------------------- toolkit input
@@ -87,6 +78,7 @@ struct OddInput {
     const char *name;
     std::vector<std::string> args;
 };
+void PrintTo(const OddInput &input, std::ostream *out) { *out << input.name; }
 
 // The program takes no options of its own; these are either rejected with a
 // message (by the toolkit, or by the program for what the toolkit leaves) or
@@ -104,43 +96,41 @@ const OddInput odd_inputs[] = {
     {"resource for a font that does not exist", {"-xrm", "*fontList: -nonesuch-*"}},
 };
 
-using OddToolkitInput = YarxTest;
+class OddToolkitInputs : public YarxTest, public ::testing::WithParamInterface<OddInput> {};
 
-TEST_F(OddToolkitInput, EndsWithAMessageOrRunsNormally) {
-    for (const OddInput &input : odd_inputs) {
-        SCOPED_TRACE(input.name);
-        ASSERT_NO_FATAL_FAILURE(start_server());
-        app_ = std::make_unique<App>(*server_, input.args);
+TEST_P(OddToolkitInputs, EndWithAMessageOrRunNormally) {
+    const OddInput &input = GetParam();
+    ASSERT_NO_FATAL_FAILURE(start_server());
+    app_ = std::make_unique<App>(*server_, input.args);
 
-        // Wait until it has either ended or shown the whole setup window.
-        ASSERT_TRUE(wait_until([&] {
-            if (!app_->running()) return true;
-            setup_shell_ = find_shell(display(), "yarx");
-            return setup_shell_ &&
-                   viewable(display(), setup_widget(display(), setup_shell_, SetupWidget::exit));
-        })) << "neither ended nor showed its window";
+    // Wait until it has either ended or shown the whole setup window.
+    ASSERT_TRUE(wait_until([&] {
+        if (!app_->running()) return true;
+        setup_shell_ = find_shell(display(), "yarx");
+        return setup_shell_ &&
+               viewable(display(), setup_widget(display(), setup_shell_, SetupWidget::exit));
+    })) << "neither ended nor showed its window";
 
-        if (!app_->running()) {
-            const int status = *app_->wait_exit();
-            std::printf("%-40s rejected: %s, stderr: %s", input.name, describe(status).c_str(),
-                        app_->standard_error().c_str());
-            ASSERT_TRUE(WIFEXITED(status)) << describe(status);
-            EXPECT_NE(WEXITSTATUS(status), 0) << "ended at once, yet with success";
-            EXPECT_NE(app_->standard_error(), "") << "rejected without a word";
-        } else {
-            std::printf("%-40s accepted; stderr: %s\n", input.name, app_->standard_error().c_str());
-            ASSERT_NE(press_ok(), None);
-            EXPECT_TRUE(wait_for_chart(d68));
-            click(display(), setup_widget(display(), setup_shell_, SetupWidget::exit));
-            const auto status = app_->wait_exit();
-            ASSERT_TRUE(status.has_value()) << "Exit did not end it";
-            EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << describe(*status);
-        }
+    if (!app_->running()) {
+        const int status = *app_->wait_exit();
+        std::printf("%-40s rejected: %s, stderr: %s", input.name, describe(status).c_str(),
+                    app_->standard_error().c_str());
+        ASSERT_TRUE(WIFEXITED(status)) << describe(status);
+        EXPECT_NE(WEXITSTATUS(status), 0) << "ended at once, yet with success";
+        EXPECT_NE(app_->standard_error(), "") << "rejected without a word";
         EXPECT_EQ(app_->standard_output(), "");
-        TearDown();
-        chart_shell_ = setup_shell_ = None;
+    } else {
+        std::printf("%-40s accepted; stderr: %s\n", input.name, app_->standard_error().c_str());
+        ASSERT_NE(press_ok(), None);
+        EXPECT_TRUE(wait_for_chart(d68));
+        click(display(), setup_widget(display(), setup_shell_, SetupWidget::exit));
+        expect_clean_exit("after Exit");
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Each, OddToolkitInputs, ::testing::ValuesIn(odd_inputs));
+
+using OddToolkitInput = YarxTest;
 
 // The application's name, which -name sets, goes into the resource names the
 // chart window looks up before it first shows: a name far longer than any
@@ -167,6 +157,7 @@ struct Refusal {
     const char *refused;
     const char *message;
 };
+void PrintTo(const Refusal &refusal, std::ostream *out) { *out << refusal.what; }
 
 const Refusal refusals[] = {
     {"the first band (black)", 1, "(0,0,0)", "QWIB!!!\n"},
@@ -185,15 +176,16 @@ std::vector<std::string> refusing(int call) {
             std::string("ASAN_OPTIONS=") + (asan ? asan : "") + ":verify_asan_link_order=0"};
 }
 
-using ColourRefused = YarxTest;
-
-// Standard output goes to a file here (App), so it is fully buffered: the
-// message must still be all of it when the program exits with 1.
-TEST_F(ColourRefused, SaysWhichColoursFailedOnStandardOutputAndExitsWithOne) {
-    for (const Refusal &refusal : refusals) {
-        SCOPED_TRACE(refusal.what);
+class ColourRefused : public YarxTest, public ::testing::WithParamInterface<Refusal> {
+protected:
+    // Starts the program with the colour allocation refused, its standard
+    // output to a file or a pipe, and presses OK: it must exit with 1 and
+    // say so on standard output.
+    void press_ok_and_expect_the_message(App::Output output) {
+        const Refusal &refusal = GetParam();
         ASSERT_NO_FATAL_FAILURE(start_server());
-        app_ = std::make_unique<App>(*server_, std::vector<std::string>{}, refusing(refusal.call));
+        app_ = std::make_unique<App>(*server_, std::vector<std::string>{}, refusing(refusal.call),
+                                     output);
         setup_shell_ = wait_for_shell(display(), "yarx");
         ASSERT_NE(setup_shell_, None) << app_->standard_error();
         const Window ok = setup_widget(display(), setup_shell_, SetupWidget::ok);
@@ -205,36 +197,31 @@ TEST_F(ColourRefused, SaysWhichColoursFailedOnStandardOutputAndExitsWithOne) {
         ASSERT_TRUE(WIFEXITED(*status)) << describe(*status);
         EXPECT_EQ(WEXITSTATUS(*status), 1);
         EXPECT_EQ(app_->standard_output(), refusal.message);
-        const std::string error = app_->standard_error();
-        EXPECT_NE(
-            error.find("refused call " + std::to_string(refusal.call) + " for " + refusal.refused),
-            std::string::npos)
-            << error;
-        TearDown();
     }
+};
+
+// Standard output goes to a file here, so it is fully buffered: the message
+// must still be all of it when the program exits with 1.
+TEST_P(ColourRefused, SaysWhichColoursFailedOnStandardOutputAndExitsWithOne) {
+    ASSERT_NO_FATAL_FAILURE(press_ok_and_expect_the_message(App::Output::file));
+    const std::string error = app_->standard_error();
+    EXPECT_NE(error.find("refused call " + std::to_string(GetParam().call) + " for " +
+                         GetParam().refused),
+              std::string::npos)
+        << error;
 }
 
-TEST_F(ColourRefused, TheMessageReachesAPipe) {
-    for (const Refusal &refusal : {refusals[1], refusals[4]}) {
-        SCOPED_TRACE(refusal.what);
-        ASSERT_NO_FATAL_FAILURE(start_server());
-        // Standard output on a pipe, the way "yarx | less" runs it.
-        app_ = std::make_unique<App>(*server_, std::vector<std::string>{}, refusing(refusal.call),
-                                     App::Output::pipe);
-        setup_shell_ = wait_for_shell(display(), "yarx");
-        ASSERT_NE(setup_shell_, None);
-        const Window ok = setup_widget(display(), setup_shell_, SetupWidget::ok);
-        ASSERT_TRUE(wait_until([&] { return viewable(display(), ok); }));
-        click(display(), ok);
+INSTANTIATE_TEST_SUITE_P(Each, ColourRefused, ::testing::ValuesIn(refusals));
 
-        const auto status = app_->wait_exit();
-        ASSERT_TRUE(status.has_value()) << "still running after the refusal";
-        ASSERT_TRUE(WIFEXITED(*status)) << describe(*status);
-        EXPECT_EQ(WEXITSTATUS(*status), 1);
-        EXPECT_EQ(app_->standard_output(), refusal.message);
-        TearDown();
-    }
+// Standard output on a pipe, the way "yarx | less" runs it.
+using ColourRefusedOnAPipe = ColourRefused;
+
+TEST_P(ColourRefusedOnAPipe, TheMessageReachesThePipe) {
+    ASSERT_NO_FATAL_FAILURE(press_ok_and_expect_the_message(App::Output::pipe));
 }
+
+INSTANTIATE_TEST_SUITE_P(ABandAndTheOverlay, ColourRefusedOnAPipe,
+                         ::testing::Values(refusals[1], refusals[4]));
 
 }  // namespace
 }  // namespace yarx::e2e

@@ -36,6 +36,9 @@ TEST(ChartPlacement, StandsRightOfTheSetupWindowWhereThereIsRoom) {
     EXPECT_EQ(p.width, chart_width);
     EXPECT_EQ(p.height, chart_height);
     EXPECT_FALSE(p.scrolls);
+    // With room on both sides, still the right.
+    const ChartPlacement both = place({0, 0, 1920, 1200}, SetupWindow(700));
+    EXPECT_EQ(both.x, 700 + 300 + 1 + 1);
 }
 
 TEST(ChartPlacement, StandsLeftOfItWhenOnlyTheLeftHasRoom) {
