@@ -4,10 +4,8 @@
 
 #include <vector>
 
-#include "ui/chart_window.h"
 #include "ui/fallback_resources.h"
-#include "ui/setup_window.h"
-#include "ui/window_identity.h"
+#include "ui/windows.h"
 
 namespace yarx::bench {
 
@@ -21,10 +19,7 @@ Program &open_program(const std::string &display_name) {
     program.toplevel = XtAppInitialize(&program.app, "yarx", nullptr, 0, &argc, argv.data(),
                                        ui::fallback_resources, nullptr, 0);
     program.display = XtDisplay(program.toplevel);
-    ui::ask_for_identity_atoms(program.display);
-    ui::build_chart_window(program.toplevel);
-    ui::build_setup_window(program.toplevel);
-    ui::realize_with_identity(program.toplevel);
+    ui::build_windows(program.toplevel);
     process_pending_events(program);
     return program;
 }

@@ -6,10 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "ui/chart_window.h"
 #include "ui/fallback_resources.h"
-#include "ui/setup_window.h"
-#include "ui/window_identity.h"
+#include "ui/windows.h"
 
 namespace {
 
@@ -32,9 +30,6 @@ int main(int argc, char **argv) {
     Widget toplevel = XtAppInitialize(&app, "yarx", nullptr, 0, &argc, argv,
                                       yarx::ui::fallback_resources, nullptr, 0);
     refuse_leftover_arguments(argc, argv);
-    yarx::ui::ask_for_identity_atoms(XtDisplay(toplevel));
-    yarx::ui::build_chart_window(toplevel);
-    yarx::ui::build_setup_window(toplevel);
-    yarx::ui::realize_with_identity(toplevel);
+    yarx::ui::build_windows(toplevel);
     XtAppMainLoop(app);
 }
