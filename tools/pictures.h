@@ -23,6 +23,10 @@ inline constexpr int way_count = static_cast<int>(std::size(ways));
 inline std::string chart_picture(const colour::Illuminant &illuminant, const Way &way) {
     return "chart-" + std::string(illuminant.short_name) + way.suffix + ".png";
 }
+// The chart with the birefringence fan over it.
+inline std::string fan_picture(const colour::Illuminant &illuminant, const Way &way) {
+    return "chart-" + std::string(illuminant.short_name) + way.suffix + "-fan.png";
+}
 
 // The overview: a strip of labels, then a row of charts at half size for
 // each way, a column for each illuminant, all with a gap around.

@@ -24,6 +24,7 @@ enum class SetupWidget {
     notice2,
     frame,
     true_colours,
+    fan,
     prompt,
     separator,
     ok,

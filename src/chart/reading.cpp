@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "chart/chart_geometry.h"
+#include "chart/fan_geometry.h"
 
 namespace yarx::chart {
 
@@ -53,9 +54,13 @@ Reading read_row(int row, double thickness_um) {
     Reading r{};
     const double retardation_nm = colour::retardation_step_nm * row;
     std::snprintf(r.retardation, sizeof r.retardation, "%.1f", retardation_nm);
-    const long ten_thousandths = std::lround(10 * retardation_nm / thickness_um);
-    std::snprintf(r.birefringence, sizeof r.birefringence, "%ld.%04ld", ten_thousandths / 10000,
-                  ten_thousandths % 10000);
+    if (thickness_um < least_thickness_um) {
+        std::snprintf(r.birefringence, sizeof r.birefringence, "-");
+    } else {
+        const long ten_thousandths = std::lround(10 * retardation_nm / thickness_um);
+        std::snprintf(r.birefringence, sizeof r.birefringence, "%ld.%04ld", ten_thousandths / 10000,
+                      ten_thousandths % 10000);
+    }
     std::snprintf(r.thickness, sizeof r.thickness, "%g", thickness_um);
     // A reading just below an order mark already belongs to the next order.
     const auto order = static_cast<std::size_t>(retardation_nm / order_length_nm);
@@ -103,6 +108,11 @@ bool parse_thickness(const char *text, double &thickness_um) {
 int row_under(int x, int y) {
     if (x < 0 || x >= canvas_width || y < band_top || y > band_bottom) return no_row;
     return y - band_top;
+}
+
+double thickness_under(int x, bool fan_shown, double thickness_um) {
+    if (fan_shown && x >= band_left && x <= band_right) return thickness_of_column(x);
+    return thickness_um;
 }
 
 void format_reading(const char *text_template, int row, double thickness_um, char *out,

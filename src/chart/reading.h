@@ -23,9 +23,17 @@ bool parse_thickness(const char *text, double &thickness_um);
 constexpr int no_row = -1;
 int row_under(int x, int y);
 
+// The thickness a reading at canvas column x takes: with the birefringence
+// fan shown and x over the bands, the fan's thickness there, (x - 50) / 10
+// µm, which is below least_thickness_um over the bands' first ten columns;
+// elsewhere the section's thickness.
+double thickness_under(int x, bool fan_shown, double thickness_um);
+
 // The template with its placeholders filled in for the row: %r the
 // retardation in nm, one decimal; %o its order, in Roman numerals; %b the
-// birefringence at the thickness, four decimals; %t the thickness in µm.
+// birefringence at the thickness, four decimals, or "-" for a thickness
+// below least_thickness_um, too thin for a birefringence to mean anything;
+// %t the thickness in µm.
 // Every other character, and every other % sequence (a % and the
 // character after it), is copied as it stands.  Writes at most size - 1
 // characters and a zero (size > 0).

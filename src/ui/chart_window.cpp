@@ -17,6 +17,7 @@
 #include "colour/chart_colours.h"
 #include "ui/chart_window_layout.h"
 #include "ui/colour_batch.h"
+#include "ui/fan_drawing.h"
 #include "ui/reading_line.h"
 #include "ui/resources.h"
 
@@ -49,6 +50,11 @@ Display *display;
 Window window;
 GC gc;
 
+// Whether the chart carries the birefringence fan, as the last OK asked;
+// and the font its labels are drawn in, from the resources.
+bool fan_shown = false;
+const char *fan_font;
+
 // A draw's colours, asked for all at once: the bands in row order, then
 // black and white for the overlay.
 constexpr int black_slot = colour::chart_rows;
@@ -67,12 +73,13 @@ PendingColour pending[colour_slots];
     std::exit(1);
 }
 
-// Makes the colour answered in the slot the foreground; the program does not
-// go on without it.
-void set_foreground(int slot, const char *failure_message) {
+// Makes the colour answered in the slot the foreground, and gives its
+// pixel; the program does not go on without it.
+unsigned long set_foreground(int slot, const char *failure_message) {
     unsigned long pixel;
     if (!take_colour(display, pending[slot], pixel)) fatal(failure_message);
     XSetForeground(display, gc, pixel);
+    return pixel;
 }
 
 // Asks for every colour of a draw at once, in the default colormap of the
@@ -134,11 +141,16 @@ void draw_bands() {
     }
 }
 
+// The overlay's black and white, which the fan draws in too.
+struct OverlayPixels {
+    unsigned long black, white;
+};
+
 // The black grid, then in white the order marks, the frame and the notice.
-void draw_overlay() {
+OverlayPixels draw_overlay() {
     const char *const failure = "Can't allocate color map.\n";
 
-    set_foreground(black_slot, failure);
+    const unsigned long black = set_foreground(black_slot, failure);
     for (int k = 0; k < grid_lines; ++k) {
         const int y = grid_step * k + band_top;
         XDrawLine(display, window, gc, band_left, y, band_right, y);
@@ -152,7 +164,7 @@ void draw_overlay() {
         XDrawLine(display, window, gc, x, band_top, x, vertical_bottom);
     }
 
-    set_foreground(white_slot, failure);
+    const unsigned long white = set_foreground(white_slot, failure);
     for (int k = 1; k <= order_marks; ++k) {
         const int y = static_cast<int>(order_spacing * k + band_top);
         XDrawLine(display, window, gc, order_mark_left, y, order_mark_right, y);
@@ -162,6 +174,7 @@ void draw_overlay() {
         for (int c = 0; c < notice_columns; ++c)
             if (notice_image[r][c])
                 XDrawRectangle(display, window, gc, notice_left + 2 * c, notice_top + r, 2, 1);
+    return {black, white};
 }
 
 // Names the illuminant in the title, after the dialog's own title: "yarx: D65",
@@ -255,6 +268,7 @@ void build_chart_window(Widget toplevel) {
     XtAddCallback(canvas, XmNexposeCallback, expose_callback, nullptr);
     read_under_pointer(canvas);
     XtManageChild(canvas);
+    fan_font = resource_of(canvas, "fanFont", "FanFont", const_cast<String>("fixed"));
 
     Widget shell = XtParent(chart_window);
     String base = nullptr;
@@ -271,18 +285,25 @@ void keep_chart_clear_of(const Widget *controls, int count) {
     std::copy(controls, controls + owners_control_count, owners_controls);
 }
 
-void show_chart(const char *illuminant, bool true_colours) {
+void show_chart(const char *illuminant, bool true_colours, bool fan) {
     name_the_chart(illuminant, true_colours);
     if (!XtIsManaged(chart_window)) pop_up();
     if (!chart_drawn) create_drawing_context();
+    // The bands and the overlay cover what the fan drew inside the frame,
+    // but not its labels.
+    if (fan_shown && !fan) clear_fan_margins(display, window);
+    fan_shown = fan;
+    read_fan_thickness(fan);
     draw_chart();
     chart_drawn = 1;
 }
 
 void draw_chart() {
     request_chart_colours();
+    if (fan_shown) request_fan_font(display, fan_font);
     draw_bands();
-    draw_overlay();
+    const OverlayPixels pixels = draw_overlay();
+    if (fan_shown) draw_fan(display, window, pixels.black, pixels.white);
 }
 
 }  // namespace yarx::ui

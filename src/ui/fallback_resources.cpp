@@ -38,7 +38,8 @@ constexpr std::string_view toggle_select_colour = "yellow";
 // in true colours by the word that says so.  The reading line's fonts are
 // Latin-1 and the program sets no locale, so its "µ" is the Latin-1 byte,
 // written as the resource manager's octal escape to keep this list, and the
-// application defaults file, plain ASCII.
+// application defaults file, plain ASCII.  The canvas's fanFont is the font
+// of the birefringence fan's labels and numbers.
 constexpr const char *chart_window[] = {
     "*yarx_popup.title: yarx",
     "*yarx_popup.trueColoursTitle: sRGB",
@@ -48,6 +49,7 @@ constexpr const char *chart_window[] = {
     "*canvasread.readingTemplate: %r nm   order %o   birefringence %b at %t \\265m",
     "*canvasread*fontList: -*-lucida-medium-r-*-*-14-*-*-*-*-*-iso8859-1",
     "*canvas.background: black",
+    "*canvas.fanFont: -*-lucida-medium-r-*-*-12-*-*-*-*-*-iso8859-1",
 };
 // clang-format on
 
@@ -77,15 +79,19 @@ constexpr auto toggle_lines = [] {
     return lines;
 }();
 
-// The toggle for true colours, below the illuminants, in their font.
-constexpr Line true_colours_lines[] = {
+// The toggles for true colours and for the birefringence fan, below the
+// illuminants, in their font.
+constexpr Line option_lines[] = {
     join({"*setupsrgb.labelString: True colours (sRGB display)"}),
     join({"*setupsrgb*fontList: ", toggle_font}),
     join({"*setupsrgb*selectColor: ", toggle_select_colour}),
+    join({"*setupfan.labelString: Birefringence lines"}),
+    join({"*setupfan*fontList: ", toggle_font}),
+    join({"*setupfan*selectColor: ", toggle_select_colour}),
 };
 
 constexpr std::size_t line_count = std::size(setup_window) + toggle_lines.size() +
-                                   std::size(true_colours_lines) + std::size(chart_window);
+                                   std::size(option_lines) + std::size(chart_window);
 
 // Xt wants String (char *) but never writes through it.
 constexpr std::array<String, line_count + 1> list_of_lines() {
@@ -93,7 +99,7 @@ constexpr std::array<String, line_count + 1> list_of_lines() {
     std::size_t n = 0;
     for (const char *line : setup_window) list[n++] = const_cast<String>(line);
     for (const Line &line : toggle_lines) list[n++] = const_cast<String>(line.data());
-    for (const Line &line : true_colours_lines) list[n++] = const_cast<String>(line.data());
+    for (const Line &line : option_lines) list[n++] = const_cast<String>(line.data());
     for (const char *line : chart_window) list[n++] = const_cast<String>(line);
     list[n] = nullptr;
     return list;
