@@ -10,8 +10,9 @@
 // - Start-up is the real program, launched as a client of the relay, until
 //   its setup window is on the screen.  It runs first, before the program is
 //   built in this process.
-// - OK and the exposure are the program built in this process, the way main
-//   builds it, running its own callbacks.  An exposure is timed from the
+// - OK (without and with the birefringence fan) and the exposure are the
+//   program built in this process, the way main builds it, running its own
+//   callbacks.  An exposure is timed from the
 //   moment its event is in the program's queue.  Both end with an XSync,
 //   itself one round trip, so that the time covers the server finishing the
 //   drawing.
@@ -40,7 +41,7 @@ std::unique_ptr<xd::XServer> server;
 std::unique_ptr<xd::Relay> relay;
 Program *program = nullptr;  // once built in this process
 
-enum class Work { start_up, ok, exposure };
+enum class Work { start_up, ok, ok_with_fan, exposure };
 std::map<Work, double> zero_delay_ms;
 
 double ms_since(Clock::time_point start) {
@@ -130,6 +131,12 @@ void redraw_over_link(benchmark::State &state, Work work) {
     const Window canvas = yarx::bench::canvas_window(program);
     yarx::bench::process_pending_events(program);
 
+    // An exposure redraws what the last OK drew: the plain chart here.
+    yarx::bench::set_fan(program, work == Work::ok_with_fan);
+    if (work == Work::exposure) {
+        yarx::bench::press_ok(program);
+        yarx::bench::process_pending_events(program);
+    }
     for (auto _ : state) {
         if (work == Work::exposure) {
             XClearArea(display, canvas, 0, 0, 0, 0, True);
@@ -147,6 +154,7 @@ void redraw_over_link(benchmark::State &state, Work work) {
 }
 
 void BM_OkOverLink(benchmark::State &state) { redraw_over_link(state, Work::ok); }
+void BM_OkWithFanOverLink(benchmark::State &state) { redraw_over_link(state, Work::ok_with_fan); }
 void BM_ExposureOverLink(benchmark::State &state) { redraw_over_link(state, Work::exposure); }
 
 }  // namespace
@@ -161,6 +169,7 @@ void BM_ExposureOverLink(benchmark::State &state) { redraw_over_link(state, Work
         ->Unit(benchmark::kMillisecond)
 OVER_THE_LINK(BM_StartUpOverLink);
 OVER_THE_LINK(BM_OkOverLink);
+OVER_THE_LINK(BM_OkWithFanOverLink);
 OVER_THE_LINK(BM_ExposureOverLink);
 
 int main(int argc, char **argv) {

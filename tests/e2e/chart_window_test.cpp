@@ -1,7 +1,8 @@
 // The chart window: what OK draws, pixel for pixel; redrawing in place;
 // exposures under a window manager (one redraw per burst); popping down and
-// up again; the reading line under the pointer; and the end of the program
-// when the server has too few colours.
+// up again; the birefringence fan over the chart and gone again; the
+// reading line under the pointer; and the end of the program when the
+// server has too few colours.
 
 #include <signal.h>
 #include <sys/wait.h>
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "chart/fan_geometry.h"
 #include "colour/illuminants.h"
 #include "fixture.h"
 
@@ -82,6 +84,40 @@ protected:
             EXPECT_TRUE(wait_until([&] { return relay_->idle(); }));
         }
         kill(app_->pid(), SIGCONT);
+    }
+
+    // Where the canvas shows something else than the plain chart off the
+    // fan's lines and outside the margins, or shows no fan; empty when the
+    // fan is all there is besides the chart.
+    std::string fan_differences(int illuminant, Rendering rendering) {
+        const Image image(display(), canvas());
+        if (image.width() != canvas_width || image.height() != canvas_height) return "no canvas";
+        const auto expected = expected_canvas(display(), illuminant, rendering);
+        long on_lines = 0, in_margins[3] = {};
+        std::string stray;
+        for (int y = 0; y < canvas_height; ++y)
+            for (int x = 0; x < canvas_width; ++x) {
+                if (image.pixel(x, y) == expected[y * canvas_width + x]) continue;
+                int margin = 0;
+                for (const chart::Box &box :
+                     {chart::top_margin, chart::right_margin, chart::bottom_margin}) {
+                    if (chart::inside({x, y, x, y}, box)) break;
+                    ++margin;
+                }
+                if (margin < 3)
+                    ++in_margins[margin];
+                else if (chart::near_fan_line(x, y))
+                    ++on_lines;
+                else if (stray.empty())
+                    stray =
+                        "(" + std::to_string(x) + "," + std::to_string(y) + ") is not the chart's";
+            }
+        if (!stray.empty()) return stray;
+        // The lines cover thousands of pixels; numbers and labels at least
+        // tens in each margin.
+        if (on_lines < 2000 || in_margins[0] < 30 || in_margins[1] < 30 || in_margins[2] < 30)
+            return "the fan is not all there: " + std::to_string(on_lines) + " pixels on its lines";
+        return "";
     }
 };
 
@@ -261,15 +297,64 @@ TEST_F(ChartWindow, TrueColoursTakeEffectAtOkAndGoBackExactly) {
     EXPECT_EQ(title_of(chart_shell_), "yarx: CIE A");
 }
 
-// A bad thickness is named and set aside; two rows read differently; a
-// sweep of 200 motions asks the server nothing that waits for an answer;
-// and the canvas stays exact.
+// The fan, on from the start through the resource, draws over the chart
+// only on its lines and in the margins, and is gone again, bit for bit, at
+// the OK after the toggle is turned off: in the chart's own colours, then in
+// true colours.  Over the bands the reading takes the fan's thickness: at
+// 30 µm it reads as the plain chart does.
+TEST_F(ChartWindow, TheFanDrawsOnlyOnItsLinesAndInTheMarginsAndGoesAgainExactly) {
+    ASSERT_NO_FATAL_FAILURE(start({}, {"-xrm", "*setupfan.set: True"}));
+    const Window fan_toggle = setup_widget(display(), setup_shell_, SetupWidget::fan);
+    const auto turn = [&](Window toggle, bool on) {
+        click(display(), toggle);
+        ASSERT_TRUE(wait_until([&] { return shows_colour(toggle, yellow) == on; }));
+    };
+    const auto line_pixels = [&] {
+        return rgb_bytes(
+            Image(display(), chart_widget(display(), chart_shell_, ChartWidget::reading)));
+    };
+    // Moves to the point and waits until the line shows something else.
+    const auto read_at = [&](int x, int y, const std::vector<unsigned char> &before) {
+        move_pointer_to(display(), canvas(), x, y);
+        std::vector<unsigned char> now;
+        EXPECT_TRUE(wait_until([&] { return (now = line_pixels()) != before; })) << x << "," << y;
+        return now;
+    };
+    for (const Rendering rendering : {Rendering::cie_rgb, Rendering::true_colours}) {
+        SCOPED_TRACE(rendering == Rendering::cie_rgb ? "own colours" : "true colours");
+        if (rendering == Rendering::true_colours) {
+            ASSERT_NO_FATAL_FAILURE(turn(true_colours_toggle(), true));
+            ASSERT_NO_FATAL_FAILURE(turn(fan_toggle, true));
+        }
+        ASSERT_NE(press_ok(), None);
+        std::string differences;
+        EXPECT_TRUE(wait_until([&] {
+            return (differences = fan_differences(illuminant_d68, rendering)).empty();
+        })) << differences;
+        const auto at_20_um = read_at(250, 128, line_pixels());
+        const auto at_30_um = read_at(350, 128, at_20_um);
+
+        ASSERT_NO_FATAL_FAILURE(turn(fan_toggle, false));
+        ASSERT_NE(press_ok(), None);
+        EXPECT_EQ(wait_for_canvas(illuminant_d68, rendering), "");
+        const auto elsewhere = read_at(75, 228, at_30_um);
+        EXPECT_EQ(read_at(75, 128, elsewhere), at_30_um);
+    }
+}
+
+// A bad thickness is named and set aside; two rows read differently; with
+// the fan, whose reading changes from column to column too, a sweep of 200
+// motions asks the server nothing that waits for an answer; and the canvas
+// stays as it was.
 TEST_F(ChartWindow, TheReadingLineFollowsThePointerWithoutARoundTrip) {
-    ASSERT_NO_FATAL_FAILURE(start_through_relay({}, Duration(0), {"-xrm", "*thickness: abc"}));
+    ASSERT_NO_FATAL_FAILURE(start_through_relay(
+        {}, Duration(0), {"-xrm", "*thickness: abc", "-xrm", "*setupfan.set: True"}));
     EXPECT_EQ(app_->standard_error(),
               "yarx: thickness 'abc' is not a number from 1 to 1000; using 30\n");
     ASSERT_NE(press_ok(), None);
-    ASSERT_EQ(wait_for_canvas(illuminant_d68), "");
+    ASSERT_TRUE(
+        wait_until([&] { return fan_differences(illuminant_d68, Rendering::cie_rgb).empty(); }));
+    const std::vector<unsigned char> chart = rgb_bytes(Image(display(), canvas()));
     const Window line = chart_widget(display(), chart_shell_, ChartWidget::reading);
     const auto line_pixels = [&] { return rgb_bytes(Image(display(), line)); };
     // Moves to the row and waits until the line shows something else.
@@ -285,7 +370,7 @@ TEST_F(ChartWindow, TheReadingLineFollowsThePointerWithoutARoundTrip) {
 
     RequestCounter counter(*relay_);
     for (int k = 0; k < 199; ++k) move_pointer_to(display(), canvas(), 7 * k % 570, 220 + 3 * k);
-    move_pointer_to(display(), canvas(), 300, 20 + 108);
+    move_pointer_to(display(), canvas(), 75, 20 + 108);
     EXPECT_TRUE(wait_until([&] { return line_pixels() == row_108; }));
     ASSERT_TRUE(wait_until([&] { return relay_->idle(); }));
     std::string sent;
@@ -294,7 +379,7 @@ TEST_F(ChartWindow, TheReadingLineFollowsThePointerWithoutARoundTrip) {
             sent += " " + std::to_string(opcode) + ":" + std::to_string(counter.count(opcode));
     std::printf("requests of the motion sweep by opcode:%s\n", sent.c_str());
     for (const int opcode : reply_bearing_opcodes) EXPECT_EQ(counter.count(opcode), 0) << opcode;
-    EXPECT_EQ(canvas_differences(illuminant_d68), "");
+    EXPECT_TRUE(rgb_bytes(Image(display(), canvas())) == chart);
 }
 
 TEST_F(ChartWindow, TooFewColoursEndTheProgramWithQwib) {
