@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "chart/fan_geometry.h"
 #include "colour/illuminants.h"
 #include "fixture.h"
 
@@ -84,40 +83,6 @@ protected:
             EXPECT_TRUE(wait_until([&] { return relay_->idle(); }));
         }
         kill(app_->pid(), SIGCONT);
-    }
-
-    // Where the canvas shows something else than the plain chart off the
-    // fan's lines and outside the margins, or shows no fan; empty when the
-    // fan is all there is besides the chart.
-    std::string fan_differences(int illuminant, Rendering rendering) {
-        const Image image(display(), canvas());
-        if (image.width() != canvas_width || image.height() != canvas_height) return "no canvas";
-        const auto expected = expected_canvas(display(), illuminant, rendering);
-        long on_lines = 0, in_margins[3] = {};
-        std::string stray;
-        for (int y = 0; y < canvas_height; ++y)
-            for (int x = 0; x < canvas_width; ++x) {
-                if (image.pixel(x, y) == expected[y * canvas_width + x]) continue;
-                int margin = 0;
-                for (const chart::Box &box :
-                     {chart::top_margin, chart::right_margin, chart::bottom_margin}) {
-                    if (chart::inside({x, y, x, y}, box)) break;
-                    ++margin;
-                }
-                if (margin < 3)
-                    ++in_margins[margin];
-                else if (chart::near_fan_line(x, y))
-                    ++on_lines;
-                else if (stray.empty())
-                    stray =
-                        "(" + std::to_string(x) + "," + std::to_string(y) + ") is not the chart's";
-            }
-        if (!stray.empty()) return stray;
-        // The lines cover thousands of pixels; numbers and labels at least
-        // tens in each margin.
-        if (on_lines < 2000 || in_margins[0] < 30 || in_margins[1] < 30 || in_margins[2] < 30)
-            return "the fan is not all there: " + std::to_string(on_lines) + " pixels on its lines";
-        return "";
     }
 };
 
@@ -327,10 +292,7 @@ TEST_F(ChartWindow, TheFanDrawsOnlyOnItsLinesAndInTheMarginsAndGoesAgainExactly)
             ASSERT_NO_FATAL_FAILURE(turn(fan_toggle, true));
         }
         ASSERT_NE(press_ok(), None);
-        std::string differences;
-        EXPECT_TRUE(wait_until([&] {
-            return (differences = fan_differences(illuminant_d68, rendering)).empty();
-        })) << differences;
+        EXPECT_EQ(wait_for_fan(illuminant_d68, rendering), "");
         const auto at_20_um = read_at(250, 128, line_pixels());
         const auto at_30_um = read_at(350, 128, at_20_um);
 
@@ -352,8 +314,7 @@ TEST_F(ChartWindow, TheReadingLineFollowsThePointerWithoutARoundTrip) {
     EXPECT_EQ(app_->standard_error(),
               "yarx: thickness 'abc' is not a number from 1 to 1000; using 30\n");
     ASSERT_NE(press_ok(), None);
-    ASSERT_TRUE(
-        wait_until([&] { return fan_differences(illuminant_d68, Rendering::cie_rgb).empty(); }));
+    ASSERT_EQ(wait_for_fan(illuminant_d68), "");
     const std::vector<unsigned char> chart = rgb_bytes(Image(display(), canvas()));
     const Window line = chart_widget(display(), chart_shell_, ChartWidget::reading);
     const auto line_pixels = [&] { return rgb_bytes(Image(display(), line)); };
