@@ -66,25 +66,28 @@ struct Point {
     int x, y;
 };
 
-// Rows the line for Δn falls per column: 1000 Δn nm a µm over 10 columns a
-// µm and 2.5 nm a row, that is thousandths / 25.
-constexpr double rows_per_column(int thousandths) {
-    return thousandths / (pixels_per_um * colour::retardation_step_nm);
-}
+// The rows the line for Δn falls a column: 1000 Δn nm a µm, over 10 columns
+// a µm and 2.5 nm a row, is thousandths / 25.  In whole numbers, exactly.
+constexpr int columns_per_row_at_one_thousandth = 25;
+static_assert(columns_per_row_at_one_thousandth == pixels_per_um * colour::retardation_step_nm);
 
 // Whether the line leaves the bands through their right edge (x = 449);
 // steeper ones leave through the bottom (y = 1019).
 constexpr bool leaves_at_right(int thousandths) {
-    return rows_per_column(thousandths) * (band_right - band_left) <= last_row;
+    return thousandths * (band_right - band_left) <= last_row * columns_per_row_at_one_thousandth;
 }
+
+// a / b to the nearest whole number, a half up; a and b positive.
+constexpr int nearest(int a, int b) { return (2 * a + b) / (2 * b); }
 
 // The line's last pixel in the bands, on the edge it leaves by, the nearest
 // to where the exact line crosses that edge.
 constexpr Point fan_line_end(int thousandths) {
-    const double slope = rows_per_column(thousandths);
     if (leaves_at_right(thousandths))
-        return {band_right, band_top + static_cast<int>(slope * (band_right - band_left) + 0.5)};
-    return {band_left + static_cast<int>(last_row / slope + 0.5), band_bottom};
+        return {band_right, band_top + nearest(thousandths * (band_right - band_left),
+                                               columns_per_row_at_one_thousandth)};
+    return {band_left + nearest(last_row * columns_per_row_at_one_thousandth, thousandths),
+            band_bottom};
 }
 
 // Whether the pixel lies within a pixel of a line of the fan, the

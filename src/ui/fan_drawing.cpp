@@ -78,7 +78,7 @@ void note_metrics(const xcb_query_font_reply_t &reply) {
     for (int code = 0; code < 256; ++code) {
         const xcb_charinfo_t *info = info_of(code);
         if (!info) info = fallback;
-        font.widths[code] = info ? info->character_width : 0;
+        font.widths[code] = static_cast<std::int16_t>(info ? info->character_width : 0);
     }
 }
 
