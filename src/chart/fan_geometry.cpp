@@ -20,9 +20,10 @@ constexpr std::array<Box, obstacle_count> obstacles = [] {
     return boxes;
 }();
 
-// A box larger all round: what must stay clear for a gap of that many pixels.
-constexpr Box grown(const Box &b, int by) {
-    return {b.left - by, b.top - by, b.right + by, b.bottom + by};
+// A box larger all round: what must stay clear for a gap of that many
+// pixels, across and up and down.
+constexpr Box grown(const Box &b, int across, int down) {
+    return {b.left - across, b.top - down, b.right + across, b.bottom + down};
 }
 
 // A text's box with its left edge and top given.
@@ -70,10 +71,10 @@ FanLabels place_fan_labels(const TextSize (&sizes)[fan_line_count]) {
             const Box &margin = leaves_at_right(thousandths) ? right_margin : bottom_margin;
             bool clear = inside(box, margin);
             for (const Box &obstacle : obstacles)
-                clear = clear && !overlap(grown(box, 1), obstacle);
+                clear = clear && !overlap(grown(box, 1, 1), obstacle);
             for (int j = 0; j < fan_line_count; ++j)
-                clear = clear &&
-                        !(labels.shown[j] && overlap(grown(box, label_spacing), labels.boxes[j]));
+                clear = clear && !(labels.shown[j] &&
+                                   overlap(grown(box, label_spacing, 1), labels.boxes[j]));
             labels.shown[i] = clear;
         }
     return labels;
@@ -90,7 +91,7 @@ AxisLabels place_axis_labels(const TextSize (&numbers)[axis_number_count], const
         const Box box = text_box(x - size.width / 2, top_centred_on(middle, size), size);
         labels.numbers[i] = box;
         labels.number_shown[i] =
-            inside(box, top_margin) && !overlap(grown(box, label_spacing), last_shown);
+            inside(box, top_margin) && !overlap(grown(box, label_spacing, 1), last_shown);
         if (labels.number_shown[i]) last_shown = box;
     }
     const Box &last_number = labels.numbers[axis_number_count - 1];

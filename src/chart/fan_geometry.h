@@ -129,8 +129,9 @@ constexpr Box right_margin{band_right + 3, band_top, canvas_width - 1, band_bott
 constexpr Box bottom_margin{0, band_bottom + 2, canvas_width - 1, canvas_height - 1};
 static_assert(top_margin.bottom == 18 && right_margin.left == 452 && bottom_margin.top == 1021);
 
-// Pixels between a label and the frame; pixels at least between two
-// labels, which at less run together into one number.
+// Pixels between a label and the frame; pixels at least between two labels
+// side by side, which at less run together into one number (one above the
+// other, a pixel is enough).
 constexpr int label_gap = 2;
 constexpr int label_spacing = 4;
 
@@ -145,8 +146,8 @@ struct TextSize {
 Box fan_label_box(int thousandths, const TextSize &size);
 
 // Which labels the chart can show: in their margin, clear by a pixel of the
-// order marks, the last vertical grid line and the notice, and by
-// label_spacing of each other.  The
+// order marks, the last vertical grid line and the notice, and of each
+// other by label_spacing across and a pixel up and down.  The
 // major lines are placed first, then the others in their order; a label
 // that would overlap is left out.
 struct FanLabels {
