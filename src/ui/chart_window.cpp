@@ -293,7 +293,7 @@ void show_chart(const char *illuminant, bool true_colours, bool fan) {
     // but not its labels.
     if (fan_shown && !fan) clear_fan_margins(display, window);
     fan_shown = fan;
-    read_fan_thickness(fan);
+    read_thickness_from_fan(fan);
     draw_chart();
     chart_drawn = 1;
 }

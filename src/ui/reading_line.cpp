@@ -109,6 +109,6 @@ void read_under_pointer(Widget canvas) {
     XtAddEventHandler(canvas, PointerMotionMask | EnterWindowMask, False, follow_pointer, nullptr);
 }
 
-void read_fan_thickness(bool fan_shown) { fan_thickness = fan_shown; }
+void read_thickness_from_fan(bool fan_shown) { fan_thickness = fan_shown; }
 
 }  // namespace yarx::ui

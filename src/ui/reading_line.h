@@ -21,6 +21,6 @@ void read_under_pointer(Widget canvas);
 // With the birefringence fan on the chart, the line reads over the bands
 // at the thickness of the fan's axis under the pointer; without it, and in
 // the margins, at the section's thickness.
-void read_fan_thickness(bool fan_shown);
+void read_thickness_from_fan(bool fan_shown);
 
 }  // namespace yarx::ui
