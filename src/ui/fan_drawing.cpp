@@ -18,8 +18,8 @@ namespace {
 
 using namespace chart;
 
-// The labels' font, asked for once; None while it is to come, or when the
-// server had neither the font asked for nor "fixed".
+// The labels' font, asked for once; its id None when the server had
+// neither the font asked for nor "fixed".
 struct FanFont {
     bool asked = false, taken = false;
     Font id = None;
