@@ -264,28 +264,38 @@ TEST_F(ChartWindow, TrueColoursTakeEffectAtOkAndGoBackExactly) {
     EXPECT_EQ(title_of(chart_shell_), "yarx: CIE A");
 }
 
+// A point on the canvas.
+struct Point {
+    int x, y;
+};
+
 // The fan, on from the start through the resource, draws over the chart
 // only on its lines and in the margins, and is gone again, bit for bit, at
 // the OK after the toggle is turned off: in the chart's own colours, then in
-// true colours.  Over the bands the reading takes the fan's thickness: at
-// 30 µm it reads as the plain chart does.
+// true colours.  Over the bands the reading takes the fan's thickness: on
+// the 30 µm line it reads as the plain chart reads anywhere, which is the
+// hint the line is started with.
 TEST_F(ChartWindow, TheFanDrawsOnlyOnItsLinesAndInTheMarginsAndGoesAgainExactly) {
-    ASSERT_NO_FATAL_FAILURE(start({}, {"-xrm", "*setupfan.set: True"}));
+    ASSERT_NO_FATAL_FAILURE(
+        start({}, {"-xrm", "*setupfan.set: True", "-xrm", "*canvasread.readingTemplate: %b at %t",
+                   "-xrm", "*canvasread.labelString: 0.0090 at 30"}));
     const Window fan_toggle = setup_widget(display(), setup_shell_, SetupWidget::fan);
     const auto turn = [&](Window toggle, bool on) {
         click(display(), toggle);
         ASSERT_TRUE(wait_until([&] { return shows_colour(toggle, yellow) == on; }));
     };
+    std::vector<unsigned char> at_30_um;  // the hint's pixels
     const auto line_pixels = [&] {
         return rgb_bytes(
             Image(display(), chart_widget(display(), chart_shell_, ChartWidget::reading)));
     };
-    // Moves to the point and waits until the line shows something else.
-    const auto read_at = [&](int x, int y, const std::vector<unsigned char> &before) {
-        move_pointer_to(display(), canvas(), x, y);
-        std::vector<unsigned char> now;
-        EXPECT_TRUE(wait_until([&] { return (now = line_pixels()) != before; })) << x << "," << y;
-        return now;
+    // Reads something else at the first point, then the reading at 30 µm at
+    // the second.
+    const auto reads_30_um_after = [&](Point elsewhere, Point there) {
+        move_pointer_to(display(), canvas(), elsewhere.x, elsewhere.y);
+        EXPECT_TRUE(wait_until([&] { return line_pixels() != at_30_um; }));
+        move_pointer_to(display(), canvas(), there.x, there.y);
+        return wait_until([&] { return line_pixels() == at_30_um; });
     };
     for (const Rendering rendering : {Rendering::cie_rgb, Rendering::true_colours}) {
         SCOPED_TRACE(rendering == Rendering::cie_rgb ? "own colours" : "true colours");
@@ -295,14 +305,15 @@ TEST_F(ChartWindow, TheFanDrawsOnlyOnItsLinesAndInTheMarginsAndGoesAgainExactly)
         }
         ASSERT_NE(press_ok(), None);
         EXPECT_EQ(wait_for_fan(illuminant_d68, rendering), "");
-        const auto at_20_um = read_at(250, 128, line_pixels());
-        const auto at_30_um = read_at(350, 128, at_20_um);
+        if (at_30_um.empty()) at_30_um = line_pixels();
+        // Row 108 at 20 µm, then at 30 µm.
+        EXPECT_TRUE(reads_30_um_after({250, 128}, {350, 128}));
 
         ASSERT_NO_FATAL_FAILURE(turn(fan_toggle, false));
         ASSERT_NE(press_ok(), None);
         EXPECT_EQ(wait_for_canvas(illuminant_d68, rendering), "");
-        const auto elsewhere = read_at(75, 228, at_30_um);
-        EXPECT_EQ(read_at(75, 128, elsewhere), at_30_um);
+        // Row 208, then row 108 at the section's thickness.
+        EXPECT_TRUE(reads_30_um_after({75, 228}, {75, 128}));
     }
 }
 
