@@ -47,8 +47,7 @@ using yarx::colour::illuminants;
 
 namespace chart = yarx::chart;
 
-// x = 75 is clear of the grid's vertical lines and of the notice image.
-constexpr int probe_x = 75;
+using chart::probe_x;
 // Every 100 nm (and the second line of every 500 nm) the grid covers the band.
 bool grid_row(int row) {
     return row % chart::grid_step == 0 || row % (chart::grid_step * chart::heavy_every) == 1;

@@ -53,8 +53,8 @@ GC gc;
 // black and white for the overlay.
 constexpr int black_slot = colour::chart_rows;
 constexpr int white_slot = black_slot + 1;
-constexpr int colour_slots = white_slot + 1;
-PendingColour pending[colour_slots];
+static_assert(white_slot + 1 == colours_per_draw);
+PendingColour pending[colours_per_draw];
 
 // Ends the program over a colour the server would not give: make sure the
 // server has seen everything, say so on standard output, exit with 1.  When

@@ -147,8 +147,8 @@ TEST_F(ChartWindow, SecondOkRedrawsInPlaceWithTheSameWindowAndGc) {
     ASSERT_NO_FATAL_FAILURE(choose(d65));
     click(display(), setup_widget(display(), setup_shell_, SetupWidget::ok));
     EXPECT_TRUE(wait_for_chart(illuminant_d65));
-    // 1000 bands, black and white: one full draw.
-    EXPECT_EQ(settled_count(counter, opcode_alloc_color), 1002);
+    // One full draw.
+    EXPECT_EQ(settled_count(counter, opcode_alloc_color), chart::colours_per_draw);
     EXPECT_EQ(counter.count(opcode_create_gc), 0);
     EXPECT_EQ(counter.count(opcode_create_window), 0);
     EXPECT_EQ(find_shell(display(), "yarx_popup"), chart_shell_);
@@ -215,7 +215,8 @@ TEST_F(ChartWindow, BurstOfExposuresRedrawsOnce) {
     thaw();
 
     EXPECT_EQ(wait_for_canvas(illuminant_d68), "");
-    EXPECT_EQ(settled_count(counter, opcode_alloc_color), 1002) << "not one redraw per burst";
+    EXPECT_EQ(settled_count(counter, opcode_alloc_color), chart::colours_per_draw)
+        << "not one redraw per burst";
 }
 
 TEST_F(ChartWindow, OtherPendingEventsDoNotHoldBackTheRedraw) {
@@ -274,18 +275,19 @@ TEST_F(ChartWindow, TheReadingLineFollowsThePointerWithoutARoundTrip) {
     const auto line_pixels = [&] { return rgb_bytes(Image(display(), line)); };
     // Moves to the row and waits until the line shows something else.
     const auto read_row = [&](int row, int x, const std::vector<unsigned char> &before) {
-        move_pointer_to(display(), canvas(), x, 20 + row);
+        move_pointer_to(display(), canvas(), x, chart::band_top + row);
         std::vector<unsigned char> now;
         EXPECT_TRUE(wait_until([&] { return (now = line_pixels()) != before; })) << row;
         return now;
     };
     const auto hint = line_pixels();
-    const auto row_108 = read_row(108, 75, hint);
+    const auto row_108 = read_row(108, chart::probe_x, hint);
     read_row(440, 520, row_108);
 
     RequestCounter counter(*relay_);
-    for (int k = 0; k < 199; ++k) move_pointer_to(display(), canvas(), 7 * k % 570, 220 + 3 * k);
-    move_pointer_to(display(), canvas(), 300, 20 + 108);
+    for (int k = 0; k < 199; ++k)
+        move_pointer_to(display(), canvas(), 7 * k % canvas_width, 220 + 3 * k);
+    move_pointer_to(display(), canvas(), 300, chart::band_top + 108);
     EXPECT_TRUE(wait_until([&] { return line_pixels() == row_108; }));
     ASSERT_TRUE(wait_until([&] { return relay_->idle(); }));
     std::string sent;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "chart/chart_geometry.h"
 #include "colour/chart_colours.h"
 #include "xdriver/driver.h"
 #include "xdriver/relay.h"
@@ -60,7 +61,7 @@ protected:
     void expect_clean_exit(const char *after);
     // Waits until the canvas shows the chart of the illuminant row for row.
     bool wait_for_chart(int illuminant, Duration timeout = default_timeout);
-    // The rows of the canvas (at x = 75, clear of the grid and the notice
+    // The rows of the canvas (at probe_x, clear of the grid and the notice
     // image) that differ from the chart of the illuminant.
     std::vector<int> rows_differing(int illuminant);
 
@@ -97,10 +98,11 @@ std::string describe(int status);
 
 // The pixel every chart row should show under the illuminant: the colour
 // module's result, allocated in the server as the program allocates it.
-std::array<unsigned long, 1000> expected_band_pixels(Display *display, int illuminant,
-                                                     Rendering rendering = Rendering::cie_rgb);
+std::array<unsigned long, colour::chart_rows> expected_band_pixels(
+    Display *display, int illuminant, Rendering rendering = Rendering::cie_rgb);
 
-constexpr int canvas_width = 570, canvas_height = 1100;
+using chart::canvas_height;
+using chart::canvas_width;
 
 // The canvas as the chart of the illuminant must look, row by row, in the
 // pixels of the server's default colormap.
@@ -108,8 +110,8 @@ std::vector<unsigned long> expected_canvas(Display *display, int illuminant,
                                            Rendering rendering = Rendering::cie_rgb);
 
 // The colours a draw of the illuminant's chart asks for, in the order it
-// asks: the 1000 bands in row order, then black, then white, all in the
-// default colormap of the display's default screen.
+// asks (chart::colours_per_draw of them: the bands in row order, then black,
+// then white), all in the default colormap of the display's default screen.
 std::vector<ColourRequest> expected_colour_requests(Display *display, int illuminant,
                                                     Rendering rendering = Rendering::cie_rgb);
 

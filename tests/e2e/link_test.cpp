@@ -44,8 +44,10 @@ protected:
     // Waits until the program has sent a whole draw's colour allocations
     // while the answer to the first of them is held back on the link.
     bool wait_for_draw_sent_unanswered(const RequestCounter &counter) {
-        return wait_until(
-            [&] { return relay_->holding() && counter.count(opcode_alloc_color) == 1002; });
+        return wait_until([&] {
+            return relay_->holding() &&
+                   counter.count(opcode_alloc_color) == chart::colours_per_draw;
+        });
     }
 };
 
@@ -62,13 +64,15 @@ TEST_F(OverTheLink, EveryDrawAsksForItsColoursInOrderForEveryIlluminant) {
         counter.reset();
         click(display(), setup_widget(display(), setup_shell_, SetupWidget::ok));
         EXPECT_EQ(wait_for_canvas(illuminant), "") << "after OK";
-        EXPECT_EQ(settled_count(counter, opcode_alloc_color), 1002) << "after OK";
+        EXPECT_EQ(settled_count(counter, opcode_alloc_color), chart::colours_per_draw)
+            << "after OK";
         EXPECT_EQ(colour_differences(counter.colours(), expected), "") << "after OK";
 
         counter.reset();
         expose_whole_screen(display());
         EXPECT_EQ(wait_for_canvas(illuminant), "") << "after an exposure";
-        EXPECT_EQ(settled_count(counter, opcode_alloc_color), 1002) << "after an exposure";
+        EXPECT_EQ(settled_count(counter, opcode_alloc_color), chart::colours_per_draw)
+            << "after an exposure";
         EXPECT_EQ(colour_differences(counter.colours(), expected), "") << "after an exposure";
     }
 }
@@ -87,7 +91,7 @@ TEST_F(OverTheLink, EveryDrawSendsAllItsColoursBeforeWaitingForAnAnswer) {
         << counter.count(opcode_alloc_color) << " colours asked for by the exposure's redraw";
     relay_->release();
     EXPECT_EQ(wait_for_canvas(d68), "");
-    EXPECT_EQ(settled_count(counter, opcode_alloc_color), 1002);
+    EXPECT_EQ(settled_count(counter, opcode_alloc_color), chart::colours_per_draw);
 
     ASSERT_NO_FATAL_FAILURE(choose(d65));
     counter.reset();
@@ -97,7 +101,7 @@ TEST_F(OverTheLink, EveryDrawSendsAllItsColoursBeforeWaitingForAnAnswer) {
         << counter.count(opcode_alloc_color) << " colours asked for by OK";
     relay_->release();
     EXPECT_EQ(wait_for_canvas(d65_illuminant), "");
-    EXPECT_EQ(settled_count(counter, opcode_alloc_color), 1002);
+    EXPECT_EQ(settled_count(counter, opcode_alloc_color), chart::colours_per_draw);
 }
 
 // 5 ms each way, as a nearby host over ssh; no timing, only the result.

@@ -47,8 +47,9 @@ TEST_F(ServerGoesAway, WhileWaitingForTheChartsColoursTheProgramExitsWithAnError
     const RequestCounter counter(*relay_);
     relay_->hold_colour_answers();
     click(display(), setup_widget(display(), setup_shell_, SetupWidget::ok));
-    ASSERT_TRUE(
-        wait_until([&] { return relay_->holding() && counter.count(opcode_alloc_color) == 1002; }));
+    ASSERT_TRUE(wait_until([&] {
+        return relay_->holding() && counter.count(opcode_alloc_color) == chart::colours_per_draw;
+    }));
     kill_server_and_expect_error_exit();
     EXPECT_EQ(app_->standard_output(), "");
 }
@@ -162,9 +163,10 @@ void PrintTo(const Refusal &refusal, std::ostream *out) { *out << refusal.what; 
 const Refusal refusals[] = {
     {"the first band (black)", 1, "(0,0,0)", "QWIB!!!\n"},
     {"a band in the middle", 500, "", "QWIB!!!\n"},
-    {"the last band", 1000, "", "QWIB!!!\n"},
-    {"black for the grid", 1001, "(0,0,0)", "Can't allocate color map.\n"},
-    {"white for the order marks", 1002, "(65535,65535,65535)", "Can't allocate color map.\n"},
+    {"the last band", colour::chart_rows, "", "QWIB!!!\n"},
+    {"black for the grid", colour::chart_rows + 1, "(0,0,0)", "Can't allocate color map.\n"},
+    {"white for the order marks", chart::colours_per_draw, "(65535,65535,65535)",
+     "Can't allocate color map.\n"},
 };
 
 std::vector<std::string> refusing(int call) {
