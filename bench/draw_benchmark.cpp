@@ -159,7 +159,7 @@ bool open_program_on_screen(benchmark::State &state) {
     Display *d = server->display();
     const bool shown = yarx::xdriver::wait_until([&] {
         yarx::bench::process_pending_events(*program);
-        const Window shell = yarx::xdriver::find_shell(d, "yarx_popup");
+        const Window shell = yarx::xdriver::find_shell(d, yarx::xdriver::chart_shell_name);
         return shell &&
                yarx::xdriver::viewable(
                    d, yarx::xdriver::chart_widget(d, shell, yarx::xdriver::ChartWidget::canvas));

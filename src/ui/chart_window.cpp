@@ -19,6 +19,7 @@
 #include "ui/colour_batch.h"
 #include "ui/reading_line.h"
 #include "ui/resources.h"
+#include "ui/shell_names.h"
 
 namespace yarx::ui {
 
@@ -198,9 +199,7 @@ void create_drawing_context() {
 // clang-format off
 void build_chart_window(Widget toplevel) {
     owner = toplevel;
-    // Named "yarx", the dialog's shell is "yarx_popup", and users' resources
-    // and scripts address the chart window by that name: keep both.
-    chart_window = XmCreateFormDialog(toplevel, const_cast<String>("yarx"), nullptr, 0);
+    chart_window = XmCreateFormDialog(toplevel, const_cast<String>(chart_dialog_name), nullptr, 0);
 
     // One "s" short, but users' resources and scripts address it so: keep it.
     Widget dismiss = XtVaCreateManagedWidget(

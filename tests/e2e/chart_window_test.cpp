@@ -151,7 +151,7 @@ TEST_F(ChartWindow, SecondOkRedrawsInPlaceWithTheSameWindowAndGc) {
     EXPECT_EQ(settled_count(counter, opcode_alloc_color), chart::colours_per_draw);
     EXPECT_EQ(counter.count(opcode_create_gc), 0);
     EXPECT_EQ(counter.count(opcode_create_window), 0);
-    EXPECT_EQ(find_shell(display(), "yarx_popup"), chart_shell_);
+    EXPECT_EQ(find_shell(display(), chart_shell_name), chart_shell_);
     EXPECT_EQ(canvas(), first_canvas);
     EXPECT_EQ(wait_for_canvas(illuminant_d65), "");
 }

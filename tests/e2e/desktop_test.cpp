@@ -331,7 +331,7 @@ TEST_F(Desktop, AWholeRunByKeyboardAlone) {
         << "Tab did not reach the true-colours toggle";
 
     type_key(display(), XK_Return);  // OK
-    chart_shell_ = wait_for_shell(display(), "yarx_popup");
+    chart_shell_ = wait_for_shell(display(), chart_shell_name);
     ASSERT_NE(chart_shell_, None) << "Return did not press OK";
     EXPECT_EQ(wait_for_canvas(d65_illuminant, Rendering::true_colours), "");
 

@@ -15,7 +15,7 @@ void YarxTest::start_server(ServerOptions options) { server_ = std::make_unique<
 
 void YarxTest::launch(std::vector<std::string> args, std::vector<std::string> environment) {
     app_ = std::make_unique<App>(*server_, std::move(args), std::move(environment));
-    setup_shell_ = wait_for_shell(display(), "yarx");
+    setup_shell_ = wait_for_shell(display(), setup_shell_name);
     ASSERT_NE(setup_shell_, None) << "no setup window; stderr: " << app_->standard_error();
     // The toolkit maps the shell first; wait until the whole tree is up.
     ASSERT_TRUE(wait_until([&] {
@@ -156,7 +156,7 @@ std::string YarxTest::title_of(Window shell) {
 
 Window YarxTest::press_ok() {
     click(display(), setup_widget(display(), setup_shell_, SetupWidget::ok));
-    chart_shell_ = wait_for_shell(display(), "yarx_popup");
+    chart_shell_ = wait_for_shell(display(), chart_shell_name);
     return chart_shell_;
 }
 

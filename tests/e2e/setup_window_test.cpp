@@ -14,7 +14,7 @@ TEST_F(SetupWindow, StartsWithD68OnAndNoChart) {
     ASSERT_NO_FATAL_FAILURE(start());
     EXPECT_TRUE(wait_until([&] { return toggle_shows(c, yellow); }));
     EXPECT_EQ(toggles_on(), 1);
-    EXPECT_EQ(find_shell(display(), "yarx_popup"), None) << "the chart waits for OK";
+    EXPECT_EQ(find_shell(display(), chart_shell_name), None) << "the chart waits for OK";
 }
 
 TEST_F(SetupWindow, RadioBoxKeepsExactlyOneOn) {
@@ -79,12 +79,12 @@ TEST_F(SetupWindow, TheApplicationDefaultsFileShowsWhatTheBuiltInListShows) {
                    rgb_bytes(Image(display(), window));
         });
     };
-    const Window built_in_setup = wait_for_shell(built_in_display, "yarx");
+    const Window built_in_setup = wait_for_shell(built_in_display, setup_shell_name);
     EXPECT_TRUE(looks_the_same(built_in_setup, setup_shell_)) << "the setup windows differ";
 
     click(built_in_display, setup_widget(built_in_display, built_in_setup, SetupWidget::ok));
     ASSERT_NO_FATAL_FAILURE(show_chart(c));
-    EXPECT_TRUE(looks_the_same(wait_for_shell(built_in_display, "yarx_popup"), chart_shell_))
+    EXPECT_TRUE(looks_the_same(wait_for_shell(built_in_display, chart_shell_name), chart_shell_))
         << "the chart windows differ";
 }
 

@@ -107,7 +107,7 @@ TEST_P(OddToolkitInputs, EndWithAMessageOrRunNormally) {
     // Wait until it has either ended or shown the whole setup window.
     ASSERT_TRUE(wait_until([&] {
         if (!app_->running()) return true;
-        setup_shell_ = find_shell(display(), "yarx");
+        setup_shell_ = find_shell(display(), setup_shell_name);
         return setup_shell_ &&
                viewable(display(), setup_widget(display(), setup_shell_, SetupWidget::exit));
     })) << "neither ended nor showed its window";
@@ -188,7 +188,7 @@ protected:
         ASSERT_NO_FATAL_FAILURE(start_server());
         app_ = std::make_unique<App>(*server_, std::vector<std::string>{}, refusing(refusal.call),
                                      output);
-        setup_shell_ = wait_for_shell(display(), "yarx");
+        setup_shell_ = wait_for_shell(display(), setup_shell_name);
         ASSERT_NE(setup_shell_, None) << app_->standard_error();
         const Window ok = setup_widget(display(), setup_shell_, SetupWidget::ok);
         ASSERT_TRUE(wait_until([&] { return viewable(display(), ok); }));
