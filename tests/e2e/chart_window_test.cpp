@@ -16,9 +16,6 @@
 namespace yarx::e2e {
 namespace {
 
-constexpr int illuminant_a = colour::id_of("cie-a"), illuminant_d65 = colour::id_of("d65"),
-              illuminant_d68 = colour::id_of("d68");
-
 ServerOptions with_window_manager() {
     ServerOptions options;
     options.window_manager = true;
@@ -129,7 +126,7 @@ TEST_F(ChartWindow, OkShowsTheDialogAndDrawsTheChartPixelForPixel) {
 
 TEST_F(ChartWindow, EachIlluminantGivesItsOwnBands) {
     ASSERT_NO_FATAL_FAILURE(start());
-    for (const int toggle_index : {d65, a, eew, d32}) {
+    for (const int toggle_index : {d65_toggle, a_toggle, eew_toggle, d32_toggle}) {
         SCOPED_TRACE("illuminant " + std::to_string(illuminant_at(toggle_index)));
         ASSERT_NO_FATAL_FAILURE(show_chart(toggle_index));
     }
@@ -144,7 +141,7 @@ TEST_F(ChartWindow, SecondOkRedrawsInPlaceWithTheSameWindowAndGc) {
     settled_count(counter, opcode_alloc_color);  // let the first chart finish
     counter.reset();
 
-    ASSERT_NO_FATAL_FAILURE(choose(d65));
+    ASSERT_NO_FATAL_FAILURE(choose(d65_toggle));
     click(display(), setup_widget(display(), setup_shell_, SetupWidget::ok));
     EXPECT_TRUE(wait_for_chart(illuminant_d65));
     // One full draw.
@@ -160,7 +157,7 @@ TEST_F(ChartWindow, ChoosingAnIlluminantChangesNothingUntilOk) {
     ASSERT_NO_FATAL_FAILURE(start());
     ASSERT_NE(press_ok(), None);
     ASSERT_TRUE(wait_for_chart(illuminant_d68));
-    ASSERT_NO_FATAL_FAILURE(choose(a));
+    ASSERT_NO_FATAL_FAILURE(choose(a_toggle));
     // A redraw now, after the choice, must still show the chart of D68.
     expose_whole_screen(display());
     EXPECT_EQ(wait_for_canvas(illuminant_d68), "");
@@ -175,13 +172,13 @@ TEST_F(ChartWindow, DismissPopsDownAndOkBringsBackTheChartInForce) {
         [&](Window shell) {
             click(display(), chart_widget(display(), shell, ChartWidget::dismiss));
         },
-        d65));
+        d65_toggle));
 }
 
 TEST_F(ChartWindow, ClosingThroughTheWindowManagerPopsDownLikeDismiss) {
     ASSERT_NO_FATAL_FAILURE(start_through_relay(with_window_manager()));
     ASSERT_NO_FATAL_FAILURE(expect_pop_down_and_back(
-        [&](Window shell) { close_through_window_manager(display(), shell); }, a));
+        [&](Window shell) { close_through_window_manager(display(), shell); }, a_toggle));
 }
 
 TEST_F(ChartWindow, UnderAWindowManagerTheChartIsPaintedAndRepaintedInFull) {
@@ -247,7 +244,7 @@ TEST_F(ChartWindow, TrueColoursTakeEffectAtOkAndGoBackExactly) {
     ASSERT_NO_FATAL_FAILURE(start({}, {"-xrm", "*setupsrgb.set: True"}));
     ASSERT_NE(press_ok(), None);
     EXPECT_EQ(wait_for_canvas(illuminant_d68, Rendering::true_colours), "");
-    for (const int toggle_index : {d65, a}) {
+    for (const int toggle_index : {d65_toggle, a_toggle}) {
         SCOPED_TRACE("illuminant " + std::to_string(illuminant_at(toggle_index)));
         ASSERT_NO_FATAL_FAILURE(show_chart(toggle_index, Rendering::true_colours));
     }

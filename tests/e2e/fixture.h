@@ -11,6 +11,7 @@
 
 #include "chart/chart_geometry.h"
 #include "colour/chart_colours.h"
+#include "colour/illuminants.h"
 #include "xdriver/driver.h"
 #include "xdriver/relay.h"
 #include "xdriver/yarx_windows.h"
@@ -22,9 +23,14 @@ using namespace xdriver;
 // A chart in the chart's own colours, or in true colours.
 using colour::Rendering;
 
-// The toggles the tests name, where the illuminant catalogue puts them.
-inline constexpr int eew = toggle_index("eew"), d32 = toggle_index("d32"),
-                     d65 = toggle_index("d65"), c = toggle_index("d68"), a = toggle_index("cie-a");
+// The toggles the tests press, by their places on the screen, where the
+// illuminant catalogue puts them ...
+inline constexpr int eew_toggle = toggle_index("eew"), d32_toggle = toggle_index("d32"),
+                     d65_toggle = toggle_index("d65"), d68_toggle = toggle_index("d68"),
+                     a_toggle = toggle_index("cie-a");
+// ... and the illuminants whose charts the tests check, by their identifiers.
+inline constexpr int illuminant_d65 = colour::id_of("d65"), illuminant_d68 = colour::id_of("d68"),
+                     illuminant_a = colour::id_of("cie-a");
 
 class YarxTest : public ::testing::Test {
 protected:

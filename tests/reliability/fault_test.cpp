@@ -11,8 +11,6 @@
 namespace yarx::e2e {
 namespace {
 
-constexpr int d68 = illuminant_at(c);
-
 // ---------------------------------------------------------------- the X server dies
 
 class ServerGoesAway : public YarxTest {
@@ -33,7 +31,7 @@ protected:
 TEST_F(ServerGoesAway, WithTheChartShownTheProgramExitsWithAnError) {
     ASSERT_NO_FATAL_FAILURE(start());
     ASSERT_NE(press_ok(), None);
-    ASSERT_TRUE(wait_for_chart(d68));
+    ASSERT_TRUE(wait_for_chart(illuminant_d68));
     kill_server_and_expect_error_exit();
     EXPECT_EQ(app_->standard_output(), "");
 }
@@ -65,7 +63,8 @@ TEST_F(MissingFonts, TheProgramStillShowsAndDrawsTheChart) {
     options.extra_args = {"-fp", "/usr/share/fonts/X11/misc"};
     ASSERT_NO_FATAL_FAILURE(start(options));
     ASSERT_NE(press_ok(), None);
-    EXPECT_TRUE(wait_for_chart(d68)) << rows_differing(d68).size() << " rows differ";
+    EXPECT_TRUE(wait_for_chart(illuminant_d68))
+        << rows_differing(illuminant_d68).size() << " rows differ";
     // The toolkit says so, which shows the fonts really were missing.
     EXPECT_NE(app_->standard_error().find("helvetica"), std::string::npos)
         << app_->standard_error();
@@ -123,7 +122,7 @@ TEST_P(OddToolkitInputs, EndWithAMessageOrRunNormally) {
     } else {
         std::printf("%-40s accepted; stderr: %s\n", input.name, app_->standard_error().c_str());
         ASSERT_NE(press_ok(), None);
-        EXPECT_TRUE(wait_for_chart(d68));
+        EXPECT_TRUE(wait_for_chart(illuminant_d68));
         click(display(), setup_widget(display(), setup_shell_, SetupWidget::exit));
         expect_clean_exit("after Exit");
     }
@@ -146,7 +145,8 @@ TEST_F(OddToolkitInput, AVeryLongApplicationNameIsHarmless) {
         return viewable(display(), setup_widget(display(), setup_shell_, SetupWidget::exit));
     }));
     ASSERT_NE(press_ok(), None);
-    EXPECT_TRUE(wait_for_chart(d68)) << rows_differing(d68).size() << " rows differ";
+    EXPECT_TRUE(wait_for_chart(illuminant_d68))
+        << rows_differing(illuminant_d68).size() << " rows differ";
     EXPECT_TRUE(app_->running());
 }
 

@@ -33,7 +33,7 @@ using Soak = YarxTest;
 TEST_F(Soak, FiveHundredChartsUnderExposureKeepTheChartExactAndMemoryFlat) {
     ASSERT_NO_FATAL_FAILURE(start_through_relay());
     ASSERT_NE(press_ok(), None);
-    ASSERT_TRUE(wait_for_chart(illuminant_at(c)));
+    ASSERT_TRUE(wait_for_chart(illuminant_d68));
     const Window ok = setup_widget(display(), setup_shell_, SetupWidget::ok);
     RequestCounter counter(*relay_);
     counter.reset();
@@ -59,7 +59,7 @@ TEST_F(Soak, FiveHundredChartsUnderExposureKeepTheChartExactAndMemoryFlat) {
 
     const auto started = std::chrono::steady_clock::now();
     long warm_kib = -1;
-    int illuminant = illuminant_at(c);
+    int illuminant = illuminant_at(d68_toggle);
     for (int i = 0; i < presses; ++i) {
         const int index = i % toggle_count;
         illuminant = illuminant_at(index);
