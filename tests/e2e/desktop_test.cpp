@@ -5,13 +5,15 @@
 
 #include <string>
 
-// The test framework first: X's None would take the name of one of its own.
-#include "chart/window_icon.h"
+// The test framework (fixture.h) before any X header, whose None would
+// take the name of one of its own.
 #include "fixture.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
+
+#include "chart/window_icon.h"
 
 namespace yarx::e2e {
 namespace {
@@ -150,12 +152,6 @@ TEST_P(SecondScreen, TheChartIsExact) {
 
 INSTANTIATE_TEST_SUITE_P(OfOtherDepth, SecondScreen,
                          ::testing::Values(Depths{24, 16}, Depths{8, 24}));
-
-}  // namespace
-}  // namespace yarx::e2e
-
-namespace yarx::e2e {
-namespace {
 
 // At 1366 x 768 the chart window fits the screen and the canvas scrolls to
 // its last row; on a tall screen it is whole, without a scroll bar.
