@@ -1,7 +1,9 @@
 // Where yarx's widgets stand among its windows.  The windows of a Motif
 // program nest as its widgets do, so a widget is found by its path of child
 // indices, in creation order, under its shell; the toggles stand in the
-// order of the illuminant catalogue.
+// order of the illuminant catalogue.  The windows' building code
+// (src/ui/setup_window.cpp, src/ui/chart_window.cpp) says where it relies
+// on that order.
 #pragma once
 
 #include <string_view>

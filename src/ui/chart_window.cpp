@@ -17,6 +17,7 @@
 #include "colour/chart_colours.h"
 #include "ui/chart_window_layout.h"
 #include "ui/colour_batch.h"
+#include "ui/form_row.h"
 #include "ui/reading_line.h"
 #include "ui/resources.h"
 #include "ui/shell_names.h"
@@ -201,13 +202,12 @@ void build_chart_window(Widget toplevel) {
     owner = toplevel;
     chart_window = XmCreateFormDialog(toplevel, const_cast<String>(chart_dialog_name), nullptr, 0);
 
+    // Created top to bottom.  The tests find each widget by its place in
+    // this order (ChartWidget in xdriver/yarx_windows.h): a new widget goes
+    // there too.
+
     // One "s" short, but users' resources and scripts address it so: keep it.
-    Widget dismiss = XtVaCreateManagedWidget(
-        "canvasdismis", xmPushButtonWidgetClass, chart_window,
-        XmNtopAttachment, XmATTACH_FORM,
-        XmNleftAttachment, XmATTACH_FORM,
-        XmNrightAttachment, XmATTACH_FORM,
-        nullptr);
+    Widget dismiss = create_row("canvasdismis", xmPushButtonWidgetClass, chart_window, nullptr);
     // No callback of ours: the dialog's autoUnmanage pops the window down.
     // Return and Escape press it too.
     XtVaSetValues(chart_window,
@@ -215,22 +215,17 @@ void build_chart_window(Widget toplevel) {
         XmNcancelButton, dismiss,
         nullptr);
 
-    Widget separator = XtVaCreateManagedWidget(
-        "canvassep", xmSeparatorWidgetClass, chart_window,
-        XmNtopAttachment, XmATTACH_WIDGET,
-        XmNtopWidget, dismiss,
-        XmNleftAttachment, XmATTACH_FORM,
-        XmNrightAttachment, XmATTACH_FORM,
-        nullptr);
+    Widget separator = create_row("canvassep", xmSeparatorWidgetClass, chart_window, dismiss);
 
     // Outside the scrolled window, so that it stays in sight however the
     // chart scrolls.
     Widget reading = build_reading_line(toplevel, chart_window, separator);
 
-    // The canvas scrolls when the window is shorter than the chart; with
-    // no scroll bar shown, nothing of the scrolled window can be seen.
-    scroller = XtVaCreateManagedWidget(
-        "canvasscroll", xmScrolledWindowWidgetClass, chart_window,
+    // The last row, down to the form's bottom.  The canvas scrolls when the
+    // window is shorter than the chart; with no scroll bar shown, nothing of
+    // the scrolled window can be seen.
+    scroller = create_row(
+        "canvasscroll", xmScrolledWindowWidgetClass, chart_window, reading,
         XmNscrollingPolicy, XmAUTOMATIC,
         XmNscrollBarDisplayPolicy, XmAS_NEEDED,
         XmNshadowThickness, 0,
@@ -239,12 +234,7 @@ void build_chart_window(Widget toplevel) {
         XmNscrolledWindowMarginHeight, 0,
         XmNwidth, canvas_width,
         XmNheight, canvas_height,
-        XmNtopAttachment, XmATTACH_WIDGET,
-        XmNtopWidget, reading,
-        XmNleftAttachment, XmATTACH_FORM,
-        XmNrightAttachment, XmATTACH_FORM,
-        XmNbottomAttachment, XmATTACH_FORM,
-        nullptr);
+        XmNbottomAttachment, XmATTACH_FORM);
 
     Arg args[2];
     Cardinal n = 0;
