@@ -28,9 +28,9 @@ namespace {
 
 using namespace chart;
 
-// 0 until the first chart has been drawn: it decides whether the drawing
-// context must still be made and whether exposures redraw.
-int chart_drawn = 0;
+// False until the first chart has been drawn: it decides whether the
+// drawing context must still be made and whether exposures redraw.
+bool chart_drawn = false;
 
 Widget owner;  // the top-level shell, whose window is the setup window
 Widget owners_controls[max_controls_kept_clear];  // which the chart should leave clear
@@ -44,7 +44,6 @@ bool shown_before = false;
 // once; the title shown adds the illuminant, and that word, to the title.
 char title_base[128];
 char true_colours_word[64];
-char title[256];
 
 // The drawing context, created by the first chart and kept to the end.
 Display *display;
@@ -169,6 +168,7 @@ void draw_overlay() {
 // Names the illuminant in the title, after the dialog's own title: "yarx: D65",
 // or "yarx: D65, sRGB" in true colours.
 void name_the_chart(const char *illuminant, bool true_colours) {
+    char title[256];  // the shell keeps its own copy
     if (true_colours)
         std::snprintf(title, sizeof title, "%s: %s, %s", title_base, illuminant, true_colours_word);
     else
@@ -265,7 +265,7 @@ void show_chart(const char *illuminant, bool true_colours) {
     if (!XtIsManaged(chart_window)) pop_up();
     if (!chart_drawn) create_drawing_context();
     draw_chart();
-    chart_drawn = 1;
+    chart_drawn = true;
 }
 
 void draw_chart() {
