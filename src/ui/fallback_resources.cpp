@@ -14,7 +14,7 @@ namespace yarx::ui {
 namespace {
 
 // A resource line put together at compile time, ending in a zero.
-using Line = std::array<char, 96>;
+using Line = std::array<char, 128>;
 
 constexpr Line join(std::initializer_list<std::string_view> parts) {
     Line line{};
@@ -61,14 +61,16 @@ constexpr std::string_view toggle_select_colour = "yellow";
 // in true colours by the word that says so.  The reading line's fonts are
 // Latin-1 and the program sets no locale, so its "µ" is the Latin-1 byte,
 // written as the resource manager's octal escape to keep this list, and the
-// application defaults file, plain ASCII.
+// application defaults file, plain ASCII.  The reading's second line, the
+// candidate minerals, follows the resource manager's "\n", since a line of
+// the file may hold no newline itself.
 constexpr Line chart_window[] = {
     join({"*", chart_shell_name, ".title: yarx"}),
     join({"*", chart_shell_name, ".trueColoursTitle: sRGB"}),
     join({"*canvasdismis.labelString: Dismiss"}),
     join({"*canvasdismis*fontList: ", button_font}),
     join({"*canvasread.labelString: Point at the chart to read retardation and birefringence"}),
-    join({"*canvasread.readingTemplate: %r nm   order %o   birefringence %b at %t \\265m"}),
+    join({"*canvasread.readingTemplate: %r nm   order %o   birefringence %b at %t \\265m\\ncandidates: %m"}),
     join({"*canvasread*fontList: ", text_font}),
     join({"*canvas.background: black"}),
 };
