@@ -167,7 +167,7 @@ TEST_F(Desktop, OnAShortScreenTheChartFitsAndScrollsToItsLastRow) {
     ASSERT_TRUE(scroll_to_the_end()) << "rows from " << visible_canvas_rows().top << " show";
     // Rows 693 to 999 (1732.5 to 2497.5 nm) and the fourth order mark, at
     // y = 901, drawn exactly.
-    EXPECT_LE(visible_canvas_rows().top, 20 + 693);
+    EXPECT_LE(visible_canvas_rows().top, chart::band_top + 693);
     EXPECT_EQ(wait_for_canvas(illuminant_d68), "") << "after scrolling to the end";
     // The reading line stays on the screen, outside what scrolls.
     const ScreenBox line = on_screen(chart_part(ChartWidget::reading));
