@@ -17,6 +17,7 @@
 #include "colour/chart_colours.h"
 #include "ui/chart_window_layout.h"
 #include "ui/colour_batch.h"
+#include "ui/plate_line.h"
 #include "ui/reading_line.h"
 #include "ui/resources.h"
 
@@ -55,6 +56,10 @@ constexpr int black_slot = colour::chart_rows;
 constexpr int white_slot = black_slot + 1;
 constexpr int colour_slots = white_slot + 1;
 PendingColour pending[colour_slots];
+// What the server gave for each of them in the last draw, and whether a
+// draw has given all the bands yet.
+GivenColour given[colour_slots];
+bool bands_given = false;
 
 // Ends the program over a colour the server would not give: make sure the
 // server has seen everything, say so on standard output, exit with 1.  When
@@ -70,9 +75,8 @@ PendingColour pending[colour_slots];
 // Makes the colour answered in the slot the foreground; the program does not
 // go on without it.
 void set_foreground(int slot, const char *failure_message) {
-    unsigned long pixel;
-    if (!take_colour(display, pending[slot], pixel)) fatal(failure_message);
-    XSetForeground(display, gc, pixel);
+    if (!take_colour(display, pending[slot], given[slot])) fatal(failure_message);
+    XSetForeground(display, gc, given[slot].pixel);
 }
 
 // Asks for every colour of a draw at once, in the default colormap of the
@@ -132,6 +136,7 @@ void draw_bands() {
         const int y = band_top + row;
         XDrawLine(display, window, gc, band_left, y, band_right, y);
     }
+    bands_given = true;
 }
 
 // The black grid, then in white the order marks, the frame and the notice.
@@ -224,9 +229,10 @@ void build_chart_window(Widget toplevel) {
         XmNrightAttachment, XmATTACH_FORM,
         nullptr);
 
-    // Outside the scrolled window, so that it stays in sight however the
+    // Outside the scrolled window, so that they stay in sight however the
     // chart scrolls.
     Widget reading = build_reading_line(toplevel, chart_window, separator);
+    Widget above_chart = build_plate_line(toplevel, chart_window, reading);
 
     // The canvas scrolls when the window is shorter than the chart; with
     // no scroll bar shown, nothing of the scrolled window can be seen.
@@ -241,7 +247,7 @@ void build_chart_window(Widget toplevel) {
         XmNwidth, canvas_width,
         XmNheight, canvas_height,
         XmNtopAttachment, XmATTACH_WIDGET,
-        XmNtopWidget, reading,
+        XmNtopWidget, above_chart,
         XmNleftAttachment, XmATTACH_FORM,
         XmNrightAttachment, XmATTACH_FORM,
         XmNbottomAttachment, XmATTACH_FORM,
@@ -283,6 +289,9 @@ void draw_chart() {
     request_chart_colours();
     draw_bands();
     draw_overlay();
+    swatches_follow_chart();
 }
+
+const GivenColour *band_colours() { return bands_given ? given : nullptr; }
 
 }  // namespace yarx::ui

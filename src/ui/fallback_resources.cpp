@@ -47,6 +47,9 @@ constexpr const char *chart_window[] = {
     "*canvasread.labelString: Point at the chart to read retardation and birefringence",
     "*canvasread.readingTemplate: %r nm   order %o   birefringence %b at %t \\265m",
     "*canvasread*fontList: -*-lucida-medium-r-*-*-14-*-*-*-*-*-iso8859-1",
+    "*canvasplateread.labelString: and what the accessory plate adds and subtracts",
+    "*canvasplateread.readingTemplate: with the %p nm plate: added %a, subtracted %s",
+    "*canvasplateread*fontList: -*-lucida-medium-r-*-*-14-*-*-*-*-*-iso8859-1",
     "*canvas.background: black",
 };
 // clang-format on
