@@ -52,7 +52,7 @@ void show_band(Widget swatch, int row) {
         XSetWindowBackground(XtDisplay(swatch), XtWindow(swatch), bands[row].pixel);
         XClearWindow(XtDisplay(swatch), XtWindow(swatch));
     }
-    XtSetMappedWhenManaged(swatch, shows);
+    XtSetMappedWhenManaged(swatch, shows ? True : False);
 }
 
 void show_swatches() {
