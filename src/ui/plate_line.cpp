@@ -64,7 +64,7 @@ void show_swatches() {
 
 // Widget resources read best one name-value pair a line.
 // clang-format off
-Widget build_swatch(const char *name, Widget row, Widget left_of_it) {
+Widget build_swatch(const char *name, Widget row, Widget to_its_left) {
     return XtVaCreateManagedWidget(
         name, xmDrawingAreaWidgetClass, row,
         XmNwidth, swatch_size,
@@ -74,8 +74,8 @@ Widget build_swatch(const char *name, Widget row, Widget left_of_it) {
         XmNtraversalOn, False,
         XmNmappedWhenManaged, False,
         XmNtopAttachment, XmATTACH_FORM,
-        XmNleftAttachment, left_of_it ? XmATTACH_WIDGET : XmATTACH_FORM,
-        XmNleftWidget, left_of_it,
+        XmNleftAttachment, to_its_left ? XmATTACH_WIDGET : XmATTACH_FORM,
+        XmNleftWidget, to_its_left,
         XmNleftOffset, swatch_spacing,
         nullptr);
 }
