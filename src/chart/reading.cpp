@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "chart/chart_geometry.h"
+#include "chart/minerals.h"
 
 namespace yarx::chart {
 
@@ -58,17 +59,44 @@ void show_with_order(double retardation_nm, char *out, std::size_t size) {
     std::snprintf(out, size, "%ld.%ld nm %s", tenths / 10, tenths % 10, order_of(retardation_nm));
 }
 
-// What the row reads, as the placeholders show it.
+// The longest name in the table, for the room the candidates take.
+constexpr std::size_t longest_name() {
+    std::size_t longest = 0;
+    for (const Mineral &m : minerals) {
+        std::size_t n = 0;
+        while (m.name[n]) ++n;
+        longest = std::max(longest, n);
+    }
+    return longest;
+}
+
+// What the row reads, as the placeholders show it.  The candidates take
+// their names, a ", " between them and ", ..." after them.
 struct Reading {
     char retardation[16], birefringence[24], thickness[24];
+    char candidates[candidates_shown * (longest_name() + 2) + 4];
     const char *order;
     char plate[24], added[32], subtracted[32];
 };
 
+// The candidates' names, comma-separated, "..." after the last when more fit.
+void list_candidates(const Candidates &found, char *out, std::size_t size) {
+    Writer writer(out, size);
+    for (std::size_t k = 0; k < found.count; ++k) {
+        if (k > 0) writer.put(", ");
+        writer.put(found.nearest[k]->name);
+    }
+    if (found.more) writer.put(", ...");
+}
+
 // R = 2.5 row nm, exact in a double, so "%.1f" shows it exactly.  The
 // birefringence R / (1000 t) is rounded half up at the fourth decimal from
 // 10 R / t, which is exact at a tie for a whole thickness: 67.5 nm at
-// 30 µm is 0.00225, shown 0.0023, where "%.4f" would show 0.0022.
+// 30 µm is 0.00225, shown 0.0023, where "%.4f" would show 0.0022.  The
+// candidates go by the birefringence itself, not by the four decimals shown:
+// 55 nm at 30 µm is 0.00183, within nepheline's widened range, where 0.0018
+// would not be.  Below the least thickness there is no birefringence to
+// name them by.
 Reading read_row(int row, double thickness_um, double plate_nm) {
     Reading r{};
     const double retardation_nm = colour::retardation_step_nm * row;
@@ -78,6 +106,9 @@ Reading read_row(int row, double thickness_um, double plate_nm) {
                   ten_thousandths % 10000);
     std::snprintf(r.thickness, sizeof r.thickness, "%g", thickness_um);
     r.order = order_of(retardation_nm);
+    if (thickness_um >= least_thickness_um)
+        list_candidates(candidates_for(retardation_nm / (1000 * thickness_um)), r.candidates,
+                        sizeof r.candidates);
 
     std::snprintf(r.plate, sizeof r.plate, "%g", plate_nm);
     const double added_nm = retardation_nm + plate_nm;
@@ -100,6 +131,8 @@ const char *placeholder(char name, const Reading &r) {
             return r.birefringence;
         case 't':
             return r.thickness;
+        case 'm':
+            return r.candidates;
         case 'p':
             return r.plate;
         case 'a':

@@ -1,8 +1,9 @@
 // The chart read at a row: the retardation there, its order of
 // interference, the birefringence it means for a section of a given
-// thickness, and what an accessory plate adds to it and subtracts from it,
-// put into the words of a template from the resources.  No X, no
-// allocation: the caller gives the buffer.
+// thickness, the minerals that birefringence fits, and what an accessory
+// plate adds to the retardation and subtracts from it, put into the words
+// of a template from the resources.  No X, no allocation: the caller gives
+// the buffer.
 #pragma once
 
 #include <cstddef>
@@ -47,11 +48,14 @@ PlateRows rows_with_plate(int row, double plate_nm);
 // The template with its placeholders filled in for the row: %r the
 // retardation in nm, one decimal; %o its order, in Roman numerals; %b the
 // birefringence at the thickness, four decimals; %t the thickness in µm;
-// %p the plate's retardation in nm; %a and %s the retardations it adds and
-// subtracts, each in nm with one decimal and its order ("820.0 nm II"), or
-// for %a "beyond the chart".  Every other character, and every other %
-// sequence (a % and the character after it), is copied as it stands.
-// Writes at most size - 1 characters and a zero (size > 0).
+// %m the minerals whose birefringence fits (candidates_for), comma-separated,
+// with "..." after the fourth when more fit, and empty for a thickness below
+// least_thickness_um, which stands for no birefringence; %p the plate's
+// retardation in nm; %a and %s the retardations it adds and subtracts, each
+// in nm with one decimal and its order ("820.0 nm II"), or for %a "beyond
+// the chart".  Every other character, and every other % sequence (a % and
+// the character after it), is copied as it stands.  Writes at most size - 1
+// characters and a zero (size > 0).
 void format_reading(const char *text_template, int row, double thickness_um, char *out,
                     std::size_t size, double plate_nm = no_plate_nm);
 

@@ -235,8 +235,8 @@ TEST_F(Desktop, TheChartOpensBesideTheSetupWindowAndStaysWhereTheUserMovesIt) {
     // The setup window's buttons answer with the chart open.
     ASSERT_NO_FATAL_FAILURE(choose(d65));
 
-    // Low enough to stay clear of the top, high enough for the whole window
-    // to stay on the screen, where the window manager leaves it be.
+    // Where the whole window, with the lines above the chart, fits on the
+    // screen, which the dialog keeps to when it is shown again.
     move_through_window_manager(display(), chart_shell_, 700, 40);
     ASSERT_TRUE(wait_until([&] {
         chart = frame_of(chart_shell_);
