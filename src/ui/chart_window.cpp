@@ -18,6 +18,7 @@
 #include "ui/chart_window_layout.h"
 #include "ui/colour_batch.h"
 #include "ui/form_row.h"
+#include "ui/plate_line.h"
 #include "ui/reading_line.h"
 #include "ui/resources.h"
 #include "ui/shell_names.h"
@@ -56,6 +57,10 @@ constexpr int black_slot = colour::chart_rows;
 constexpr int white_slot = black_slot + 1;
 static_assert(white_slot + 1 == colours_per_draw);
 PendingColour pending[colours_per_draw];
+// What the server gave for each of them in the last draw, and whether a
+// draw has given all the bands yet.
+GivenColour given[colours_per_draw];
+bool bands_given = false;
 
 // Ends the program over a colour the server would not give: make sure the
 // server has seen everything, say so on standard output, exit with 1.  When
@@ -71,9 +76,8 @@ PendingColour pending[colours_per_draw];
 // Makes the colour answered in the slot the foreground; the program does not
 // go on without it.
 void set_foreground(int slot, const char *failure_message) {
-    unsigned long pixel;
-    if (!take_colour(display, pending[slot], pixel)) fatal(failure_message);
-    XSetForeground(display, gc, pixel);
+    if (!take_colour(display, pending[slot], given[slot])) fatal(failure_message);
+    XSetForeground(display, gc, given[slot].pixel);
 }
 
 // Asks for every colour of a draw at once, in the default colormap of the
@@ -133,6 +137,7 @@ void draw_bands() {
         const int y = band_top + row;
         XDrawLine(display, window, gc, band_left, y, band_right, y);
     }
+    bands_given = true;
 }
 
 // The black grid, then in white the order marks, the frame and the notice.
@@ -217,15 +222,16 @@ void build_chart_window(Widget toplevel) {
 
     Widget separator = create_row("canvassep", xmSeparatorWidgetClass, chart_window, dismiss);
 
-    // Outside the scrolled window, so that it stays in sight however the
+    // Outside the scrolled window, so that they stay in sight however the
     // chart scrolls.
     Widget reading = build_reading_line(toplevel, chart_window, separator);
+    Widget above_chart = build_plate_line(toplevel, chart_window, reading);
 
     // The last row, down to the form's bottom.  The canvas scrolls when the
     // window is shorter than the chart; with no scroll bar shown, nothing of
     // the scrolled window can be seen.
     scroller = create_row(
-        "canvasscroll", xmScrolledWindowWidgetClass, chart_window, reading,
+        "canvasscroll", xmScrolledWindowWidgetClass, chart_window, above_chart,
         XmNscrollingPolicy, XmAUTOMATIC,
         XmNscrollBarDisplayPolicy, XmAS_NEEDED,
         XmNshadowThickness, 0,
@@ -272,6 +278,9 @@ void draw_chart() {
     request_chart_colours();
     draw_bands();
     draw_overlay();
+    swatches_follow_chart();
 }
+
+const GivenColour *band_colours() { return bands_given ? given : nullptr; }
 
 }  // namespace yarx::ui

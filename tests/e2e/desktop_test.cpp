@@ -227,19 +227,19 @@ TEST_F(Desktop, TheChartOpensBesideTheSetupWindowAndStaysWhereTheUserMovesIt) {
     // The setup window's buttons answer with the chart open.
     ASSERT_NO_FATAL_FAILURE(choose(d65_toggle));
 
-    // Where the whole window fits on the screen, which the dialog keeps to
-    // when it is shown again.
-    move_through_window_manager(display(), chart_shell_, 700, 60);
+    // Where the whole window, with the lines above the chart, fits on the
+    // screen, which the dialog keeps to when it is shown again.
+    move_through_window_manager(display(), chart_shell_, 700, 40);
     ASSERT_TRUE(wait_until([&] {
         chart = frame_of(chart_shell_);
-        return chart.x == 700 && chart.y == 60;
+        return chart.x == 700 && chart.y == 40;
     })) << "the window manager did not move the chart";
     click(display(), chart_part(ChartWidget::dismiss));
     ASSERT_TRUE(wait_until([&] { return !viewable(display(), chart_shell_); }));
     ASSERT_EQ(press_ok(), chart_shell_);
     EXPECT_TRUE(wait_until([&] {
         chart = frame_of(chart_shell_);
-        return chart.x == 700 && chart.y == 60;
+        return chart.x == 700 && chart.y == 40;
     })) << "shown again at "
         << chart.x << "," << chart.y;
     EXPECT_EQ(wait_for_canvas(illuminant_d65), "");
