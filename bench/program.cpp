@@ -4,7 +4,6 @@
 
 #include <vector>
 
-#include "ui/fallback_resources.h"
 #include "ui/windows.h"
 
 namespace yarx::bench {
@@ -16,8 +15,7 @@ Program &open_program(const std::string &display_name) {
     std::vector<char *> argv;
     for (std::string &a : args) argv.push_back(a.data());
     int argc = static_cast<int>(argv.size());
-    program.toplevel = XtAppInitialize(&program.app, "yarx", nullptr, 0, &argc, argv.data(),
-                                       ui::fallback_resources, nullptr, 0);
+    program.toplevel = ui::start_toolkit(&program.app, &argc, argv.data());
     program.display = XtDisplay(program.toplevel);
     ui::build_windows(program.toplevel);
     process_pending_events(program);

@@ -63,9 +63,9 @@ protected:
 
         ASSERT_NO_FATAL_FAILURE(show_chart(toggle_index));
         EXPECT_EQ(chart_shell_, shell);
-        settled_count(counter, opcode_alloc_color);
-        EXPECT_EQ(counter.count(opcode_create_gc), 0);
-        EXPECT_EQ(counter.count(opcode_create_window), 0);
+        settled_count(counter, XCB_ALLOC_COLOR);
+        EXPECT_EQ(counter.count(XCB_CREATE_GC), 0);
+        EXPECT_EQ(counter.count(XCB_CREATE_WINDOW), 0);
     }
 
     // Freezes the program so that what the test does next reaches it as one
@@ -141,16 +141,16 @@ TEST_F(ChartWindow, SecondOkRedrawsInPlaceWithTheSameWindowAndGc) {
     ASSERT_TRUE(wait_for_chart(illuminant_d68));
     const Window first_canvas = canvas();
     RequestCounter counter(*relay_);
-    settled_count(counter, opcode_alloc_color);  // let the first chart finish
+    settled_count(counter, XCB_ALLOC_COLOR);  // let the first chart finish
     counter.reset();
 
     ASSERT_NO_FATAL_FAILURE(choose(d65));
     click(display(), setup_widget(display(), setup_shell_, SetupWidget::ok));
     EXPECT_TRUE(wait_for_chart(illuminant_d65));
     // 1000 bands, black and white: one full draw.
-    EXPECT_EQ(settled_count(counter, opcode_alloc_color), 1002);
-    EXPECT_EQ(counter.count(opcode_create_gc), 0);
-    EXPECT_EQ(counter.count(opcode_create_window), 0);
+    EXPECT_EQ(settled_count(counter, XCB_ALLOC_COLOR), 1002);
+    EXPECT_EQ(counter.count(XCB_CREATE_GC), 0);
+    EXPECT_EQ(counter.count(XCB_CREATE_WINDOW), 0);
     EXPECT_EQ(find_shell(display(), "yarx_popup"), chart_shell_);
     EXPECT_EQ(canvas(), first_canvas);
     EXPECT_EQ(wait_for_canvas(illuminant_d65), "");
@@ -201,7 +201,7 @@ TEST_F(ChartWindow, BurstOfExposuresRedrawsOnce) {
     ASSERT_NE(press_ok(), None);
     ASSERT_TRUE(wait_for_chart(illuminant_d68));
     RequestCounter counter(*relay_);
-    settled_count(counter, opcode_alloc_color);
+    settled_count(counter, XCB_ALLOC_COLOR);
     counter.reset();
 
     const auto [x, y, canvas_w, canvas_h] = on_screen(display(), canvas());
@@ -215,7 +215,7 @@ TEST_F(ChartWindow, BurstOfExposuresRedrawsOnce) {
     thaw();
 
     EXPECT_EQ(wait_for_canvas(illuminant_d68), "");
-    EXPECT_EQ(settled_count(counter, opcode_alloc_color), 1002) << "not one redraw per burst";
+    EXPECT_EQ(settled_count(counter, XCB_ALLOC_COLOR), 1002) << "not one redraw per burst";
 }
 
 TEST_F(ChartWindow, OtherPendingEventsDoNotHoldBackTheRedraw) {

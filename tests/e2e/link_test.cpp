@@ -38,14 +38,14 @@ protected:
     // of the window's first exposure included.
     void show_first_chart() {
         ASSERT_NO_FATAL_FAILURE(show_chart(c));
-        settled_count(RequestCounter(*relay_), opcode_alloc_color);
+        settled_count(RequestCounter(*relay_), XCB_ALLOC_COLOR);
     }
 
     // Waits until the program has sent a whole draw's colour allocations
     // while the answer to the first of them is held back on the link.
     bool wait_for_draw_sent_unanswered(const RequestCounter &counter) {
         return wait_until(
-            [&] { return relay_->holding() && counter.count(opcode_alloc_color) == 1002; });
+            [&] { return relay_->holding() && counter.count(XCB_ALLOC_COLOR) == 1002; });
     }
 };
 
@@ -62,13 +62,13 @@ TEST_F(OverTheLink, EveryDrawAsksForItsColoursInOrderForEveryIlluminant) {
         counter.reset();
         click(display(), setup_widget(display(), setup_shell_, SetupWidget::ok));
         EXPECT_EQ(wait_for_canvas(illuminant), "") << "after OK";
-        EXPECT_EQ(settled_count(counter, opcode_alloc_color), 1002) << "after OK";
+        EXPECT_EQ(settled_count(counter, XCB_ALLOC_COLOR), 1002) << "after OK";
         EXPECT_EQ(colour_differences(counter.colours(), expected), "") << "after OK";
 
         counter.reset();
         expose_whole_screen(display());
         EXPECT_EQ(wait_for_canvas(illuminant), "") << "after an exposure";
-        EXPECT_EQ(settled_count(counter, opcode_alloc_color), 1002) << "after an exposure";
+        EXPECT_EQ(settled_count(counter, XCB_ALLOC_COLOR), 1002) << "after an exposure";
         EXPECT_EQ(colour_differences(counter.colours(), expected), "") << "after an exposure";
     }
 }
@@ -84,20 +84,20 @@ TEST_F(OverTheLink, EveryDrawSendsAllItsColoursBeforeWaitingForAnAnswer) {
     relay_->hold_colour_answers();
     expose_whole_screen(display());
     EXPECT_TRUE(wait_for_draw_sent_unanswered(counter))
-        << counter.count(opcode_alloc_color) << " colours asked for by the exposure's redraw";
+        << counter.count(XCB_ALLOC_COLOR) << " colours asked for by the exposure's redraw";
     relay_->release();
     EXPECT_EQ(wait_for_canvas(d68), "");
-    EXPECT_EQ(settled_count(counter, opcode_alloc_color), 1002);
+    EXPECT_EQ(settled_count(counter, XCB_ALLOC_COLOR), 1002);
 
     ASSERT_NO_FATAL_FAILURE(choose(d65));
     counter.reset();
     relay_->hold_colour_answers();
     click(display(), setup_widget(display(), setup_shell_, SetupWidget::ok));
     EXPECT_TRUE(wait_for_draw_sent_unanswered(counter))
-        << counter.count(opcode_alloc_color) << " colours asked for by OK";
+        << counter.count(XCB_ALLOC_COLOR) << " colours asked for by OK";
     relay_->release();
     EXPECT_EQ(wait_for_canvas(d65_illuminant), "");
-    EXPECT_EQ(settled_count(counter, opcode_alloc_color), 1002);
+    EXPECT_EQ(settled_count(counter, XCB_ALLOC_COLOR), 1002);
 }
 
 // 5 ms each way, as a nearby host over ssh; no timing, only the result.
