@@ -131,7 +131,7 @@ private:
 
 // Times a client from its launch until its main window shows, then ends it.
 void time_start_up(benchmark::State &state, Work work,
-                   const std::function<std::unique_ptr<xd::Process>()> &launch,
+                   const std::function<std::shared_ptr<xd::Process>()> &launch,
                    const std::function<Window()> &main_window) {
     if (program) {
         state.SkipWithError("start-up must be timed before the program is built in this process");
@@ -141,7 +141,7 @@ void time_start_up(benchmark::State &state, Work work,
     Display *d = server->display();
     for (auto _ : state) {
         timer.start();
-        const std::unique_ptr<xd::Process> client = launch();
+        const std::shared_ptr<xd::Process> client = launch();
         const bool shown = xd::wait_until(
             [&] {
                 const Window window = main_window();
@@ -166,7 +166,7 @@ void BM_BareStartUpOverLink(benchmark::State &state) {
         [&] {
             xd::Process::Options options;
             options.environment = {"HOME=" + home.path(), "XENVIRONMENT", "XAPPLRESDIR"};
-            return std::make_unique<xd::Process>(
+            return std::make_shared<xd::Process>(
                 std::vector<std::string>{BARE_MOTIF_CLIENT, "-display", relay->display_name()},
                 options);
         },
@@ -178,7 +178,7 @@ void BM_StartUpOverLink(benchmark::State &state) {
     time_start_up(
         state, Work::start_up,
         [] {
-            return std::make_unique<xd::App>(
+            return std::make_shared<xd::App>(
                 *server, std::vector<std::string>{"-display", relay->display_name()});
         },
         [d] {
