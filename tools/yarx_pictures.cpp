@@ -9,10 +9,14 @@
 //                       the D65 chart in true colours with the birefringence fan
 //   overview.png        the eleven charts side by side, at half size, labelled,
 //                       the chart's own colours above the true colours
-//   icon-48.png, icon-256.png
-//                       the program's icon, cut from the D65 chart
+//   reading.png         the reading line and the plate's line, with their
+//                       swatches, for the pointer on 270 nm of the D65 chart
+//                       in true colours
+//   icon-16.png ... icon-256.png
+//                       the program's icon, cut from the D65 chart, at each
+//                       size the package installs
 //   window_icon_runs.inc
-//                       the same icons as the program compiles them in
+//                       the small ones as the program compiles them in
 //
 // Usage: yarx_pictures DIRECTORY [yarx options...]
 // The last line of its output names the directory.
@@ -170,7 +174,6 @@ struct Picture {
 // notice image, squeezed into a square.
 constexpr int icon_left = chart::band_left + 1, icon_top = chart::band_top;
 constexpr int icon_width = 300, icon_height = 400;
-constexpr int icon_sizes[] = {48, 256};
 
 // The corner scaled down to size x size, each pixel the mean of the area of
 // the chart it covers.
@@ -204,14 +207,19 @@ std::vector<unsigned char> icon(const std::vector<unsigned char> &chart, int siz
 }
 
 // The icons as the program compiles them in for its windows: runs of one
-// colour, row after row (src/chart/window_icon_runs.inc).
-std::string icon_runs_source(const std::vector<unsigned char> (&icons)[std::size(icon_sizes)]) {
+// colour, row after row (src/chart/window_icon_runs.inc), and a table of
+// them by size.
+std::string icon_runs_source(const std::vector<std::vector<unsigned char>> &icons) {
     std::string source =
-        "// The program's icon at 48 and 256 pixels, as runs of one colour row after\n"
-        "// row: written by yarx_pictures with data/yarx-48.png and data/yarx-256.png.\n"
+        "// The program's icon at each size it compiles in, as runs of one colour\n"
+        "// row after row: written by yarx_pictures with data/yarx-<size>.png.\n"
         "// clang-format off\n";
-    for (size_t i = 0; i < std::size(icon_sizes); ++i) {
-        source += "constexpr IconRun icon_" + std::to_string(icon_sizes[i]) + "[] = {\n   ";
+    std::string table = "constexpr WindowIcon window_icons[] = {\n";
+    for (size_t i = 0; i < icons.size(); ++i) {
+        const std::string name = "icon_" + std::to_string(chart::window_icon_sizes[i]);
+        source += "constexpr IconRun " + name + "[] = {\n   ";
+        table += "    {" + std::to_string(chart::window_icon_sizes[i]) + ", " + name +
+                 ", static_cast<int>(std::size(" + name + "))},\n";
         const std::vector<unsigned char> &rgb = icons[i];
         const auto pixel = [&rgb](size_t p) {
             return static_cast<unsigned>(rgb[3 * p] << 16 | rgb[3 * p + 1] << 8 | rgb[3 * p + 2]);
@@ -231,7 +239,7 @@ std::string icon_runs_source(const std::vector<unsigned char> (&icons)[std::size
         }
         source += "\n};\n";
     }
-    return source + "// clang-format on\n";
+    return source + table + "};\n// clang-format on\n";
 }
 
 // Draws the labels, each centred over its column of the overview, with a
@@ -322,9 +330,9 @@ std::vector<unsigned char> picture_chart(Session &session, int toggle_index, con
             shown.emplace(std::move(image));
             return true;
         })) {
-        save_screenshot(display, (session.directory / "failure-screen.png").string());
-        give_up(std::string("the chart does not show ") + illuminant.label +
-                    " (the screen is in failure-screen.png)",
+        save_screenshot(display, (session.directory / failure_picture).string());
+        give_up(std::string("the chart does not show ") + illuminant.label + " (the screen is in " +
+                    failure_picture + ")",
                 app);
     }
     if (fan) {
@@ -337,19 +345,55 @@ std::vector<unsigned char> picture_chart(Session &session, int toggle_index, con
     return rgb;
 }
 
+// The row the README's reading is taken at: 270 nm, a first-order grey
+// that the plate tells from the greys of the orders above.
+constexpr int reading_row = 108;
+
+// Points at the row and saves the lines above the chart once the plate's
+// swatches show and the lines have settled: the strip of the chart window
+// from the reading line's top to the plate's line's bottom.
+void picture_reading(Session &session) {
+    Display *display = session.display;
+    const auto part = [&](ChartWidget widget) {
+        return chart_widget(display, session.chart, widget);
+    };
+    move_pointer_to(display, part(ChartWidget::canvas), chart::band_left + 250,
+                    chart::band_top + reading_row);
+    const Window form = child_at(display, session.chart, {0});
+    if (!wait_until([&] {
+            return viewable(display, part(ChartWidget::added_swatch)) &&
+                   viewable(display, part(ChartWidget::subtracted_swatch));
+        }) ||
+        !wait_until_steady(display, form))
+        give_up("the plate's swatches did not show", session.app);
+    XWindowAttributes reading, plate;
+    const Image image(display, form);
+    if (!XGetWindowAttributes(display, part(ChartWidget::reading), &reading) ||
+        !XGetWindowAttributes(display, part(ChartWidget::plate), &plate) || !image.valid() ||
+        plate.y + plate.height > image.height())
+        give_up("no reading lines to picture", session.app);
+    const std::vector<unsigned char> rgb = rgb_bytes(image);
+    const size_t row_bytes = static_cast<size_t>(image.width()) * 3;
+    const std::vector<unsigned char> strip(rgb.begin() + reading.y * row_bytes,
+                                           rgb.begin() + (plate.y + plate.height) * row_bytes);
+    save_rgb((session.directory / reading_picture).string(), image.width(),
+             plate.y + plate.height - reading.y, strip, session.app);
+}
+
 // The icon at each size, and the runs that the program compiles in.
 void save_icons(const std::vector<unsigned char> &d65_chart, const std::filesystem::path &directory,
                 App &app) {
-    std::vector<unsigned char> icons[std::size(icon_sizes)];
-    for (size_t i = 0; i < std::size(icon_sizes); ++i) {
-        const int size = icon_sizes[i];
-        icons[i] = icon(d65_chart, size);
-        save_rgb((directory / ("icon-" + std::to_string(size) + ".png")).string(), size, size,
-                 icons[i], app);
+    std::vector<std::vector<unsigned char>> compiled_in;
+    for (const int size : chart::installed_icon_sizes) {
+        std::vector<unsigned char> rgb = icon(d65_chart, size);
+        save_rgb((directory / icon_picture(size)).string(), size, size, rgb, app);
+        if (std::find(std::begin(chart::window_icon_sizes), std::end(chart::window_icon_sizes),
+                      size) != std::end(chart::window_icon_sizes))
+            compiled_in.push_back(std::move(rgb));
     }
-    const std::string path = (directory / "window_icon_runs.inc").string();
+    const std::string path = (directory / icon_runs).string();
     std::FILE *file = std::fopen(path.c_str(), "w");
-    const std::string source = icon_runs_source(icons);
+    const std::string source = icon_runs_source(compiled_in);
     if (!file || std::fputs(source.c_str(), file) < 0 || std::fclose(file) != 0)
         give_up("could not write " + path, app);
     std::printf("%s\n", path.c_str());
@@ -369,7 +413,7 @@ int run(const std::filesystem::path &directory, const std::vector<std::string> &
     if (!wait_until([&] { return viewable(display, exit_button); }) ||
         !wait_until_steady(display, setup))
         give_up("the setup window did not settle", app);
-    save(display, setup, (directory / "setup.png").string(), app);
+    save(display, setup, (directory / setup_picture).string(), app);
 
     // Charts side by side at half size, under a strip of labels, a row for
     // each way of showing them.
@@ -386,8 +430,10 @@ int run(const std::filesystem::path &directory, const std::vector<std::string> &
             const std::vector<unsigned char> rgb = picture_chart(session, i, ways[way]);
             sheet.paste(rgb, chart::canvas_width, chart::canvas_height, overview::chart_left(i),
                         overview::chart_top(way), true);
-            if (way == 0 && illuminants[i].id == yarx::colour::id_of("d65"))
-                save_icons(rgb, directory, app);
+            if (illuminants[i].id != yarx::colour::id_of("d65")) continue;
+            if (way == 0) save_icons(rgb, directory, app);
+            if (ways[way].rendering == yarx::colour::Rendering::true_colours)
+                picture_reading(session);
         }
     }
 
@@ -399,7 +445,7 @@ int run(const std::filesystem::path &directory, const std::vector<std::string> &
     const std::vector<unsigned char> labels = render_labels(display, background);
     if (labels.empty()) give_up("could not draw the labels", app);
     sheet.paste(labels, sheet.width, overview::label_height, 0, 0, false);
-    save_rgb((directory / "overview.png").string(), sheet.width, sheet.height, sheet.rgb, app);
+    save_rgb((directory / overview_picture).string(), sheet.width, sheet.height, sheet.rgb, app);
 
     click(display, setup_widget(display, setup, SetupWidget::exit));
     if (!app.wait_exit()) give_up("yarx did not end after Exit", app);

@@ -19,6 +19,7 @@
 #include "ui/colour_batch.h"
 #include "ui/fan_drawing.h"
 #include "ui/form_row.h"
+#include "ui/plate_line.h"
 #include "ui/reading_line.h"
 #include "ui/resources.h"
 #include "ui/shell_names.h"
@@ -62,6 +63,10 @@ constexpr int black_slot = colour::chart_rows;
 constexpr int white_slot = black_slot + 1;
 static_assert(white_slot + 1 == colours_per_draw);
 PendingColour pending[colours_per_draw];
+// What the server gave for each of them in the last draw, and whether a
+// draw has given all the bands yet.
+GivenColour given[colours_per_draw];
+bool bands_given = false;
 
 // Ends the program over a colour the server would not give: make sure the
 // server has seen everything, say so on standard output, exit with 1.  When
@@ -74,13 +79,11 @@ PendingColour pending[colours_per_draw];
     std::exit(1);
 }
 
-// Makes the colour answered in the slot the foreground, and gives its
-// pixel; the program does not go on without it.
-unsigned long set_foreground(int slot, const char *failure_message) {
-    unsigned long pixel;
-    if (!take_colour(display, pending[slot], pixel)) fatal(failure_message);
-    XSetForeground(display, gc, pixel);
-    return pixel;
+// Makes the colour answered in the slot the foreground; the program does not
+// go on without it.
+void set_foreground(int slot, const char *failure_message) {
+    if (!take_colour(display, pending[slot], given[slot])) fatal(failure_message);
+    XSetForeground(display, gc, given[slot].pixel);
 }
 
 // Asks for every colour of a draw at once, in the default colormap of the
@@ -140,18 +143,14 @@ void draw_bands() {
         const int y = band_top + row;
         XDrawLine(display, window, gc, band_left, y, band_right, y);
     }
+    bands_given = true;
 }
 
-// The overlay's black and white, which the fan draws in too.
-struct OverlayPixels {
-    unsigned long black, white;
-};
-
 // The black grid, then in white the order marks, the frame and the notice.
-OverlayPixels draw_overlay() {
+void draw_overlay() {
     const char *const failure = "Can't allocate color map.\n";
 
-    const unsigned long black = set_foreground(black_slot, failure);
+    set_foreground(black_slot, failure);
     for (int k = 0; k < grid_lines; ++k) {
         const int y = grid_step * k + band_top;
         XDrawLine(display, window, gc, band_left, y, band_right, y);
@@ -165,7 +164,7 @@ OverlayPixels draw_overlay() {
         XDrawLine(display, window, gc, x, band_top, x, vertical_bottom);
     }
 
-    const unsigned long white = set_foreground(white_slot, failure);
+    set_foreground(white_slot, failure);
     for (int k = 1; k <= order_marks; ++k) {
         const int y = static_cast<int>(order_spacing * k + band_top);
         XDrawLine(display, window, gc, order_mark_left, y, order_mark_right, y);
@@ -175,7 +174,6 @@ OverlayPixels draw_overlay() {
         for (int c = 0; c < notice_columns; ++c)
             if (notice_image[r][c])
                 XDrawRectangle(display, window, gc, notice_left + 2 * c, notice_top + r, 2, 1);
-    return {black, white};
 }
 
 // Names the illuminant in the title, after the dialog's own title: "yarx: D65",
@@ -230,15 +228,16 @@ void build_chart_window(Widget toplevel) {
 
     Widget separator = create_row("canvassep", xmSeparatorWidgetClass, chart_window, dismiss);
 
-    // Outside the scrolled window, so that it stays in sight however the
+    // Outside the scrolled window, so that they stay in sight however the
     // chart scrolls.
     Widget reading = build_reading_line(toplevel, chart_window, separator);
+    Widget above_chart = build_plate_line(toplevel, chart_window, reading);
 
     // The last row, down to the form's bottom.  The canvas scrolls when the
     // window is shorter than the chart; with no scroll bar shown, nothing of
     // the scrolled window can be seen.
     scroller = create_row(
-        "canvasscroll", xmScrolledWindowWidgetClass, chart_window, reading,
+        "canvasscroll", xmScrolledWindowWidgetClass, chart_window, above_chart,
         XmNscrollingPolicy, XmAUTOMATIC,
         XmNscrollBarDisplayPolicy, XmAS_NEEDED,
         XmNshadowThickness, 0,
@@ -291,8 +290,11 @@ void draw_chart() {
     request_chart_colours();
     if (fan_shown) request_fan_font(display, fan_font);
     draw_bands();
-    const OverlayPixels pixels = draw_overlay();
-    if (fan_shown) draw_fan(display, window, pixels.black, pixels.white);
+    draw_overlay();
+    if (fan_shown) draw_fan(display, window, given[black_slot].pixel, given[white_slot].pixel);
+    swatches_follow_chart();
 }
+
+const GivenColour *band_colours() { return bands_given ? given : nullptr; }
 
 }  // namespace yarx::ui

@@ -1,10 +1,13 @@
-// The chart window: a form dialog with a Dismiss button, the reading line
-// and a drawing area that shows the 1000 bands of the chart colour table,
-// the grid, the order marks, the frame and the notice image, and the
-// birefringence fan when OK asks for it, redrawn in full on every exposure.
+// The chart window: a form dialog with a Dismiss button, the reading line,
+// the plate's line and a drawing area that shows the 1000 bands of the chart
+// colour table, the grid, the order marks, the frame and the notice image,
+// and the birefringence fan when OK asks for it, redrawn in full on every
+// exposure.
 #pragma once
 
 #include <X11/Intrinsic.h>
+
+#include "ui/colour_batch.h"
 
 namespace yarx::ui {
 
@@ -26,8 +29,12 @@ void show_chart(const char *illuminant, bool true_colours, bool fan);
 
 // Draws the whole chart in place, as an exposure does: asks the server for
 // all its colours at once, then draws the bands, the overlay and the fan
-// when it is shown, with them.
-// Only once a chart has been shown.
+// when it is shown, with them, and has the plate's swatches take the
+// bands' new pixels.  Only once a chart has been shown.
 void draw_chart();
+
+// The bands' colours as the last draw got them from the server, in row
+// order; nullptr before the first chart.
+const GivenColour *band_colours();
 
 }  // namespace yarx::ui

@@ -17,8 +17,15 @@ using PendingColour = xcb_alloc_color_cookie_t;
 PendingColour request_colour(Display *display, Colormap colormap, unsigned short red,
                              unsigned short green, unsigned short blue);
 
-// Waits for the answer.  True, with the colour's pixel, when the server
+// A colour as the server gave it: its pixel, and the 16-bit values of the
+// colour it stands for, which the screen may have rounded.
+struct GivenColour {
+    unsigned long pixel;
+    unsigned short red, green, blue;
+};
+
+// Waits for the answer.  True, with the colour given, when the server
 // gave the colour; false when it refused it or the connection broke.
-bool take_colour(Display *display, PendingColour pending, unsigned long &pixel);
+bool take_colour(Display *display, PendingColour pending, GivenColour &given);
 
 }  // namespace yarx::ui

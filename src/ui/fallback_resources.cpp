@@ -28,7 +28,7 @@ constexpr Line join(std::initializer_list<std::string_view> parts) {
 }
 
 // The fonts, each named once: the setup window's headings, its captions and
-// prompt, the buttons, and the text of the toggles and the reading line.
+// prompt, the buttons, and the text of the toggles and the reading lines.
 constexpr std::string_view heading_font = "-*-helvetica-bold-r-*-*-14-*-*-*-*-*-iso8859-1";
 constexpr std::string_view caption_font = "-*-lucida-bold-r-*-*-12-*-*-*-*-*-iso8859-1";
 constexpr std::string_view prompt_font = "-*-lucida-medium-r-*-*-12-*-*-*-*-*-iso8859-1";
@@ -74,6 +74,9 @@ constexpr Line chart_window[] = {
     join({"*canvasread.labelString: Point at the chart to read retardation and birefringence"}),
     join({"*canvasread.readingTemplate: %r nm   order %o   birefringence %b at %t \\265m\\ncandidates: %m"}),
     join({"*canvasread*fontList: ", text_font}),
+    join({"*canvasplateread.labelString: and what the accessory plate adds and subtracts"}),
+    join({"*canvasplateread.readingTemplate: with the %p nm plate: added %a, subtracted %s"}),
+    join({"*canvasplateread*fontList: ", text_font}),
     join({"*canvas.background: black"}),
     join({"*canvas.fanFont: ", fan_font}),
 };

@@ -8,6 +8,7 @@
 #include "chart/chart_geometry.h"
 #include "chart/reading.h"
 #include "ui/form_row.h"
+#include "ui/plate_line.h"
 #include "ui/resources.h"
 
 namespace yarx::ui {
@@ -40,7 +41,7 @@ void read_thickness(Widget toplevel) {
 // first.  So that a reading of more lines than the hint shows them all, the
 // hint gets empty lines up to as many as the template has: an empty line
 // after a separator is as tall as a line of text.  (XmStringCreateLocalized
-// in show_row makes a separator of each "\n".)
+// in show_reading makes a separator of each "\n".)
 void make_room_for_template_lines(Widget label) {
     int lines = 1;
     for (const char *p = reading_template; *p; ++p)
@@ -70,10 +71,11 @@ void show_reading(int x, int y) {
     row_shown = row;
     thickness_shown = thickness;
     char text[256];
-    chart::format_reading(reading_template, row, thickness, text, sizeof text);
+    chart::format_reading(reading_template, row, thickness, text, sizeof text, plate_in_force_nm());
     XmString label = XmStringCreateLocalized(text);
     XtVaSetValues(reading_line, XmNlabelString, label, nullptr);
     XmStringFree(label);
+    show_plate_row(row, thickness_um);
 }
 
 // The last of this motion event and those queued right behind it for the

@@ -1,8 +1,8 @@
 // The chart window: what OK draws, pixel for pixel; redrawing in place;
 // exposures under a window manager (one redraw per burst); popping down and
 // up again; the birefringence fan over the chart and gone again; the
-// reading line under the pointer; and the end of the program when the
-// server has too few colours.
+// reading line and the plate's swatches under the pointer; and the end of
+// the program when the server has too few colours.
 
 #include <signal.h>
 #include <sys/wait.h>
@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "chart/reading.h"
 #include "colour/illuminants.h"
 #include "fixture.h"
 
@@ -63,9 +64,9 @@ protected:
 
         ASSERT_NO_FATAL_FAILURE(show_chart(toggle_index));
         EXPECT_EQ(chart_shell_, shell);
-        settled_count(counter, opcode_alloc_color);
-        EXPECT_EQ(counter.count(opcode_create_gc), 0);
-        EXPECT_EQ(counter.count(opcode_create_window), 0);
+        settled_count(counter, XCB_ALLOC_COLOR);
+        EXPECT_EQ(counter.count(XCB_CREATE_GC), 0);
+        EXPECT_EQ(counter.count(XCB_CREATE_WINDOW), 0);
     }
 
     // Freezes the program so that what the test does next reaches it as one
@@ -89,26 +90,28 @@ TEST_F(ChartWindow, OkShowsTheDialogAndDrawsTheChartPixelForPixel) {
     ASSERT_NO_FATAL_FAILURE(start());
     ASSERT_NE(press_ok(), None);
 
-    // Dismiss button, separator, reading line and the canvas's scrolled
-    // window, in that order, in a form.
+    // Dismiss button, separator, reading line, the plate's line and the
+    // canvas's scrolled window, in that order, in a form.
     ASSERT_EQ(children(display(), chart_shell_).size(), 1u);
     const Window form = child_at(display(), chart_shell_, {0});
-    ASSERT_EQ(children(display(), form).size(), 4u);
+    ASSERT_EQ(children(display(), form).size(), 5u);
     XWindowAttributes attributes;
     ASSERT_TRUE(XGetWindowAttributes(display(), canvas(), &attributes));
     EXPECT_EQ(attributes.width, canvas_width);
     EXPECT_EQ(attributes.height, canvas_height);
-    XWindowAttributes dismiss, separator, reading, scroller;
+    XWindowAttributes dismiss, separator, reading, plate, scroller;
     const auto attributes_of = [&](ChartWidget widget, XWindowAttributes &a) {
         return XGetWindowAttributes(display(), chart_widget(display(), chart_shell_, widget), &a);
     };
     ASSERT_TRUE(attributes_of(ChartWidget::dismiss, dismiss));
     ASSERT_TRUE(attributes_of(ChartWidget::separator, separator));
     ASSERT_TRUE(attributes_of(ChartWidget::reading, reading));
+    ASSERT_TRUE(attributes_of(ChartWidget::plate, plate));
     ASSERT_TRUE(attributes_of(ChartWidget::scroller, scroller));
     EXPECT_LT(dismiss.y, separator.y);
     EXPECT_LT(separator.y, reading.y);
-    EXPECT_LT(reading.y, scroller.y);
+    EXPECT_LT(reading.y, plate.y);
+    EXPECT_LT(plate.y, scroller.y);
 
     // With room for the whole chart nothing scrolls: the canvas fills the
     // scrolled window, as if it stood there alone, and the scroll bar is
@@ -141,16 +144,16 @@ TEST_F(ChartWindow, SecondOkRedrawsInPlaceWithTheSameWindowAndGc) {
     ASSERT_TRUE(wait_for_chart(illuminant_d68));
     const Window first_canvas = canvas();
     RequestCounter counter(*relay_);
-    settled_count(counter, opcode_alloc_color);  // let the first chart finish
+    settled_count(counter, XCB_ALLOC_COLOR);  // let the first chart finish
     counter.reset();
 
     ASSERT_NO_FATAL_FAILURE(choose(d65_toggle));
     click(display(), setup_widget(display(), setup_shell_, SetupWidget::ok));
     EXPECT_TRUE(wait_for_chart(illuminant_d65));
     // One full draw.
-    EXPECT_EQ(settled_count(counter, opcode_alloc_color), chart::colours_per_draw);
-    EXPECT_EQ(counter.count(opcode_create_gc), 0);
-    EXPECT_EQ(counter.count(opcode_create_window), 0);
+    EXPECT_EQ(settled_count(counter, XCB_ALLOC_COLOR), chart::colours_per_draw);
+    EXPECT_EQ(counter.count(XCB_CREATE_GC), 0);
+    EXPECT_EQ(counter.count(XCB_CREATE_WINDOW), 0);
     EXPECT_EQ(find_shell(display(), chart_shell_name), chart_shell_);
     EXPECT_EQ(canvas(), first_canvas);
     EXPECT_EQ(wait_for_canvas(illuminant_d65), "");
@@ -201,7 +204,7 @@ TEST_F(ChartWindow, BurstOfExposuresRedrawsOnce) {
     ASSERT_NE(press_ok(), None);
     ASSERT_TRUE(wait_for_chart(illuminant_d68));
     RequestCounter counter(*relay_);
-    settled_count(counter, opcode_alloc_color);
+    settled_count(counter, XCB_ALLOC_COLOR);
     counter.reset();
 
     const auto [x, y, canvas_w, canvas_h] = on_screen(display(), canvas());
@@ -215,7 +218,7 @@ TEST_F(ChartWindow, BurstOfExposuresRedrawsOnce) {
     thaw();
 
     EXPECT_EQ(wait_for_canvas(illuminant_d68), "");
-    EXPECT_EQ(settled_count(counter, opcode_alloc_color), chart::colours_per_draw)
+    EXPECT_EQ(settled_count(counter, XCB_ALLOC_COLOR), chart::colours_per_draw)
         << "not one redraw per burst";
 }
 
@@ -315,16 +318,19 @@ TEST_F(ChartWindow, TheFanDrawsOnlyOnItsLinesAndInTheMarginsAndGoesAgainExactly)
     }
 }
 
-// A bad thickness is named and set aside; two rows read differently; with
-// the fan, whose reading changes from column to column too, a sweep of 200
-// motions asks the server nothing that waits for an answer; the window
-// keeps its size, though the hint has one line and a reading two; and the
-// canvas stays as it was.
+// A bad thickness and a bad plate are named and set aside; two rows read
+// differently; with the fan, whose reading changes from column to column
+// too, a sweep of 200 motions, the plate's line and swatches following, asks
+// the server nothing that waits for an answer; the window keeps its size,
+// though the hint has one line and a reading two; and the canvas stays as it
+// was.
 TEST_F(ChartWindow, TheReadingLineFollowsThePointerWithoutARoundTrip) {
     ASSERT_NO_FATAL_FAILURE(start_through_relay(
-        {}, Duration(0), {"-xrm", "*thickness: abc", "-xrm", "*setupfan.set: True"}));
+        {}, Duration(0),
+        {"-xrm", "*thickness: abc", "-xrm", "*compensator: 3000", "-xrm", "*setupfan.set: True"}));
     EXPECT_EQ(app_->standard_error(),
-              "yarx: thickness 'abc' is not a number from 1 to 1000; using 30\n");
+              "yarx: thickness 'abc' is not a number from 1 to 1000; using 30\n"
+              "yarx: compensator '3000' is not a number from 0 to 2497.5; using 550\n");
     ASSERT_NE(press_ok(), None);
     ASSERT_EQ(wait_for_fan(illuminant_d68), "");
     const std::vector<unsigned char> chart = rgb_bytes(Image(display(), canvas()));
@@ -336,11 +342,18 @@ TEST_F(ChartWindow, TheReadingLineFollowsThePointerWithoutARoundTrip) {
         return std::pair{a.width, a.height};
     };
     const auto shell_size = size_of(chart_shell_), line_size = size_of(line);
-    // Moves to the row and waits until the line shows something else.
+    // Moves to the row and waits until the line shows other words: not the
+    // bare background it shows for a moment between clearing and writing.
     const auto read_row = [&](int row, int x, const std::vector<unsigned char> &before) {
         move_pointer_to(display(), canvas(), x, chart::band_top + row);
         std::vector<unsigned char> now;
-        EXPECT_TRUE(wait_until([&] { return (now = line_pixels()) != before; })) << row;
+        const auto has_words = [&] {
+            for (std::size_t i = 3; i < now.size(); ++i)
+                if (now[i] != now[i % 3]) return true;
+            return false;
+        };
+        EXPECT_TRUE(wait_until([&] { return (now = line_pixels()) != before && has_words(); }))
+            << row;
         return now;
     };
     const auto hint = line_pixels();
@@ -363,6 +376,78 @@ TEST_F(ChartWindow, TheReadingLineFollowsThePointerWithoutARoundTrip) {
     EXPECT_EQ(size_of(line), line_size);
     EXPECT_TRUE(rgb_bytes(Image(display(), canvas())) == chart);
 }
+
+// Where the pointer's row puts the plate's added and subtracted
+// retardations: the rows whose band pixels the swatches show.
+struct PlateSwatches {
+    int row, added, subtracted;
+};
+struct Plate {
+    const char *resource;                 // "*compensator: ...", or none
+    std::vector<PlateSwatches> swatches;  // none: no plate, no line
+};
+void PrintTo(const Plate &plate, std::ostream *out) {
+    *out << (plate.resource ? plate.resource : "the default plate");
+}
+
+class PlateLine : public ChartWindow, public ::testing::WithParamInterface<Plate> {
+protected:
+    // Whether the swatch shows the row's band pixel and nothing else, or
+    // for no_row, shows not at all.
+    bool swatch_shows(ChartWidget swatch, int row,
+                      const std::array<unsigned long, colour::chart_rows> &bands) {
+        const Window window = chart_widget(display(), chart_shell_, swatch);
+        if (row == chart::no_row) return !viewable(display(), window);
+        const Image image(display(), window);
+        if (!image.valid() || image.width() < 12 || image.height() < 12) return false;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixel(x, y) != bands[row]) return false;
+        return true;
+    }
+    void expect_swatches(const PlateSwatches &at, Rendering rendering) {
+        const auto bands = expected_band_pixels(display(), illuminant_d68, rendering);
+        move_pointer_to(display(), canvas(), 300, chart::band_top + at.row);
+        EXPECT_TRUE(wait_until([&] {
+            return swatch_shows(ChartWidget::added_swatch, at.added, bands) &&
+                   swatch_shows(ChartWidget::subtracted_swatch, at.subtracted, bands);
+        })) << "row "
+            << at.row;
+    }
+};
+
+// Each row's swatches, then the last again once OK has drawn the chart in
+// true colours.
+TEST_P(PlateLine, TheSwatchesShowTheBandsThePlateAddsAndSubtracts) {
+    const Plate &plate = GetParam();
+    std::vector<std::string> args;
+    if (plate.resource) args = {"-xrm", plate.resource};
+    ASSERT_NO_FATAL_FAILURE(start({}, args));
+    ASSERT_NE(press_ok(), None);
+    ASSERT_EQ(wait_for_canvas(illuminant_d68), "");
+    const Window line = chart_widget(display(), chart_shell_, ChartWidget::plate);
+    if (plate.swatches.empty()) {
+        const Window reading = chart_widget(display(), chart_shell_, ChartWidget::reading);
+        const auto hint = rgb_bytes(Image(display(), reading));
+        move_pointer_to(display(), canvas(), 300, chart::band_top + 400);
+        EXPECT_TRUE(wait_until([&] { return rgb_bytes(Image(display(), reading)) != hint; }));
+        EXPECT_FALSE(viewable(display(), line));
+        return;
+    }
+    EXPECT_TRUE(viewable(display(), line));
+    for (const PlateSwatches &at : plate.swatches) expect_swatches(at, Rendering::cie_rgb);
+
+    click(display(), true_colours_toggle());
+    ASSERT_TRUE(wait_until([&] { return shows_colour(true_colours_toggle(), yellow); }));
+    ASSERT_NE(press_ok(), None);
+    ASSERT_EQ(wait_for_canvas(illuminant_d68, Rendering::true_colours), "");
+    expect_swatches(plate.swatches.back(), Rendering::true_colours);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , PlateLine,
+    ::testing::Values(Plate{nullptr, {{108, 328, 112}, {400, 620, 180}, {901, chart::no_row, 681}}},
+                      Plate{"*compensator: 147", {{400, 459, 341}}}, Plate{"*compensator: 0", {}}));
 
 // The minerals a reading names, as the line shows them.  The line is
 // started with the expected words as its hint; having shown another
