@@ -48,6 +48,14 @@ constexpr int frame_width = band_width, frame_height = colour::chart_rows + 1;
 // Top-left corner of the notice image; each cell is drawn 2 x 1.
 constexpr int notice_left = 400, notice_top = 220;
 
+// A picked colour's marks in the right margin, right of the frame, at the
+// nearest row of each order: the nearest of all a bar three rows high
+// across the margin, the others a line in its outer part.
+constexpr int pick_margin_left = band_left + band_width + 2;
+constexpr int pick_margin_right = canvas_width - 1;
+constexpr int pick_mark_left = pick_margin_left + 20;
+static_assert(pick_margin_left == 452 && pick_margin_right == 569);
+
 // What the chart has always looked like.
 static_assert(band_right == 449 && band_bottom == 1019 && grid_step == 40 && grid_lines == 26);
 static_assert(order_spacing == 220.4 && order_mark_left == 450 && order_mark_right == 550);

@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "chart/chart_geometry.h"
+#include "chart/text_writer.h"
 
 namespace yarx::chart {
 
@@ -14,30 +15,11 @@ namespace {
 
 // The orders the chart reaches: 2497.5 nm lies in the fifth.
 constexpr const char *roman_orders[] = {"I", "II", "III", "IV", "V"};
-static_assert(last_row * colour::retardation_step_nm / order_length_nm < std::size(roman_orders));
+static_assert(std::size(roman_orders) == order_count);
+static_assert(last_row * colour::retardation_step_nm / order_length_nm < order_count);
 
 bool is_blank(char c) { return c == ' ' || c == '\t'; }
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
-
-// Writes into a caller's buffer as far as it goes, always leaving room for
-// the zero.
-class Writer {
-public:
-    Writer(char *out, std::size_t size) : out_(out), size_(size) { out_[0] = '\0'; }
-    void put(char c) {
-        if (length_ + 1 >= size_) return;
-        out_[length_++] = c;
-        out_[length_] = '\0';
-    }
-    void put(const char *text) {
-        while (*text) put(*text++);
-    }
-
-private:
-    char *out_;
-    std::size_t size_;
-    std::size_t length_ = 0;
-};
 
 // What the row reads, as the placeholders show it.
 struct Reading {
@@ -57,9 +39,7 @@ Reading read_row(int row, double thickness_um) {
     std::snprintf(r.birefringence, sizeof r.birefringence, "%ld.%04ld", ten_thousandths / 10000,
                   ten_thousandths % 10000);
     std::snprintf(r.thickness, sizeof r.thickness, "%g", thickness_um);
-    // A reading just below an order mark already belongs to the next order.
-    const auto order = static_cast<std::size_t>(retardation_nm / order_length_nm);
-    r.order = roman_orders[std::min(order, std::size(roman_orders) - 1)];
+    r.order = order_numeral(order_of(row));
     return r;
 }
 
@@ -100,6 +80,14 @@ bool parse_thickness(const char *text, double &thickness_um) {
     return true;
 }
 
+// A reading just below an order mark already belongs to the next order.
+int order_of(int row) {
+    const int order = static_cast<int>(colour::retardation_step_nm * row / order_length_nm);
+    return std::min(order, order_count - 1);
+}
+
+const char *order_numeral(int order) { return roman_orders[order]; }
+
 int row_under(int x, int y) {
     if (x < 0 || x >= canvas_width || y < band_top || y > band_bottom) return no_row;
     return y - band_top;
@@ -108,7 +96,7 @@ int row_under(int x, int y) {
 void format_reading(const char *text_template, int row, double thickness_um, char *out,
                     std::size_t size) {
     const Reading reading = read_row(row, thickness_um);
-    Writer writer(out, size);
+    TextWriter writer(out, size);
     for (const char *p = text_template; *p; ++p) {
         if (*p != '%' || p[1] == '\0') {
             writer.put(*p);
