@@ -22,8 +22,8 @@ Window toggle(Display *display, Window shell, int index) {
     return child_at(display, shell, {0, static_cast<int>(SetupWidget::frame), 1, index});
 }
 
-// shell > form > canvasdismis, canvassep, canvasread, canvasscroll > clip
-// window > canvas
+// shell > form > canvasdismis, canvaspick, canvassep, canvasread,
+// canvaspicked, canvasswatch, canvasscroll > clip window > canvas
 Window chart_widget(Display *display, Window shell, ChartWidget widget) {
     switch (widget) {
         case ChartWidget::canvas:

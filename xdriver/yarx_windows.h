@@ -42,7 +42,17 @@ Window toggle(Display *display, Window shell, int index);
 // The chart window's widgets under its shell.  The canvas sits in the
 // scrolled window's clip window, beside its vertical scroll bar (a window
 // even while the bar is not shown).
-enum class ChartWidget { dismiss, separator, reading, scroller, canvas, vertical_scroll_bar };
+enum class ChartWidget {
+    dismiss,
+    pick,
+    separator,
+    reading,
+    pick_line,
+    swatch,
+    scroller,
+    canvas,
+    vertical_scroll_bar
+};
 Window chart_widget(Display *display, Window shell, ChartWidget widget);
 
 }  // namespace yarx::xdriver

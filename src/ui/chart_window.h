@@ -1,10 +1,13 @@
-// The chart window: a form dialog with a Dismiss button, the reading line
-// and a drawing area that shows the 1000 bands of the chart colour table,
-// the grid, the order marks, the frame and the notice image, redrawn in
-// full on every exposure.
+// The chart window: a form dialog with a Dismiss button, a Pick colour
+// button, the reading line, the pick line and a drawing area that shows
+// the 1000 bands of the chart colour table, the grid, the order marks, the
+// frame and the notice image, and a pick's marks, redrawn in full on every
+// exposure.
 #pragma once
 
 #include <X11/Intrinsic.h>
+
+#include "ui/colour_batch.h"
 
 namespace yarx::ui {
 
@@ -26,5 +29,13 @@ void show_chart(const char *illuminant, bool true_colours);
 // all its colours at once, then draws the bands and the overlay with them.
 // Only once a chart has been shown.
 void draw_chart();
+
+// The bands' colours as the server gave them for the last draw, row by
+// row: what the canvas shows.  nullptr before the first chart.
+const GivenColour *band_colours();
+
+// Draws the marks of the pick shown (colour_pick.h) in place of those
+// before, with the colours of the last draw: nothing asked of the server.
+void redraw_pick_marks();
 
 }  // namespace yarx::ui

@@ -11,13 +11,13 @@ PendingColour request_colour(Display *display, Colormap colormap, unsigned short
     return xcb_alloc_color(XGetXCBConnection(display), colormap, red, green, blue);
 }
 
-bool take_colour(Display *display, PendingColour pending, unsigned long &pixel) {
+bool take_colour(Display *display, PendingColour pending, GivenColour &given) {
     xcb_generic_error_t *error = nullptr;
     const XcbReply<xcb_alloc_color_reply_t> reply(
         xcb_alloc_color_reply(XGetXCBConnection(display), pending, &error));
     const XcbError refusal(error);
     if (!reply) return false;
-    pixel = reply->pixel;
+    given = {reply->pixel, reply->red, reply->green, reply->blue};
     return true;
 }
 

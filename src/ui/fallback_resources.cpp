@@ -47,6 +47,14 @@ constexpr const char *chart_window[] = {
     "*canvasread.labelString: Point at the chart to read retardation and birefringence",
     "*canvasread.readingTemplate: %r nm   order %o   birefringence %b at %t \\265m",
     "*canvasread*fontList: -*-lucida-medium-r-*-*-14-*-*-*-*-*-iso8859-1",
+    "*canvaspick.labelString: Pick colour",
+    "*canvaspick*fontList: -*-lucida-bold-r-*-*-14-*-*-*-*-*-iso8859-1",
+    "*canvaspicked.labelString: Press P or Pick colour, then click a colour anywhere on the screen\\n"
+        "to find it on the chart; Escape or button 3 cancels",
+    "*canvaspicked.pickTemplate: picked %h:  nearest %b\\n%a",
+    "*canvaspicked.refusedText: Another program holds the pointer: no colour picked",
+    "*canvaspicked.unreadableText: This display's pixels do not tell their colour: no colour picked",
+    "*canvaspicked*fontList: -*-lucida-medium-r-*-*-12-*-*-*-*-*-iso8859-1",
     "*canvas.background: black",
 };
 // clang-format on
