@@ -9,6 +9,8 @@
 #include <Xm/Xm.h>
 #include <xcb/xproto.h>
 
+#include <cstddef>
+
 #include "chart/chart_geometry.h"
 #include "colour/chart_colours.h"
 #include "ui/chart_window.h"
@@ -195,7 +197,7 @@ KeySym keysym_of(const XKeyEvent &key) {
     int per_keycode = 0;
     const KeySym *table = XtGetKeysymTable(key.display, &first, &per_keycode);
     if (!table || key.keycode < first) return NoSymbol;
-    return table[(key.keycode - first) * per_keycode];
+    return table[static_cast<std::size_t>(key.keycode - first) * per_keycode];
 }
 
 bool is_pick_key(const XKeyEvent &key) {

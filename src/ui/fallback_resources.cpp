@@ -49,8 +49,7 @@ constexpr const char *chart_window[] = {
     "*canvasread*fontList: -*-lucida-medium-r-*-*-14-*-*-*-*-*-iso8859-1",
     "*canvaspick.labelString: Pick colour",
     "*canvaspick*fontList: -*-lucida-bold-r-*-*-14-*-*-*-*-*-iso8859-1",
-    "*canvaspicked.labelString: Press P or Pick colour, then click a colour anywhere on the screen\\n"
-        "to find it on the chart; Escape or button 3 cancels",
+    "*canvaspicked.labelString: Press P or Pick colour, then click a colour anywhere on the screen\\nto find it on the chart; Escape or button 3 cancels",
     "*canvaspicked.pickTemplate: picked %h:  nearest %b\\n%a",
     "*canvaspicked.refusedText: Another program holds the pointer: no colour picked",
     "*canvaspicked.unreadableText: This display's pixels do not tell their colour: no colour picked",

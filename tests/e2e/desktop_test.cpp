@@ -235,17 +235,18 @@ TEST_F(Desktop, TheChartOpensBesideTheSetupWindowAndStaysWhereTheUserMovesIt) {
     // The setup window's buttons answer with the chart open.
     ASSERT_NO_FATAL_FAILURE(choose(d65));
 
-    move_through_window_manager(display(), chart_shell_, 700, 100);
+    // High enough up for the whole window to fit below.
+    move_through_window_manager(display(), chart_shell_, 700, 40);
     ASSERT_TRUE(wait_until([&] {
         chart = frame_of(chart_shell_);
-        return chart.x == 700 && chart.y == 100;
+        return chart.x == 700 && chart.y == 40;
     })) << "the window manager did not move the chart";
     click(display(), chart_part(ChartWidget::dismiss));
     ASSERT_TRUE(wait_until([&] { return !viewable(display(), chart_shell_); }));
     ASSERT_EQ(press_ok(), chart_shell_);
     EXPECT_TRUE(wait_until([&] {
         chart = frame_of(chart_shell_);
-        return chart.x == 700 && chart.y == 100;
+        return chart.x == 700 && chart.y == 40;
     })) << "shown again at "
         << chart.x << "," << chart.y;
     EXPECT_EQ(wait_for_canvas(d65_illuminant), "");
