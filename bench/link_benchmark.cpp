@@ -15,8 +15,13 @@
 //   moment its event is in the program's queue.  Both end with an XSync,
 //   itself one round trip, so that the time covers the server finishing the
 //   drawing.
+// - A pick is P over the canvas and a click of button 1 on a band, each
+//   timed from the moment its events are in the program's queue until the
+//   program has handled them and an XSync has come back: a pick that waits
+//   only for the grab and for the one image reads 4 round trips.
 
 #include <X11/Intrinsic.h>
+#include <X11/keysym.h>
 #include <signal.h>
 
 #include <benchmark/benchmark.h>
@@ -40,7 +45,7 @@ std::unique_ptr<xd::XServer> server;
 std::unique_ptr<xd::Relay> relay;
 Program *program = nullptr;  // once built in this process
 
-enum class Work { start_up, ok, exposure };
+enum class Work { start_up, ok, exposure, pick };
 std::map<Work, double> zero_delay_ms;
 
 double ms_since(Clock::time_point start) {
@@ -149,6 +154,39 @@ void redraw_over_link(benchmark::State &state, Work work) {
 void BM_OkOverLink(benchmark::State &state) { redraw_over_link(state, Work::ok); }
 void BM_ExposureOverLink(benchmark::State &state) { redraw_over_link(state, Work::exposure); }
 
+// Handles the input the test's connection has just sent, once it has
+// reached the program, and returns how long that took, to the XSync.
+double handle_input(Program &program) {
+    Display *display = program.display;
+    xd::wait_until([&] { return XEventsQueued(display, QueuedAfterReading) > 0; });
+    const auto start = Clock::now();
+    while (XtAppPending(program.app)) XtAppProcessEvent(program.app, XtIMAll);
+    XSync(display, False);
+    while (XtAppPending(program.app)) XtAppProcessEvent(program.app, XtIMAll);
+    return ms_since(start);
+}
+
+void BM_PickOverLink(benchmark::State &state) {
+    LinkTimer timer(state, Work::pick);
+    Program &program = shown_program();
+    Display *d = server->display();
+    const Window canvas = yarx::bench::canvas_window(program);
+    xd::move_pointer_to(d, canvas, 300, 500);
+    xd::type_key(d, XK_x);  // the first key loads the toolkit's keyboard map
+    handle_input(program);
+
+    for (auto _ : state) {
+        xd::type_key(d, XK_p);
+        double ms = handle_input(program);
+        xd::press_at(d, canvas, 75, 20 + 221);
+        xd::release(d);
+        ms += handle_input(program);
+        timer.add(ms);
+        xd::move_pointer_to(d, canvas, 300, 500);
+        yarx::bench::process_pending_events(program);
+    }
+}
+
 }  // namespace
 
 #define OVER_THE_LINK(benchmark_function) \
@@ -162,6 +200,7 @@ void BM_ExposureOverLink(benchmark::State &state) { redraw_over_link(state, Work
 OVER_THE_LINK(BM_StartUpOverLink);
 OVER_THE_LINK(BM_OkOverLink);
 OVER_THE_LINK(BM_ExposureOverLink);
+OVER_THE_LINK(BM_PickOverLink);
 
 int main(int argc, char **argv) {
     benchmark::Initialize(&argc, argv);
