@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "chart/chart_geometry.h"
+#include "chart/minerals.h"
 #include "chart/text_writer.h"
 
 namespace yarx::chart {
@@ -21,16 +22,43 @@ static_assert(last_row * colour::retardation_step_nm / order_length_nm < order_c
 bool is_blank(char c) { return c == ' ' || c == '\t'; }
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
-// What the row reads, as the placeholders show it.
+// The longest name in the table, for the room the candidates take.
+constexpr std::size_t longest_name() {
+    std::size_t longest = 0;
+    for (const Mineral &m : minerals) {
+        std::size_t n = 0;
+        while (m.name[n]) ++n;
+        longest = std::max(longest, n);
+    }
+    return longest;
+}
+
+// What the row reads, as the placeholders show it.  The candidates take
+// their names, a ", " between them and ", ..." after them.
 struct Reading {
     char retardation[16], birefringence[24], thickness[24];
+    char candidates[candidates_shown * (longest_name() + 2) + 4];
     const char *order;
 };
+
+// The candidates' names, comma-separated, "..." after the last when more fit.
+void list_candidates(const Candidates &found, char *out, std::size_t size) {
+    TextWriter writer(out, size);
+    for (std::size_t k = 0; k < found.count; ++k) {
+        if (k > 0) writer.put(", ");
+        writer.put(found.nearest[k]->name);
+    }
+    if (found.more) writer.put(", ...");
+}
 
 // R = 2.5 row nm, exact in a double, so "%.1f" shows it exactly.  The
 // birefringence R / (1000 t) is rounded half up at the fourth decimal from
 // 10 R / t, which is exact at a tie for a whole thickness: 67.5 nm at
-// 30 µm is 0.00225, shown 0.0023, where "%.4f" would show 0.0022.
+// 30 µm is 0.00225, shown 0.0023, where "%.4f" would show 0.0022.  The
+// candidates go by the birefringence itself, not by the four decimals shown:
+// 55 nm at 30 µm is 0.00183, within nepheline's widened range, where 0.0018
+// would not be.  Below the least thickness there is no birefringence to
+// name them by.
 Reading read_row(int row, double thickness_um) {
     Reading r{};
     const double retardation_nm = colour::retardation_step_nm * row;
@@ -40,6 +68,9 @@ Reading read_row(int row, double thickness_um) {
                   ten_thousandths % 10000);
     std::snprintf(r.thickness, sizeof r.thickness, "%g", thickness_um);
     r.order = order_numeral(order_of(row));
+    if (thickness_um >= least_thickness_um)
+        list_candidates(candidates_for(retardation_nm / (1000 * thickness_um)), r.candidates,
+                        sizeof r.candidates);
     return r;
 }
 
@@ -54,6 +85,8 @@ const char *placeholder(char name, const Reading &r) {
             return r.birefringence;
         case 't':
             return r.thickness;
+        case 'm':
+            return r.candidates;
         default:
             return nullptr;
     }

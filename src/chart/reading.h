@@ -1,7 +1,8 @@
 // The chart read at a row: the retardation there, its order of
-// interference, and the birefringence it means for a section of a given
-// thickness, put into the words of a template from the resources.  No X,
-// no allocation: the caller gives the buffer.
+// interference, the birefringence it means for a section of a given
+// thickness and the minerals that birefringence fits, put into the words of
+// a template from the resources.  No X, no allocation: the caller gives the
+// buffer.
 #pragma once
 
 #include <cstddef>
@@ -31,10 +32,13 @@ int row_under(int x, int y);
 
 // The template with its placeholders filled in for the row: %r the
 // retardation in nm, one decimal; %o its order, in Roman numerals; %b the
-// birefringence at the thickness, four decimals; %t the thickness in µm.
-// Every other character, and every other % sequence (a % and the
-// character after it), is copied as it stands.  Writes at most size - 1
-// characters and a zero (size > 0).
+// birefringence at the thickness, four decimals; %t the thickness in µm;
+// %m the minerals whose birefringence fits (candidates_for), comma-separated,
+// with "..." after the fourth when more fit, and empty for a thickness below
+// least_thickness_um, which stands for no birefringence.  Every other
+// character, and every other % sequence (a % and the character after it),
+// is copied as it stands.  Writes at most size - 1 characters and a zero
+// (size > 0).
 void format_reading(const char *text_template, int row, double thickness_um, char *out,
                     std::size_t size);
 

@@ -9,6 +9,7 @@
 #include <Xm/Xm.h>
 #include <xcb/xproto.h>
 
+#include <algorithm>
 #include <cstddef>
 
 #include "chart/chart_geometry.h"
@@ -56,10 +57,13 @@ XtEventDispatchProc key_dispatcher_before, press_dispatcher_before, release_disp
 
 Display *display() { return XtDisplay(pick_line); }
 
+// The most lines the pick line makes room for.
+constexpr int max_lines = 8;
+
 // The label keeps its own copy; the XmString is given back at once.  A
-// newline in the text starts the label's second line.
+// newline in the text starts a new line of the label.
 void show_text(const char *text) {
-    XmString label = XmStringCreateLtoR(const_cast<char *>(text), XmFONTLIST_DEFAULT_TAG);
+    XmString label = XmStringCreateLocalized(const_cast<char *>(text));
     XtVaSetValues(pick_line, XmNlabelString, label, nullptr);
     XmStringFree(label);
     line_changed = true;
@@ -283,9 +287,22 @@ Widget build_pick_line(Widget form, Widget above) {
     match_template = resource_of(pick_line, "pickTemplate", "PickTemplate", match_template);
     refused_text = resource_of(pick_line, "refusedText", "RefusedText", refused_text);
     unreadable_text = resource_of(pick_line, "unreadableText", "UnreadableText", unreadable_text);
-    // Two lines high whatever it says, and fixed at that: a new pick never
-    // resizes the window.
-    show_text("Mg\nMg");
+    // As high as the most lines any of its texts has, two at least, and
+    // fixed at that: a new pick never resizes the window.
+    int lines = 2;
+    for (const char *text : {hint_text, match_template, refused_text, unreadable_text}) {
+        int n = 1;
+        for (const char *p = text; *p; ++p) n += *p == '\n';
+        lines = std::max(lines, n);
+    }
+    char sizing[2 * max_lines];
+    lines = std::min(lines, max_lines);
+    for (int k = 0; k < lines; ++k) {
+        sizing[2 * k] = 'M';
+        sizing[2 * k + 1] = '\n';
+    }
+    sizing[2 * lines - 1] = '\0';
+    show_text(sizing);
     XtVaSetValues(pick_line, XmNrecomputeSize, False, nullptr);
     show_text(hint_text);
     line_changed = false;

@@ -38,14 +38,16 @@ constexpr std::string_view toggle_select_colour = "yellow";
 // in true colours by the word that says so.  The reading line's fonts are
 // Latin-1 and the program sets no locale, so its "µ" is the Latin-1 byte,
 // written as the resource manager's octal escape to keep this list, and the
-// application defaults file, plain ASCII.
+// application defaults file, plain ASCII.  The reading's second line, the
+// candidate minerals, follows the resource manager's "\n", since a line of
+// the file may hold no newline itself.
 constexpr const char *chart_window[] = {
     "*yarx_popup.title: yarx",
     "*yarx_popup.trueColoursTitle: sRGB",
     "*canvasdismis.labelString: Dismiss",
     "*canvasdismis*fontList: -*-lucida-bold-r-*-*-14-*-*-*-*-*-iso8859-1",
     "*canvasread.labelString: Point at the chart to read retardation and birefringence",
-    "*canvasread.readingTemplate: %r nm   order %o   birefringence %b at %t \\265m",
+    "*canvasread.readingTemplate: %r nm   order %o   birefringence %b at %t \\265m\\ncandidates: %m",
     "*canvasread*fontList: -*-lucida-medium-r-*-*-14-*-*-*-*-*-iso8859-1",
     "*canvaspick.labelString: Pick colour",
     "*canvaspick*fontList: -*-lucida-bold-r-*-*-14-*-*-*-*-*-iso8859-1",

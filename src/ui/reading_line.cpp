@@ -14,8 +14,8 @@ namespace yarx::ui {
 namespace {
 
 Widget reading_line;
-// The resources' words, with %r %o %b %t where the reading goes.  Without
-// them, the numbers alone.
+// The resources' words, with %r %o %b %t %m where the reading goes, and
+// "\n" where a line ends.  Without them, the numbers alone.
 String reading_template = const_cast<String>("%r  %o  %b  %t");
 double thickness_um = chart::default_thickness_um;
 // The row whose reading the line shows; a move along a row changes nothing.
@@ -30,6 +30,28 @@ void read_thickness(Widget toplevel) {
         std::fprintf(stderr, "yarx: thickness '%s' is not a number from %g to %g; using %g\n", text,
                      chart::least_thickness_um, chart::greatest_thickness_um,
                      chart::default_thickness_um);
+}
+
+// The label keeps the height it is made with, that of the hint it shows
+// first.  So that a reading of more lines than the hint shows them all, the
+// hint gets empty lines up to as many as the template has: an empty line
+// after a separator is as tall as a line of text.  (XmStringCreateLocalized
+// in show_row makes a separator of each "\n".)
+void make_room_for_template_lines(Widget label) {
+    int lines = 1;
+    for (const char *p = reading_template; *p; ++p)
+        if (*p == '\n') ++lines;
+    XmString hint = nullptr;
+    XtVaGetValues(label, XmNlabelString, &hint, nullptr);
+    if (!hint) return;
+    const int hint_lines = XmStringLineCount(hint);
+    if (hint_lines < lines) {
+        for (int k = hint_lines; k < lines; ++k)
+            hint = XmStringConcatAndFree(hint, XmStringSeparatorCreate());
+        XtVaSetValues(label, XmNrecomputeSize, True, XmNlabelString, hint, nullptr);
+        XtVaSetValues(label, XmNrecomputeSize, False, nullptr);
+    }
+    XmStringFree(hint);
 }
 
 // The label keeps its own copy of the text.  The XmString made for it is
@@ -90,6 +112,7 @@ Widget build_reading_line(Widget toplevel, Widget form, Widget above) {
         nullptr);
     reading_template =
         resource_of(reading_line, "readingTemplate", "ReadingTemplate", reading_template);
+    make_room_for_template_lines(reading_line);
     read_thickness(toplevel);
     return reading_line;
 }

@@ -7,7 +7,9 @@
 #include <sys/wait.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "colour/illuminants.h"
@@ -268,6 +270,7 @@ TEST_F(ChartWindow, TrueColoursTakeEffectAtOkAndGoBackExactly) {
 
 // A bad thickness is named and set aside; two rows read differently; a
 // sweep of 200 motions asks the server nothing that waits for an answer;
+// the window keeps its size, though the hint has one line and a reading two;
 // and the canvas stays exact.
 TEST_F(ChartWindow, TheReadingLineFollowsThePointerWithoutARoundTrip) {
     ASSERT_NO_FATAL_FAILURE(start_through_relay({}, Duration(0), {"-xrm", "*thickness: abc"}));
@@ -277,6 +280,12 @@ TEST_F(ChartWindow, TheReadingLineFollowsThePointerWithoutARoundTrip) {
     ASSERT_EQ(wait_for_canvas(illuminant_d68), "");
     const Window line = chart_widget(display(), chart_shell_, ChartWidget::reading);
     const auto line_pixels = [&] { return rgb_bytes(Image(display(), line)); };
+    const auto size_of = [&](Window window) {
+        XWindowAttributes a{};
+        XGetWindowAttributes(display(), window, &a);
+        return std::pair{a.width, a.height};
+    };
+    const auto shell_size = size_of(chart_shell_), line_size = size_of(line);
     // Moves to the row and waits until the line shows something else.
     const auto read_row = [&](int row, int x, const std::vector<unsigned char> &before) {
         move_pointer_to(display(), canvas(), x, 20 + row);
@@ -299,8 +308,61 @@ TEST_F(ChartWindow, TheReadingLineFollowsThePointerWithoutARoundTrip) {
             sent += " " + std::to_string(opcode) + ":" + std::to_string(counter.count(opcode));
     std::printf("requests of the motion sweep by opcode:%s\n", sent.c_str());
     for (const int opcode : reply_bearing_opcodes) EXPECT_EQ(counter.count(opcode), 0) << opcode;
+    EXPECT_EQ(size_of(chart_shell_), shell_size);
+    EXPECT_EQ(size_of(line), line_size);
     EXPECT_EQ(canvas_differences(illuminant_d68), "");
 }
+
+// The minerals a reading names, as the line shows them.  The line is
+// started with the expected words as its hint; having shown another
+// reading, it must show the hint's very pixels again at the row.
+struct NamedAt {
+    const char *thickness;
+    int row;
+    const char *expected;
+    const char *text_template = "%m";
+};
+
+void PrintTo(const NamedAt &c, std::ostream *out) { *out << '"' << c.expected << '"'; }
+
+class TheReadingNamesTheCandidates : public ChartWindow,
+                                     public ::testing::WithParamInterface<NamedAt> {};
+
+TEST_P(TheReadingNamesTheCandidates, UnderThePointer) {
+    const NamedAt &c = GetParam();
+    std::vector<std::string> args = {"-xrm", std::string("*thickness: ") + c.thickness, "-xrm",
+                                     std::string("*canvasread.labelString: ") + c.expected};
+    if (c.text_template) {
+        args.insert(args.end(),
+                    {"-xrm", std::string("*canvasread.readingTemplate: ") + c.text_template});
+    }
+    ASSERT_NO_FATAL_FAILURE(start({}, args));
+    ASSERT_NE(press_ok(), None);
+    ASSERT_TRUE(wait_for_chart(illuminant_d68));
+    const Window line = chart_widget(display(), chart_shell_, ChartWidget::reading);
+    const auto line_pixels = [&] { return rgb_bytes(Image(display(), line)); };
+    const auto expected = line_pixels();
+    move_pointer_to(display(), canvas(), 75, 20 + 999);
+    ASSERT_TRUE(wait_until([&] { return line_pixels() != expected; }));
+    move_pointer_to(display(), canvas(), 75, 20 + c.row);
+    EXPECT_TRUE(wait_until([&] { return line_pixels() == expected; }));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, TheReadingNamesTheCandidates,
+    ::testing::Values(NamedAt{"30", 108, "quartz, topaz, andalusite, clinozoisite, ..."},
+                      NamedAt{"30", 540, "talc, anhydrite, olivine, muscovite, ..."},
+                      NamedAt{"30", 0, "garnet, apatite, serpentine, chlorite"},
+                      NamedAt{"10", 720, "dolomite, calcite, titanite"},
+                      // The default template, on its second line.
+                      NamedAt{"30", 108,
+                              "270.0 nm   order I   birefringence 0.0090 at 30 \\265m\\n"
+                              "candidates: quartz, topaz, andalusite, clinozoisite, ...",
+                              nullptr}),
+    [](const ::testing::TestParamInfo<NamedAt> &info) {
+        return "Row" + std::to_string(info.param.row) + "At" + info.param.thickness +
+               (info.param.text_template ? "" : "ByDefault");
+    });
 
 TEST_F(ChartWindow, TooFewColoursEndTheProgramWithQwib) {
     ServerOptions options;

@@ -235,7 +235,8 @@ TEST_F(Desktop, TheChartOpensBesideTheSetupWindowAndStaysWhereTheUserMovesIt) {
     // The setup window's buttons answer with the chart open.
     ASSERT_NO_FATAL_FAILURE(choose(d65));
 
-    // High enough up for the whole window to fit below.
+    // Where the whole window fits on the screen, which the dialog keeps to
+    // when it is shown again.
     move_through_window_manager(display(), chart_shell_, 700, 40);
     ASSERT_TRUE(wait_until([&] {
         chart = frame_of(chart_shell_);

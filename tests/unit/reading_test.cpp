@@ -1,12 +1,18 @@
 // What the reading line says for a row of the chart: the retardation, its
 // order counted from the order marks' 551 nm, the birefringence at the
-// thickness; the template's words kept as they stand; and which thickness
-// values are refused.
+// thickness; the minerals it fits, against the data file they are compiled
+// from; the template's words kept as they stand; and which thickness values
+// are refused.
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <fstream>
+#include <iterator>
+#include <sstream>
 #include <string>
 
+#include "chart/minerals.h"
 #include "chart/reading.h"
 
 namespace yarx::chart {
@@ -40,6 +46,55 @@ TEST(Reading, ChecksAndOrderBoundaries) {
     for (const auto &r : rows) EXPECT_EQ(read("%r nm %o %b", r.row), r.expected) << r.row;
     EXPECT_EQ(read("%b at %t", 999, 1), "2.4975 at 1");
     EXPECT_EQ(read("%b at %t", 400, 27.5), "0.0364 at 27.5");
+}
+
+// 0.1 b + 0.001 either side of a range, nearest middle first, ties by name.
+TEST(Reading, TheCandidatesAreTheMineralsWhoseBirefringenceFits) {
+    const struct {
+        int row;
+        double thickness_um;
+        const char *expected;
+        std::size_t size = 128;
+    } rows[] = {
+        {108, 30, "quartz, topaz, andalusite, clinozoisite, ..."},  // 0.0090
+        {540, 30, "talc, anhydrite, olivine, muscovite, ..."},      // 0.0450
+        {0, 30, "garnet, apatite, serpentine, chlorite"},           // four fit
+        {720, 10, "dolomite, calcite, titanite"},                   // 0.1800
+        {368, 10, "kaersutite, titanite"},                          // 0.0920, between their ranges
+        {240, 30, "lawsonite, omphacite, sillimanite, tourmaline, ..."},  // all at 0.020
+        {22, 30, "apatite, nepheline, serpentine, chlorite"},             // 0.00183, not 0.0018
+        {999, 10, ""},                                                    // 0.2498, beyond titanite
+        {108, 0, ""},                                                     // no birefringence
+        {108, 30, "quartz, t", 10},
+    };
+    for (const auto &r : rows) {
+        char out[128];
+        format_reading("%m", r.row, r.thickness_um, out, r.size);
+        EXPECT_STREQ(out, r.expected) << r.row << " at " << r.thickness_um;
+    }
+}
+
+// The build compiles data/minerals.tsv into the table: every mineral, its
+// values to the thousandth.
+TEST(Reading, TheMineralsAreThoseOfTheDataFile) {
+    std::ifstream file(YARX_MINERALS_FILE);
+    ASSERT_TRUE(file) << YARX_MINERALS_FILE;
+    std::size_t count = 0;
+    for (std::string line; std::getline(file, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        std::istringstream fields(line);
+        std::string name;
+        double least, greatest;
+        std::getline(fields, name, '\t');
+        fields >> least >> greatest;
+        ASSERT_LT(count, std::size(minerals)) << name;
+        const Mineral &m = minerals[count++];
+        EXPECT_EQ(m.name, name);
+        EXPECT_EQ(m.least_thousandths, std::lround(least * 1000)) << name;
+        EXPECT_EQ(m.greatest_thousandths, std::lround(greatest * 1000)) << name;
+        EXPECT_LE(m.least_thousandths, m.greatest_thousandths) << name;
+    }
+    EXPECT_EQ(count, std::size(minerals));
 }
 
 TEST(Reading, TheTemplateIsNeverAFormat) {
