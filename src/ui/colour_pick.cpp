@@ -13,6 +13,7 @@
 #include <cstddef>
 
 #include "chart/chart_geometry.h"
+#include "chart/text_writer.h"
 #include "colour/chart_colours.h"
 #include "ui/chart_window.h"
 #include "ui/resources.h"
@@ -296,12 +297,8 @@ Widget build_pick_line(Widget form, Widget above) {
         lines = std::max(lines, n);
     }
     char sizing[2 * max_lines];
-    lines = std::min(lines, max_lines);
-    for (int k = 0; k < lines; ++k) {
-        sizing[2 * k] = 'M';
-        sizing[2 * k + 1] = '\n';
-    }
-    sizing[2 * lines - 1] = '\0';
+    chart::TextWriter writer(sizing, sizeof sizing);
+    for (int k = 0; k < std::min(lines, max_lines); ++k) writer.put(k ? "\nM" : "M");
     show_text(sizing);
     XtVaSetValues(pick_line, XmNrecomputeSize, False, nullptr);
     show_text(hint_text);
