@@ -188,8 +188,8 @@ void draw_pick_marks() {
     marks_drawn = true;
 }
 
-// Takes the last pick's marks out of the margin: the server's black
-// background there, and the overlay drawn again where it reaches into it.
+// Takes the last pick's marks out of the margin, back to the canvas's
+// background; the overlay drawn after it puts back its own lines there.
 void clear_pick_marks() {
     if (!marks_drawn) return;
     XClearArea(display, window, pick_margin_left, 0, canvas_width - pick_margin_left, canvas_height,
