@@ -70,7 +70,7 @@ BareClient open_bare_client() {
 
 // Sends all the colour allocations first, then takes each reply as it is
 // needed, as the program does.
-xcb_alloc_color_cookie_t floor_cookies[1002];
+xcb_alloc_color_cookie_t floor_cookies[yarx::chart::colours_per_draw];
 
 void request_colour(const BareClient &client, int slot, unsigned short r, unsigned short g,
                     unsigned short b) {
@@ -87,32 +87,44 @@ void set_colour(const BareClient &client, int slot) {
 }
 
 void draw_floor(const BareClient &client) {
+    using namespace yarx::chart;
+    namespace colour = yarx::colour;
     Display *d = client.display;
     const Window w = client.window;
     const GC gc = client.gc;
-    for (int row = 0; row < 1000; ++row) {
-        const auto &c = yarx::colour::chart_colours[row];
-        request_colour(client, row, yarx::colour::colour_value(c.red),
-                       yarx::colour::colour_value(c.green), yarx::colour::colour_value(c.blue));
+    constexpr int black = colour::chart_rows, white = black + 1;
+    for (int row = 0; row < colour::chart_rows; ++row) {
+        const auto &c = colour::chart_colours[row];
+        request_colour(client, row, colour::colour_value(c.red), colour::colour_value(c.green),
+                       colour::colour_value(c.blue));
     }
-    request_colour(client, 1000, 0, 0, 0);
-    const unsigned short full = yarx::colour::full_intensity;
-    request_colour(client, 1001, full, full, full);
-    for (int row = 0; row < 1000; ++row) {
+    request_colour(client, black, 0, 0, 0);
+    const unsigned short full = colour::full_intensity;
+    request_colour(client, white, full, full, full);
+    for (int row = 0; row < colour::chart_rows; ++row) {
         set_colour(client, row);
-        XDrawLine(d, w, gc, 50, 20 + row, 449, 20 + row);
+        XDrawLine(d, w, gc, band_left, band_top + row, band_right, band_top + row);
     }
-    set_colour(client, 1000);
-    for (int k = 0; k <= 25; ++k) XDrawLine(d, w, gc, 50, 40 * k + 20, 449, 40 * k + 20);
-    for (int k = 0; k <= 25; k += 5) XDrawLine(d, w, gc, 50, 40 * k + 21, 449, 40 * k + 21);
-    for (int x = 50; x <= 550; x += 100) XDrawLine(d, w, gc, x, 20, x, 1019);
-    set_colour(client, 1001);
-    for (int y : {240, 460, 681, 901}) XDrawLine(d, w, gc, 450, y, 550, y);
-    XDrawRectangle(d, w, gc, 50, 19, 400, 1001);
-    for (int r = 0; r < yarx::chart::notice_rows; ++r)
-        for (int c = 0; c < yarx::chart::notice_columns; ++c)
-            if (yarx::chart::notice_image[r][c])
-                XDrawRectangle(d, w, gc, 400 + 2 * c, 220 + r, 2, 1);
+    set_colour(client, black);
+    for (int k = 0; k < grid_lines; ++k) {
+        const int y = grid_step * k + band_top;
+        XDrawLine(d, w, gc, band_left, y, band_right, y);
+    }
+    for (int k = 0; k < grid_lines; k += heavy_every) {
+        const int y = grid_step * k + band_top + 1;
+        XDrawLine(d, w, gc, band_left, y, band_right, y);
+    }
+    for (int k = 0; k < vertical_lines; ++k) {
+        const int x = vertical_step * k + band_left;
+        XDrawLine(d, w, gc, x, band_top, x, vertical_bottom);
+    }
+    set_colour(client, white);
+    for (int y : {240, 460, 681, 901}) XDrawLine(d, w, gc, order_mark_left, y, order_mark_right, y);
+    XDrawRectangle(d, w, gc, frame_x, frame_y, frame_width, frame_height);
+    for (int r = 0; r < notice_rows; ++r)
+        for (int c = 0; c < notice_columns; ++c)
+            if (notice_image[r][c])
+                XDrawRectangle(d, w, gc, notice_left + 2 * c, notice_top + r, 2, 1);
     XSync(d, False);
 }
 
@@ -147,7 +159,7 @@ bool open_program_on_screen(benchmark::State &state) {
     Display *d = server->display();
     const bool shown = yarx::xdriver::wait_until([&] {
         yarx::bench::process_pending_events(*program);
-        const Window shell = yarx::xdriver::find_shell(d, "yarx_popup");
+        const Window shell = yarx::xdriver::find_shell(d, yarx::xdriver::chart_shell_name);
         return shell &&
                yarx::xdriver::viewable(
                    d, yarx::xdriver::chart_widget(d, shell, yarx::xdriver::ChartWidget::canvas));

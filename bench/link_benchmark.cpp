@@ -97,7 +97,7 @@ void BM_StartUpOverLink(benchmark::State &state) {
         xd::App app(*server, {"-display", relay->display_name()});
         const bool shown = xd::wait_until(
             [&] {
-                const Window shell = xd::find_shell(d, "yarx");
+                const Window shell = xd::find_shell(d, xd::setup_shell_name);
                 return shell && xd::viewable(d, xd::setup_widget(d, shell, xd::SetupWidget::exit));
             },
             std::chrono::seconds(60));
@@ -108,7 +108,7 @@ void BM_StartUpOverLink(benchmark::State &state) {
         }
         kill(app.pid(), SIGKILL);
         app.wait_exit();
-        xd::wait_until([&] { return !xd::find_shell(d, "yarx"); });
+        xd::wait_until([&] { return !xd::find_shell(d, xd::setup_shell_name); });
     }
 }
 
@@ -121,7 +121,7 @@ Program &shown_program() {
     Display *d = server->display();
     const bool shown = xd::wait_until([&] {
         yarx::bench::process_pending_events(*program);
-        const Window shell = xd::find_shell(d, "yarx_popup");
+        const Window shell = xd::find_shell(d, xd::chart_shell_name);
         return shell && xd::viewable(d, xd::chart_widget(d, shell, xd::ChartWidget::canvas));
     });
     if (!shown) throw std::runtime_error("the chart window did not show");

@@ -47,8 +47,7 @@ using yarx::colour::illuminants;
 
 namespace chart = yarx::chart;
 
-// x = 75 is clear of the grid's vertical lines and of the notice image.
-constexpr int probe_x = 75;
+using chart::probe_x;
 // Every 100 nm (and the second line of every 500 nm) the grid covers the band.
 bool grid_row(int row) {
     return row % chart::grid_step == 0 || row % (chart::grid_step * chart::heavy_every) == 1;
@@ -303,7 +302,7 @@ std::vector<unsigned char> picture_chart(Session &session, int toggle_index, con
     if (!click_and_see(display, toggle(display, session.setup, toggle_index)) ||
         !click_and_see(display, setup_widget(display, session.setup, SetupWidget::ok)))
         give_up(std::string("no response to a click on ") + illuminant.label + " or OK", app);
-    if (!session.chart && !(session.chart = wait_for_shell(display, "yarx_popup")))
+    if (!session.chart && !(session.chart = wait_for_shell(display, chart_shell_name)))
         give_up("no chart window after OK", app);
     const Window canvas = chart_widget(display, session.chart, ChartWidget::canvas);
     // Keep the very picture that passed: a redraw may start just after.
@@ -351,7 +350,7 @@ int run(const std::filesystem::path &directory, const std::vector<std::string> &
 
     App app(server, yarx_options);
 
-    const Window setup = wait_for_shell(display, "yarx");
+    const Window setup = wait_for_shell(display, setup_shell_name);
     if (!setup) give_up("no setup window", app);
     const Window exit_button = setup_widget(display, setup, SetupWidget::exit);
     if (!wait_until([&] { return viewable(display, exit_button); }) ||

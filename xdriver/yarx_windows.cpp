@@ -3,7 +3,7 @@
 namespace yarx::xdriver {
 
 Window find_shell(Display *display, const char *shell_name) {
-    return find_client(display, "yarx", shell_name);
+    return find_client(display, ui::program_class, shell_name);
 }
 
 Window wait_for_shell(Display *display, const char *shell_name, Duration timeout) {

@@ -1,19 +1,26 @@
 // Where yarx's widgets stand among its windows.  The windows of a Motif
 // program nest as its widgets do, so a widget is found by its path of child
 // indices, in creation order, under its shell; the toggles stand in the
-// order of the illuminant catalogue.
+// order of the illuminant catalogue.  The windows' building code
+// (src/ui/setup_window.cpp, src/ui/chart_window.cpp) says where it relies
+// on that order.
 #pragma once
 
 #include <string_view>
 
 #include "colour/illuminants.h"
 #include "driver.h"
+#include "ui/shell_names.h"
 
 namespace yarx::xdriver {
 
-// The shell window of the setup window ("yarx") or of the chart window
-// ("yarx_popup"), by the name in its WM_CLASS, once it is viewable, on the
-// display's default screen.  None when it has not shown by the timeout.
+using ui::chart_shell_name;
+using ui::setup_shell_name;
+
+// The shell window of the setup window (setup_shell_name) or of the chart
+// window (chart_shell_name), by the name in its WM_CLASS, once it is
+// viewable, on the display's default screen.  None when it has not shown by
+// the timeout.
 Window find_shell(Display *display, const char *shell_name);
 Window wait_for_shell(Display *display, const char *shell_name, Duration timeout = default_timeout);
 

@@ -48,6 +48,17 @@ constexpr int frame_width = band_width, frame_height = colour::chart_rows + 1;
 // Top-left corner of the notice image; each cell is drawn 2 x 1.
 constexpr int notice_left = 400, notice_top = 220;
 
+// A column where every row shows its band, or the horizontal grid: clear
+// of the vertical lines and of the notice image.  The tests and the
+// pictures tool read the bands there.
+constexpr int probe_x = band_left + 25;
+static_assert(band_left < probe_x && probe_x < band_left + vertical_step && probe_x < notice_left);
+
+// The colours a draw asks the server for, in this order: the bands in row
+// order, then black for the grid, then white for the order marks, the frame
+// and the notice.
+constexpr int colours_per_draw = colour::chart_rows + 2;
+
 // A picked colour's marks in the right margin, right of the frame, at the
 // nearest row of each order: the nearest of all a bar three rows high
 // across the margin, the others a line in its outer part.
@@ -59,6 +70,6 @@ static_assert(pick_margin_left == 452 && pick_margin_right == 569);
 // What the chart has always looked like.
 static_assert(band_right == 449 && band_bottom == 1019 && grid_step == 40 && grid_lines == 26);
 static_assert(order_spacing == 220.4 && order_mark_left == 450 && order_mark_right == 550);
-static_assert(frame_y == 19 && frame_height == 1001);
+static_assert(frame_y == 19 && frame_height == 1001 && colours_per_draw == 1002);
 
 }  // namespace yarx::chart

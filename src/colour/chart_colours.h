@@ -62,7 +62,10 @@ enum class Rendering { cie_rgb, true_colours };
 void compute_chart(int illuminant, Rendering rendering = Rendering::cie_rgb);
 
 // A component in 0..1 as the 16-bit value the X server is asked for:
-// times 65535, truncated towards zero.
+// times 65535.0, plus 0.0, truncated towards zero: the chart's stated order
+// of operations.  The + 0.0 changes no value; it stays because the
+// conversion is stated with it, an offset of nothing before the truncation,
+// which says that nothing is rounded.
 constexpr unsigned short colour_value(double component) {
     return static_cast<unsigned short>(component * 65535.0 + 0.0);
 }

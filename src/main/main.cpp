@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "ui/fallback_resources.h"
+#include "ui/shell_names.h"
 #include "ui/windows.h"
 
 namespace {
@@ -27,7 +28,7 @@ void refuse_leftover_arguments(int argc, char **argv) {
 
 int main(int argc, char **argv) {
     XtAppContext app;
-    Widget toplevel = XtAppInitialize(&app, "yarx", nullptr, 0, &argc, argv,
+    Widget toplevel = XtAppInitialize(&app, yarx::ui::program_class, nullptr, 0, &argc, argv,
                                       yarx::ui::fallback_resources, nullptr, 0);
     refuse_leftover_arguments(argc, argv);
     yarx::ui::build_windows(toplevel);

@@ -19,8 +19,10 @@
 #include "ui/chart_window_layout.h"
 #include "ui/colour_batch.h"
 #include "ui/colour_pick.h"
+#include "ui/form_row.h"
 #include "ui/reading_line.h"
 #include "ui/resources.h"
+#include "ui/shell_names.h"
 
 namespace yarx::ui {
 
@@ -28,9 +30,9 @@ namespace {
 
 using namespace chart;
 
-// 0 until the first chart has been drawn: it decides whether the drawing
-// context must still be made and whether exposures redraw.
-int chart_drawn = 0;
+// False until the first chart has been drawn: it decides whether the
+// drawing context must still be made and whether exposures redraw.
+bool chart_drawn = false;
 
 Widget owner;  // the top-level shell, whose window is the setup window
 Widget owners_controls[max_controls_kept_clear];  // which the chart should leave clear
@@ -44,7 +46,6 @@ bool shown_before = false;
 // once; the title shown adds the illuminant, and that word, to the title.
 char title_base[128];
 char true_colours_word[64];
-char title[256];
 
 // The drawing context, created by the first chart and kept to the end.
 Display *display;
@@ -55,11 +56,11 @@ GC gc;
 // black and white for the overlay.
 constexpr int black_slot = colour::chart_rows;
 constexpr int white_slot = black_slot + 1;
-constexpr int colour_slots = white_slot + 1;
-PendingColour pending[colour_slots];
+static_assert(white_slot + 1 == colours_per_draw);
+PendingColour pending[colours_per_draw];
 // What the server gave for each, once taken.
-GivenColour given[colour_slots];
-bool taken[colour_slots];
+GivenColour given[colours_per_draw];
+bool taken[colours_per_draw];
 // Whether a pick's marks have been drawn since the margin was last cleared.
 bool marks_drawn = false;
 
@@ -200,6 +201,7 @@ void clear_pick_marks() {
 // Names the illuminant in the title, after the dialog's own title: "yarx: D65",
 // or "yarx: D65, sRGB" in true colours.
 void name_the_chart(const char *illuminant, bool true_colours) {
+    char title[256];  // the shell keeps its own copy
     if (true_colours)
         std::snprintf(title, sizeof title, "%s: %s, %s", title_base, illuminant, true_colours_word);
     else
@@ -233,17 +235,14 @@ void create_drawing_context() {
 // clang-format off
 void build_chart_window(Widget toplevel) {
     owner = toplevel;
-    // Named "yarx", the dialog's shell is "yarx_popup", and users' resources
-    // and scripts address the chart window by that name: keep both.
-    chart_window = XmCreateFormDialog(toplevel, const_cast<String>("yarx"), nullptr, 0);
+    chart_window = XmCreateFormDialog(toplevel, const_cast<String>(chart_dialog_name), nullptr, 0);
+
+    // Created top to bottom.  The tests find each widget by its place in
+    // this order (ChartWidget in xdriver/yarx_windows.h): a new widget goes
+    // there too.
 
     // One "s" short, but users' resources and scripts address it so: keep it.
-    Widget dismiss = XtVaCreateManagedWidget(
-        "canvasdismis", xmPushButtonWidgetClass, chart_window,
-        XmNtopAttachment, XmATTACH_FORM,
-        XmNleftAttachment, XmATTACH_FORM,
-        XmNrightAttachment, XmATTACH_FORM,
-        nullptr);
+    Widget dismiss = create_row("canvasdismis", xmPushButtonWidgetClass, chart_window, nullptr);
     // No callback of ours: the dialog's autoUnmanage pops the window down.
     // Return and Escape press it too.
     XtVaSetValues(chart_window,
@@ -252,23 +251,18 @@ void build_chart_window(Widget toplevel) {
         nullptr);
     build_pick_button(chart_window, dismiss);
 
-    Widget separator = XtVaCreateManagedWidget(
-        "canvassep", xmSeparatorWidgetClass, chart_window,
-        XmNtopAttachment, XmATTACH_WIDGET,
-        XmNtopWidget, dismiss,
-        XmNleftAttachment, XmATTACH_FORM,
-        XmNrightAttachment, XmATTACH_FORM,
-        nullptr);
+    Widget separator = create_row("canvassep", xmSeparatorWidgetClass, chart_window, dismiss);
 
     // Outside the scrolled window, so that it stays in sight however the
     // chart scrolls.
     Widget reading = build_reading_line(toplevel, chart_window, separator);
     Widget pick_line = build_pick_line(chart_window, reading);
 
-    // The canvas scrolls when the window is shorter than the chart; with
-    // no scroll bar shown, nothing of the scrolled window can be seen.
-    scroller = XtVaCreateManagedWidget(
-        "canvasscroll", xmScrolledWindowWidgetClass, chart_window,
+    // The last row, down to the form's bottom.  The canvas scrolls when the
+    // window is shorter than the chart; with no scroll bar shown, nothing of
+    // the scrolled window can be seen.
+    scroller = create_row(
+        "canvasscroll", xmScrolledWindowWidgetClass, chart_window, pick_line,
         XmNscrollingPolicy, XmAUTOMATIC,
         XmNscrollBarDisplayPolicy, XmAS_NEEDED,
         XmNshadowThickness, 0,
@@ -277,12 +271,7 @@ void build_chart_window(Widget toplevel) {
         XmNscrolledWindowMarginHeight, 0,
         XmNwidth, canvas_width,
         XmNheight, canvas_height,
-        XmNtopAttachment, XmATTACH_WIDGET,
-        XmNtopWidget, pick_line,
-        XmNleftAttachment, XmATTACH_FORM,
-        XmNrightAttachment, XmATTACH_FORM,
-        XmNbottomAttachment, XmATTACH_FORM,
-        nullptr);
+        XmNbottomAttachment, XmATTACH_FORM);
 
     Arg args[2];
     Cardinal n = 0;
@@ -315,7 +304,7 @@ void show_chart(const char *illuminant, bool true_colours) {
     if (!XtIsManaged(chart_window)) pop_up();
     if (!chart_drawn) create_drawing_context();
     draw_chart();
-    chart_drawn = 1;
+    chart_drawn = true;
 }
 
 void draw_chart() {

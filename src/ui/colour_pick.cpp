@@ -16,6 +16,7 @@
 #include "chart/text_writer.h"
 #include "colour/chart_colours.h"
 #include "ui/chart_window.h"
+#include "ui/form_row.h"
 #include "ui/resources.h"
 #include "ui/xcb_reply.h"
 
@@ -274,16 +275,11 @@ Widget build_pick_line(Widget form, Widget above) {
     // Left of the text, under the reading's margin, stands the swatch; the
     // text begins where the reading's does.
     constexpr int swatch_left = 10, swatch_width = 30;
-    pick_line = XtVaCreateManagedWidget(
-        "canvaspicked", xmLabelWidgetClass, form,
+    pick_line = create_row(
+        "canvaspicked", xmLabelWidgetClass, form, above,
         XmNalignment, XmALIGNMENT_BEGINNING,
         XmNmarginLeft, chart::band_left - swatch_left - swatch_width,
-        XmNtopAttachment, XmATTACH_WIDGET,
-        XmNtopWidget, above,
-        XmNleftAttachment, XmATTACH_FORM,
-        XmNleftOffset, swatch_left + swatch_width,
-        XmNrightAttachment, XmATTACH_FORM,
-        nullptr);
+        XmNleftOffset, swatch_left + swatch_width);
     hint_text = resource_of(pick_line, "labelString", "LabelString", hint_text);
     match_template = resource_of(pick_line, "pickTemplate", "PickTemplate", match_template);
     refused_text = resource_of(pick_line, "refusedText", "RefusedText", refused_text);

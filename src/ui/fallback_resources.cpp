@@ -7,61 +7,14 @@
 #include <string_view>
 
 #include "colour/illuminants.h"
+#include "ui/shell_names.h"
 
 namespace yarx::ui {
 
 namespace {
 
-// clang-format off
-constexpr const char *setup_window[] = {
-    "*labelC1.labelString: Yarx",
-    "*labelC1*fontList: -*-helvetica-bold-r-*-*-14-*-*-*-*-*-iso8859-1",
-    "*labelC2.labelString: Interference colours between crossed polarisers",
-    "*labelC2*fontList: -*-helvetica-bold-r-*-*-14-*-*-*-*-*-iso8859-1",
-    "*labelC3.labelString: Copyright (C) 2026 the yarx developers",
-    "*labelC3*fontList: -*-helvetica-bold-r-*-*-14-*-*-*-*-*-iso8859-1",
-    "*srctitle.labelString: Select illuminant",
-    "*srctitle*fontList: -*-lucida-bold-r-*-*-12-*-*-*-*-*-iso8859-1",
-    "*labelend.labelString: Press OK button to show chart",
-    "*labelend*fontList: -*-lucida-medium-r-*-*-12-*-*-*-*-*-iso8859-1",
-    "*setupok.labelString: OK",
-    "*setupok*fontList: -*-lucida-bold-r-*-*-14-*-*-*-*-*-iso8859-1",
-    "*setupexit.labelString: Exit",
-    "*setupexit*fontList: -*-lucida-bold-r-*-*-14-*-*-*-*-*-iso8859-1",
-};
-
-// The illuminant toggles, three lines each, from the illuminant catalogue.
-constexpr std::string_view toggle_font = "-*-lucida-medium-r-*-*-14-*-*-*-*-*-iso8859-1";
-constexpr std::string_view toggle_select_colour = "yellow";
-
-// The chart window; its title is followed by the illuminant's label, and
-// in true colours by the word that says so.  The reading line's fonts are
-// Latin-1 and the program sets no locale, so its "µ" is the Latin-1 byte,
-// written as the resource manager's octal escape to keep this list, and the
-// application defaults file, plain ASCII.  The reading's second line, the
-// candidate minerals, follows the resource manager's "\n", since a line of
-// the file may hold no newline itself.
-constexpr const char *chart_window[] = {
-    "*yarx_popup.title: yarx",
-    "*yarx_popup.trueColoursTitle: sRGB",
-    "*canvasdismis.labelString: Dismiss",
-    "*canvasdismis*fontList: -*-lucida-bold-r-*-*-14-*-*-*-*-*-iso8859-1",
-    "*canvasread.labelString: Point at the chart to read retardation and birefringence",
-    "*canvasread.readingTemplate: %r nm   order %o   birefringence %b at %t \\265m\\ncandidates: %m",
-    "*canvasread*fontList: -*-lucida-medium-r-*-*-14-*-*-*-*-*-iso8859-1",
-    "*canvaspick.labelString: Pick colour",
-    "*canvaspick*fontList: -*-lucida-bold-r-*-*-14-*-*-*-*-*-iso8859-1",
-    "*canvaspicked.labelString: Press P or Pick colour, then click a colour anywhere on the screen\\nto find it on the chart; Escape or button 3 cancels",
-    "*canvaspicked.pickTemplate: picked %h:  nearest %b\\n%a",
-    "*canvaspicked.refusedText: Another program holds the pointer: no colour picked",
-    "*canvaspicked.unreadableText: This display's pixels do not tell their colour: no colour picked",
-    "*canvaspicked*fontList: -*-lucida-medium-r-*-*-12-*-*-*-*-*-iso8859-1",
-    "*canvas.background: black",
-};
-// clang-format on
-
 // A resource line put together at compile time, ending in a zero.
-using Line = std::array<char, 96>;
+using Line = std::array<char, 128>;
 
 constexpr Line join(std::initializer_list<std::string_view> parts) {
     Line line{};
@@ -73,6 +26,62 @@ constexpr Line join(std::initializer_list<std::string_view> parts) {
         }
     return line;
 }
+
+// The fonts, each named once: the setup window's headings, its captions and
+// prompt, the buttons, and the text of the toggles and the reading line.
+constexpr std::string_view heading_font = "-*-helvetica-bold-r-*-*-14-*-*-*-*-*-iso8859-1";
+constexpr std::string_view caption_font = "-*-lucida-bold-r-*-*-12-*-*-*-*-*-iso8859-1";
+constexpr std::string_view prompt_font = "-*-lucida-medium-r-*-*-12-*-*-*-*-*-iso8859-1";
+constexpr std::string_view button_font = "-*-lucida-bold-r-*-*-14-*-*-*-*-*-iso8859-1";
+constexpr std::string_view text_font = "-*-lucida-medium-r-*-*-14-*-*-*-*-*-iso8859-1";
+
+// clang-format off
+constexpr Line setup_window[] = {
+    join({"*labelC1.labelString: Yarx"}),
+    join({"*labelC1*fontList: ", heading_font}),
+    join({"*labelC2.labelString: Interference colours between crossed polarisers"}),
+    join({"*labelC2*fontList: ", heading_font}),
+    join({"*labelC3.labelString: Copyright (C) 2026 the yarx developers"}),
+    join({"*labelC3*fontList: ", heading_font}),
+    join({"*srctitle.labelString: Select illuminant"}),
+    join({"*srctitle*fontList: ", caption_font}),
+    join({"*labelend.labelString: Press OK button to show chart"}),
+    join({"*labelend*fontList: ", prompt_font}),
+    join({"*setupok.labelString: OK"}),
+    join({"*setupok*fontList: ", button_font}),
+    join({"*setupexit.labelString: Exit"}),
+    join({"*setupexit*fontList: ", button_font}),
+};
+
+// The illuminant toggles, three lines each, from the illuminant catalogue.
+constexpr std::string_view toggle_font = text_font;
+constexpr std::string_view toggle_select_colour = "yellow";
+
+// The chart window; its title is followed by the illuminant's label, and
+// in true colours by the word that says so.  The reading line's fonts are
+// Latin-1 and the program sets no locale, so its "µ" is the Latin-1 byte,
+// written as the resource manager's octal escape to keep this list, and the
+// application defaults file, plain ASCII.  The reading's second line, the
+// candidate minerals, follows the resource manager's "\n", since a line of
+// the file may hold no newline itself.
+constexpr Line chart_window[] = {
+    join({"*", chart_shell_name, ".title: yarx"}),
+    join({"*", chart_shell_name, ".trueColoursTitle: sRGB"}),
+    join({"*canvasdismis.labelString: Dismiss"}),
+    join({"*canvasdismis*fontList: ", button_font}),
+    join({"*canvasread.labelString: Point at the chart to read retardation and birefringence"}),
+    join({"*canvasread.readingTemplate: %r nm   order %o   birefringence %b at %t \\265m\\ncandidates: %m"}),
+    join({"*canvasread*fontList: ", text_font}),
+    join({"*canvaspick.labelString: Pick colour"}),
+    join({"*canvaspick*fontList: ", button_font}),
+    join({"*canvaspicked.labelString: Press P or Pick colour, then click a colour on the screen\\nto find it on the chart; Escape cancels"}),
+    join({"*canvaspicked.pickTemplate: picked %h:  nearest %b\\n%a"}),
+    join({"*canvaspicked.refusedText: Another program holds the pointer: no colour picked"}),
+    join({"*canvaspicked.unreadableText: This display's pixels do not tell their colour: no colour picked"}),
+    join({"*canvaspicked*fontList: ", prompt_font}),
+    join({"*canvas.background: black"}),
+};
+// clang-format on
 
 // In the toggles' order on screen: the label, the font, the select colour.
 constexpr auto toggle_lines = [] {
@@ -100,10 +109,10 @@ constexpr std::size_t line_count = std::size(setup_window) + toggle_lines.size()
 constexpr std::array<String, line_count + 1> list_of_lines() {
     std::array<String, line_count + 1> list{};
     std::size_t n = 0;
-    for (const char *line : setup_window) list[n++] = const_cast<String>(line);
+    for (const Line &line : setup_window) list[n++] = const_cast<String>(line.data());
     for (const Line &line : toggle_lines) list[n++] = const_cast<String>(line.data());
     for (const Line &line : true_colours_lines) list[n++] = const_cast<String>(line.data());
-    for (const char *line : chart_window) list[n++] = const_cast<String>(line);
+    for (const Line &line : chart_window) list[n++] = const_cast<String>(line.data());
     list[n] = nullptr;
     return list;
 }

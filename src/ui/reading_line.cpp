@@ -7,6 +7,7 @@
 
 #include "chart/chart_geometry.h"
 #include "chart/reading.h"
+#include "ui/form_row.h"
 #include "ui/resources.h"
 
 namespace yarx::ui {
@@ -100,16 +101,11 @@ Widget build_reading_line(Widget toplevel, Widget form, Widget above) {
     // Fixed in size, so that a new reading never resizes the window; left
     // aligned, above the bands' left edge, so that its words do not wander
     // as the numbers change.
-    reading_line = XtVaCreateManagedWidget(
-        "canvasread", xmLabelWidgetClass, form,
+    reading_line = create_row(
+        "canvasread", xmLabelWidgetClass, form, above,
         XmNrecomputeSize, False,
         XmNalignment, XmALIGNMENT_BEGINNING,
-        XmNmarginLeft, chart::band_left,
-        XmNtopAttachment, XmATTACH_WIDGET,
-        XmNtopWidget, above,
-        XmNleftAttachment, XmATTACH_FORM,
-        XmNrightAttachment, XmATTACH_FORM,
-        nullptr);
+        XmNmarginLeft, chart::band_left);
     reading_template =
         resource_of(reading_line, "readingTemplate", "ReadingTemplate", reading_template);
     make_room_for_template_lines(reading_line);

@@ -15,6 +15,7 @@
 
 #include "colour/chart_colours.h"
 #include "ui/chart_window.h"
+#include "ui/form_row.h"
 #include "ui/resources.h"
 
 namespace yarx::ui {
@@ -64,17 +65,6 @@ void exit_callback(Widget, XtPointer, XtPointer) { std::exit(0); }
 
 // Widget resources read best one name-value pair a line.
 // clang-format off
-// A form child stretched across the form below another widget.
-Widget create_row(const char *name, WidgetClass widget_class, Widget form, Widget above) {
-    return XtVaCreateManagedWidget(
-        name, widget_class, form,
-        XmNtopAttachment, above ? XmATTACH_WIDGET : XmATTACH_FORM,
-        XmNtopWidget, above,
-        XmNleftAttachment, XmATTACH_FORM,
-        XmNrightAttachment, XmATTACH_FORM,
-        nullptr);
-}
-
 Widget create_illuminant_box(Widget form, Widget above) {
     Widget frame = create_row("srcframe", xmFrameWidgetClass, form, above);
     XtVaCreateManagedWidget(
@@ -105,6 +95,10 @@ void build_setup_window(Widget toplevel) {
     // An odd name for a form, but users' resources and scripts know the
     // setup window's widgets under it: keep it.
     Widget form = XmCreateForm(toplevel, const_cast<String>("YARX Version 3.0"), nullptr, 0);
+
+    // Created top to bottom.  The tests find each widget by its place in
+    // this order (SetupWidget in xdriver/yarx_windows.h): a new widget goes
+    // there too.
 
     Widget title = create_row("labelC1", xmLabelWidgetClass, form, nullptr);
     Widget notice1 = create_row("labelC2", xmLabelWidgetClass, form, title);

@@ -6,7 +6,7 @@ cd "$1"
 if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
     files=$(git ls-files -- '*.cpp' '*.h')
 else
-    files=$(find src tests tools bench -name '*.cpp' -o -name '*.h')
+    files=$(find src tests tools bench xdriver -name '*.cpp' -o -name '*.h')
 fi
 checked=0
 for file in $files; do

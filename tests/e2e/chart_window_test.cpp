@@ -18,9 +18,6 @@
 namespace yarx::e2e {
 namespace {
 
-constexpr int illuminant_a = colour::id_of("cie-a"), illuminant_d65 = colour::id_of("d65"),
-              illuminant_d68 = colour::id_of("d68");
-
 ServerOptions with_window_manager() {
     ServerOptions options;
     options.window_manager = true;
@@ -136,7 +133,7 @@ TEST_F(ChartWindow, OkShowsTheDialogAndDrawsTheChartPixelForPixel) {
 
 TEST_F(ChartWindow, EachIlluminantGivesItsOwnBands) {
     ASSERT_NO_FATAL_FAILURE(start());
-    for (const int toggle_index : {d65, a, eew, d32}) {
+    for (const int toggle_index : {d65_toggle, a_toggle, eew_toggle, d32_toggle}) {
         SCOPED_TRACE("illuminant " + std::to_string(illuminant_at(toggle_index)));
         ASSERT_NO_FATAL_FAILURE(show_chart(toggle_index));
     }
@@ -151,14 +148,14 @@ TEST_F(ChartWindow, SecondOkRedrawsInPlaceWithTheSameWindowAndGc) {
     settled_count(counter, opcode_alloc_color);  // let the first chart finish
     counter.reset();
 
-    ASSERT_NO_FATAL_FAILURE(choose(d65));
+    ASSERT_NO_FATAL_FAILURE(choose(d65_toggle));
     click(display(), setup_widget(display(), setup_shell_, SetupWidget::ok));
     EXPECT_TRUE(wait_for_chart(illuminant_d65));
-    // 1000 bands, black and white: one full draw.
-    EXPECT_EQ(settled_count(counter, opcode_alloc_color), 1002);
+    // One full draw.
+    EXPECT_EQ(settled_count(counter, opcode_alloc_color), chart::colours_per_draw);
     EXPECT_EQ(counter.count(opcode_create_gc), 0);
     EXPECT_EQ(counter.count(opcode_create_window), 0);
-    EXPECT_EQ(find_shell(display(), "yarx_popup"), chart_shell_);
+    EXPECT_EQ(find_shell(display(), chart_shell_name), chart_shell_);
     EXPECT_EQ(canvas(), first_canvas);
     EXPECT_EQ(wait_for_canvas(illuminant_d65), "");
 }
@@ -167,7 +164,7 @@ TEST_F(ChartWindow, ChoosingAnIlluminantChangesNothingUntilOk) {
     ASSERT_NO_FATAL_FAILURE(start());
     ASSERT_NE(press_ok(), None);
     ASSERT_TRUE(wait_for_chart(illuminant_d68));
-    ASSERT_NO_FATAL_FAILURE(choose(a));
+    ASSERT_NO_FATAL_FAILURE(choose(a_toggle));
     // A redraw now, after the choice, must still show the chart of D68.
     expose_whole_screen(display());
     EXPECT_EQ(wait_for_canvas(illuminant_d68), "");
@@ -182,13 +179,13 @@ TEST_F(ChartWindow, DismissPopsDownAndOkBringsBackTheChartInForce) {
         [&](Window shell) {
             click(display(), chart_widget(display(), shell, ChartWidget::dismiss));
         },
-        d65));
+        d65_toggle));
 }
 
 TEST_F(ChartWindow, ClosingThroughTheWindowManagerPopsDownLikeDismiss) {
     ASSERT_NO_FATAL_FAILURE(start_through_relay(with_window_manager()));
     ASSERT_NO_FATAL_FAILURE(expect_pop_down_and_back(
-        [&](Window shell) { close_through_window_manager(display(), shell); }, a));
+        [&](Window shell) { close_through_window_manager(display(), shell); }, a_toggle));
 }
 
 TEST_F(ChartWindow, UnderAWindowManagerTheChartIsPaintedAndRepaintedInFull) {
@@ -222,7 +219,8 @@ TEST_F(ChartWindow, BurstOfExposuresRedrawsOnce) {
     thaw();
 
     EXPECT_EQ(wait_for_canvas(illuminant_d68), "");
-    EXPECT_EQ(settled_count(counter, opcode_alloc_color), 1002) << "not one redraw per burst";
+    EXPECT_EQ(settled_count(counter, opcode_alloc_color), chart::colours_per_draw)
+        << "not one redraw per burst";
 }
 
 TEST_F(ChartWindow, OtherPendingEventsDoNotHoldBackTheRedraw) {
@@ -253,7 +251,7 @@ TEST_F(ChartWindow, TrueColoursTakeEffectAtOkAndGoBackExactly) {
     ASSERT_NO_FATAL_FAILURE(start({}, {"-xrm", "*setupsrgb.set: True"}));
     ASSERT_NE(press_ok(), None);
     EXPECT_EQ(wait_for_canvas(illuminant_d68, Rendering::true_colours), "");
-    for (const int toggle_index : {d65, a}) {
+    for (const int toggle_index : {d65_toggle, a_toggle}) {
         SCOPED_TRACE("illuminant " + std::to_string(illuminant_at(toggle_index)));
         ASSERT_NO_FATAL_FAILURE(show_chart(toggle_index, Rendering::true_colours));
     }
@@ -288,18 +286,19 @@ TEST_F(ChartWindow, TheReadingLineFollowsThePointerWithoutARoundTrip) {
     const auto shell_size = size_of(chart_shell_), line_size = size_of(line);
     // Moves to the row and waits until the line shows something else.
     const auto read_row = [&](int row, int x, const std::vector<unsigned char> &before) {
-        move_pointer_to(display(), canvas(), x, 20 + row);
+        move_pointer_to(display(), canvas(), x, chart::band_top + row);
         std::vector<unsigned char> now;
         EXPECT_TRUE(wait_until([&] { return (now = line_pixels()) != before; })) << row;
         return now;
     };
     const auto hint = line_pixels();
-    const auto row_108 = read_row(108, 75, hint);
+    const auto row_108 = read_row(108, chart::probe_x, hint);
     read_row(440, 520, row_108);
 
     RequestCounter counter(*relay_);
-    for (int k = 0; k < 199; ++k) move_pointer_to(display(), canvas(), 7 * k % 570, 220 + 3 * k);
-    move_pointer_to(display(), canvas(), 300, 20 + 108);
+    for (int k = 0; k < 199; ++k)
+        move_pointer_to(display(), canvas(), 7 * k % canvas_width, 220 + 3 * k);
+    move_pointer_to(display(), canvas(), 300, chart::band_top + 108);
     EXPECT_TRUE(wait_until([&] { return line_pixels() == row_108; }));
     ASSERT_TRUE(wait_until([&] { return relay_->idle(); }));
     std::string sent;
@@ -342,9 +341,9 @@ TEST_P(TheReadingNamesTheCandidates, UnderThePointer) {
     const Window line = chart_widget(display(), chart_shell_, ChartWidget::reading);
     const auto line_pixels = [&] { return rgb_bytes(Image(display(), line)); };
     const auto expected = line_pixels();
-    move_pointer_to(display(), canvas(), 75, 20 + 999);
+    move_pointer_to(display(), canvas(), chart::probe_x, chart::band_bottom);
     ASSERT_TRUE(wait_until([&] { return line_pixels() != expected; }));
-    move_pointer_to(display(), canvas(), 75, 20 + c.row);
+    move_pointer_to(display(), canvas(), chart::probe_x, chart::band_top + c.row);
     EXPECT_TRUE(wait_until([&] { return line_pixels() == expected; }));
 }
 

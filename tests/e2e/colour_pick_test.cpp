@@ -18,7 +18,8 @@ namespace {
 // Where the canvas shows a pick's marks: the nearest of all a bar across
 // the margin, centred on its row; every order's a line at the margin's
 // outer part.
-constexpr int best_mark_x = 460, mark_x = 565;
+constexpr int best_mark_x = (chart::pick_margin_left + chart::pick_mark_left) / 2;
+constexpr int mark_x = chart::pick_margin_right - 4;
 
 struct Marks {
     int best_row = -1;
@@ -33,9 +34,11 @@ protected:
         if (!image.valid() || image.height() < canvas_height) return m;
         const unsigned short full = colour::full_intensity;
         const unsigned long white_pixel = allocated_pixel(display(), full, full, full);
-        const auto white = [&](int x, int row) { return image.pixel(x, 20 + row) == white_pixel; };
+        const auto white = [&](int x, int row) {
+            return image.pixel(x, chart::band_top + row) == white_pixel;
+        };
         std::vector<int> bar;
-        for (int row = 0; row < 1000; ++row) {
+        for (int row = 0; row < colour::chart_rows; ++row) {
             // The chart's own order marks (y 240, 460, 681, 901) cross the
             // bar's column.
             const bool order_mark = row == 220 || row == 440 || row == 661 || row == 881;
@@ -106,7 +109,8 @@ TEST_P(PickFromTheScreen, MarksTheRowAndCostsOnlyTheGrabAndTheImage) {
     const unsigned long band_pixel =
         expected_band_pixels(display(), illuminant, p.rendering)[p.row];
     const Window target = p.from_canvas ? canvas() : paint_window(display(), band_pixel);
-    const int x = p.from_canvas ? 75 : 30, y = p.from_canvas ? 20 + p.row : 30;
+    const int x = p.from_canvas ? chart::probe_x : 30,
+              y = p.from_canvas ? chart::band_top + p.row : 30;
     // By the key, since a click on a button costs the toolkit's focus
     // handling besides; the first key the program ever sees loads the
     // toolkit's keyboard map.
@@ -158,7 +162,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(ColourPick, EscapeAndButton3CancelAndAHeldPointerIsSaidSo) {
     ASSERT_NO_FATAL_FAILURE(start_through_relay());
     ASSERT_NE(press_ok(), None);
-    const int d68 = illuminant_at(c);
+    const int d68 = illuminant_d68;
     ASSERT_EQ(wait_for_canvas(d68), "");
     RequestCounter counter(*relay_);
     settled_count(counter, opcode_alloc_color);
@@ -174,7 +178,7 @@ TEST_F(ColourPick, EscapeAndButton3CancelAndAHeldPointerIsSaidSo) {
 
     click(display(), chart_widget(display(), chart_shell_, ChartWidget::pick));
     ASSERT_TRUE(wait_for_requests(counter, XCB_GRAB_POINTER, 2));
-    press_at(display(), canvas(), 75, 300, 3);
+    press_at(display(), canvas(), chart::probe_x, 300, 3);
     release(display(), 3);
     ASSERT_TRUE(wait_for_requests(counter, XCB_UNGRAB_POINTER, 2));
     EXPECT_TRUE(pointer_free());

@@ -5,20 +5,18 @@
 
 #include <string>
 
-// The test framework first: X's None would take the name of one of its own.
-#include "chart/window_icon.h"
+// The test framework (fixture.h) before any X header, whose None would
+// take the name of one of its own.
 #include "fixture.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 
+#include "chart/window_icon.h"
+
 namespace yarx::e2e {
 namespace {
-
-constexpr int d68 = illuminant_at(c);
-constexpr int d65_illuminant = illuminant_at(d65);
-constexpr int a_illuminant = illuminant_at(a);
 
 ServerOptions desktop(int width = 1400, int height = 1300) {
     ServerOptions options;
@@ -148,24 +146,18 @@ TEST_P(SecondScreen, TheChartIsExact) {
     options.second_screen_depth = GetParam().second;
     options.screen = 1;
     ASSERT_NO_FATAL_FAILURE(start(options));
-    ASSERT_NO_FATAL_FAILURE(show_chart(c));
+    ASSERT_NO_FATAL_FAILURE(show_chart(d68_toggle));
     EXPECT_TRUE(app_->running()) << app_->standard_output();
 }
 
 INSTANTIATE_TEST_SUITE_P(OfOtherDepth, SecondScreen,
                          ::testing::Values(Depths{24, 16}, Depths{8, 24}));
 
-}  // namespace
-}  // namespace yarx::e2e
-
-namespace yarx::e2e {
-namespace {
-
 // At 1366 x 768 the chart window fits the screen and the canvas scrolls to
 // its last row; on a tall screen it is whole, without a scroll bar.
 TEST_F(Desktop, OnAShortScreenTheChartFitsAndScrollsToItsLastRow) {
     ASSERT_NO_FATAL_FAILURE(start(desktop(1366, 768)));
-    ASSERT_NO_FATAL_FAILURE(show_chart(c));
+    ASSERT_NO_FATAL_FAILURE(show_chart(d68_toggle));
     const ScreenBox frame = frame_of(chart_shell_);
     EXPECT_GE(frame.y, 0);
     EXPECT_LE(frame.y + frame.height, 768) << "the chart window hangs below the screen";
@@ -175,8 +167,8 @@ TEST_F(Desktop, OnAShortScreenTheChartFitsAndScrollsToItsLastRow) {
     ASSERT_TRUE(scroll_to_the_end()) << "rows from " << visible_canvas_rows().top << " show";
     // Rows 693 to 999 (1732.5 to 2497.5 nm) and the fourth order mark, at
     // y = 901, drawn exactly.
-    EXPECT_LE(visible_canvas_rows().top, 20 + 693);
-    EXPECT_EQ(wait_for_canvas(d68), "") << "after scrolling to the end";
+    EXPECT_LE(visible_canvas_rows().top, chart::band_top + 693);
+    EXPECT_EQ(wait_for_canvas(illuminant_d68), "") << "after scrolling to the end";
     // The reading line stays on the screen, outside what scrolls.
     const ScreenBox line = on_screen(chart_part(ChartWidget::reading));
     EXPECT_TRUE(line.y >= 0 && line.y + line.height <= 768 && line.height > 0) << line.y;
@@ -188,12 +180,12 @@ TEST_F(Desktop, TheChartKeepsToTheWorkAreaTheWindowManagerPublishes) {
     ASSERT_NO_FATAL_FAILURE(start_server(desktop(1920, 1080)));
     ASSERT_NO_FATAL_FAILURE(add_panel(40));
     ASSERT_NO_FATAL_FAILURE(launch());
-    ASSERT_NO_FATAL_FAILURE(show_chart(c));
+    ASSERT_NO_FATAL_FAILURE(show_chart(d68_toggle));
     const ScreenBox frame = frame_of(chart_shell_);
     EXPECT_LE(frame.y + frame.height, 1040) << "the chart window reaches under the panel";
     ASSERT_TRUE(scroll_bar_shows());
     ASSERT_TRUE(scroll_to_the_end());
-    EXPECT_EQ(wait_for_canvas(d68), "") << "after scrolling to the end";
+    EXPECT_EQ(wait_for_canvas(illuminant_d68), "") << "after scrolling to the end";
 }
 
 // The same without a window manager to cut the window down: a work area
@@ -208,7 +200,7 @@ TEST_F(Desktop, TheChartFitsAPublishedWorkAreaWhereNothingCutsItDown) {
                     XA_CARDINAL, 32, PropModeReplace, reinterpret_cast<unsigned char *>(work_area),
                     4);
     ASSERT_NO_FATAL_FAILURE(launch());
-    ASSERT_NO_FATAL_FAILURE(show_chart(c));
+    ASSERT_NO_FATAL_FAILURE(show_chart(d68_toggle));
     const ScreenBox window = on_screen(chart_shell_);
     EXPECT_LE(window.y + window.height, 1040);
     EXPECT_TRUE(scroll_bar_shows());
@@ -216,7 +208,7 @@ TEST_F(Desktop, TheChartFitsAPublishedWorkAreaWhereNothingCutsItDown) {
 
 TEST_F(Desktop, OnATallScreenTheChartIsWholeWithoutAScrollBar) {
     ASSERT_NO_FATAL_FAILURE(start(desktop()));
-    ASSERT_NO_FATAL_FAILURE(show_chart(c));
+    ASSERT_NO_FATAL_FAILURE(show_chart(d68_toggle));
     EXPECT_FALSE(scroll_bar_shows());
     const Image::Rows rows = visible_canvas_rows();
     EXPECT_EQ(rows.top, 0);
@@ -233,7 +225,7 @@ TEST_F(Desktop, TheChartOpensBesideTheSetupWindowAndStaysWhereTheUserMovesIt) {
         << "," << setup.y;
     EXPECT_LE(chart.x + chart.width, 1400);
     // The setup window's buttons answer with the chart open.
-    ASSERT_NO_FATAL_FAILURE(choose(d65));
+    ASSERT_NO_FATAL_FAILURE(choose(d65_toggle));
 
     // Where the whole window fits on the screen, which the dialog keeps to
     // when it is shown again.
@@ -250,7 +242,7 @@ TEST_F(Desktop, TheChartOpensBesideTheSetupWindowAndStaysWhereTheUserMovesIt) {
         return chart.x == 700 && chart.y == 40;
     })) << "shown again at "
         << chart.x << "," << chart.y;
-    EXPECT_EQ(wait_for_canvas(d65_illuminant), "");
+    EXPECT_EQ(wait_for_canvas(illuminant_d65), "");
 }
 
 TEST_F(Desktop, TheUsersOwnPlaceForTheChartWins) {
@@ -269,18 +261,18 @@ TEST_F(Desktop, TheChartsTitleNamesItsIlluminant) {
     ASSERT_NO_FATAL_FAILURE(start());
     ASSERT_NE(press_ok(), None);
     EXPECT_EQ(title_of(chart_shell_), "yarx: D68");
-    ASSERT_NO_FATAL_FAILURE(choose(a));
+    ASSERT_NO_FATAL_FAILURE(choose(a_toggle));
     EXPECT_EQ(title_of(chart_shell_), "yarx: D68") << "the title changed before OK";
     ASSERT_NE(press_ok(), None);
     EXPECT_TRUE(wait_until([&] { return title_of(chart_shell_) == "yarx: CIE A"; }))
         << title_of(chart_shell_);
-    EXPECT_EQ(wait_for_canvas(a_illuminant), "");
+    EXPECT_EQ(wait_for_canvas(illuminant_a), "");
 }
 
 TEST_F(Desktop, TheTitlesWordsComeFromResources) {
     ASSERT_NO_FATAL_FAILURE(start(
         {}, {"-xrm", "*yarx_popup.title: Chart", "-xrm", "*d65.labelString: Daylight 6500 K"}));
-    ASSERT_NO_FATAL_FAILURE(choose(d65));
+    ASSERT_NO_FATAL_FAILURE(choose(d65_toggle));
     ASSERT_NE(press_ok(), None);
     EXPECT_EQ(title_of(chart_shell_), "Chart: Daylight 6500 K");
 }
@@ -323,7 +315,7 @@ TEST_F(Desktop, AWholeRunByKeyboardAlone) {
     // D65 is the one above it.
     type_key(display(), XK_Up);
     type_key(display(), XK_space);
-    ASSERT_TRUE(wait_until([&] { return toggle_shows(d65, yellow); }));
+    ASSERT_TRUE(wait_until([&] { return toggle_shows(d65_toggle, yellow); }));
     EXPECT_EQ(toggles_on(), 1);
 
     // Tab goes on to the true-colours toggle, which space turns on.
@@ -333,9 +325,9 @@ TEST_F(Desktop, AWholeRunByKeyboardAlone) {
         << "Tab did not reach the true-colours toggle";
 
     type_key(display(), XK_Return);  // OK
-    chart_shell_ = wait_for_shell(display(), "yarx_popup");
+    chart_shell_ = wait_for_shell(display(), chart_shell_name);
     ASSERT_NE(chart_shell_, None) << "Return did not press OK";
-    EXPECT_EQ(wait_for_canvas(d65_illuminant, Rendering::true_colours), "");
+    EXPECT_EQ(wait_for_canvas(illuminant_d65, Rendering::true_colours), "");
 
     ASSERT_TRUE(wait_until([&] { return has_focus(display(), chart_shell_); }));
     type_key(display(), XK_Escape);  // Dismiss
@@ -350,8 +342,8 @@ TEST_F(Desktop, AWholeRunByKeyboardAlone) {
     for (int i = 0; i < 3; ++i) type_key(display(), XK_Tab);
     type_key(display(), XK_Down);
     type_key(display(), XK_space);
-    ASSERT_TRUE(wait_until([&] { return !toggle_shows(d65, yellow); }));
-    EXPECT_TRUE(toggle_shows(c, yellow)) << "Tab entered the radio box elsewhere";
+    ASSERT_TRUE(wait_until([&] { return !toggle_shows(d65_toggle, yellow); }));
+    EXPECT_TRUE(toggle_shows(d68_toggle, yellow)) << "Tab entered the radio box elsewhere";
 
     for (int i = 0; i < 3; ++i) type_key(display(), XK_Tab);  // true colours, OK, Exit
     type_key(display(), XK_Return);

@@ -15,7 +15,7 @@ void YarxTest::start_server(ServerOptions options) { server_ = std::make_unique<
 
 void YarxTest::launch(std::vector<std::string> args, std::vector<std::string> environment) {
     app_ = std::make_unique<App>(*server_, std::move(args), std::move(environment));
-    setup_shell_ = wait_for_shell(display(), "yarx");
+    setup_shell_ = wait_for_shell(display(), setup_shell_name);
     ASSERT_NE(setup_shell_, None) << "no setup window; stderr: " << app_->standard_error();
     // The toolkit maps the shell first; wait until the whole tree is up.
     ASSERT_TRUE(wait_until([&] {
@@ -156,7 +156,7 @@ std::string YarxTest::title_of(Window shell) {
 
 Window YarxTest::press_ok() {
     click(display(), setup_widget(display(), setup_shell_, SetupWidget::ok));
-    chart_shell_ = wait_for_shell(display(), "yarx_popup");
+    chart_shell_ = wait_for_shell(display(), chart_shell_name);
     return chart_shell_;
 }
 
@@ -181,19 +181,20 @@ std::string describe(int status) {
 }
 
 std::vector<int> YarxTest::rows_differing(int illuminant) {
+    using namespace chart;
     const auto expected = expected_band_pixels(display(), illuminant);
     const Image image(display(), canvas());
     std::vector<int> rows;
-    if (!image.valid() || image.width() <= 75 || image.height() < 20 + 1000) {
+    if (!image.valid() || image.width() <= probe_x || image.height() <= band_bottom) {
         rows.push_back(-1);
         return rows;
     }
     const unsigned long black_pixel = allocated_pixel(display(), 0, 0, 0);
-    for (int row = 0; row < 1000; ++row) {
+    for (int row = 0; row <= last_row; ++row) {
         // Grid lines every 100 nm (and the second line of every 500 nm) are black.
-        const bool grid = row % 40 == 0 || row % 200 == 1;
+        const bool grid = row % grid_step == 0 || row % (grid_step * heavy_every) == 1;
         const unsigned long want = grid ? black_pixel : expected[row];
-        if (image.pixel(75, 20 + row) != want) rows.push_back(row);
+        if (image.pixel(probe_x, band_top + row) != want) rows.push_back(row);
     }
     return rows;
 }
@@ -218,20 +219,28 @@ std::vector<unsigned long> expected_canvas(Display *display, int illuminant, Ren
         for (int y = y0; y <= y1; ++y) set(x, y, pixel);
     };
 
-    for (int row = 0; row < 1000; ++row) hline(50, 449, 20 + row, bands[row]);
-    for (int k = 0; k <= 25; ++k) hline(50, 449, 40 * k + 20, black_pixel);
-    for (int k = 0; k <= 25; k += 5) hline(50, 449, 40 * k + 21, black_pixel);
-    for (int x = 50; x <= 550; x += 100) vline(x, 20, 1019, black_pixel);
-    for (int y : {240, 460, 681, 901}) hline(450, 550, y, white_pixel);
-    hline(50, 450, 19, white_pixel);
-    hline(50, 450, 1020, white_pixel);
-    vline(50, 19, 1020, white_pixel);
-    vline(450, 19, 1020, white_pixel);
-    for (int r = 0; r < chart::notice_rows; ++r)
-        for (int c = 0; c < chart::notice_columns; ++c)
-            if (chart::notice_image[r][c]) {
-                hline(400 + 2 * c, 402 + 2 * c, 220 + r, white_pixel);
-                hline(400 + 2 * c, 402 + 2 * c, 221 + r, white_pixel);
+    using namespace chart;
+    for (int row = 0; row <= last_row; ++row)
+        hline(band_left, band_right, band_top + row, bands[row]);
+    for (int k = 0; k < grid_lines; ++k)
+        hline(band_left, band_right, grid_step * k + band_top, black_pixel);
+    for (int k = 0; k < grid_lines; k += heavy_every)
+        hline(band_left, band_right, grid_step * k + band_top + 1, black_pixel);
+    for (int k = 0; k < vertical_lines; ++k)
+        vline(vertical_step * k + band_left, band_top, vertical_bottom, black_pixel);
+    // 220.4 k + 20, truncated
+    for (int y : {240, 460, 681, 901}) hline(order_mark_left, order_mark_right, y, white_pixel);
+    const int frame_right = frame_x + frame_width, frame_bottom = frame_y + frame_height;
+    hline(frame_x, frame_right, frame_y, white_pixel);
+    hline(frame_x, frame_right, frame_bottom, white_pixel);
+    vline(frame_x, frame_y, frame_bottom, white_pixel);
+    vline(frame_right, frame_y, frame_bottom, white_pixel);
+    for (int r = 0; r < notice_rows; ++r)
+        for (int c = 0; c < notice_columns; ++c)
+            if (notice_image[r][c]) {
+                const int x = notice_left + 2 * c, y = notice_top + r;
+                hline(x, x + 2, y, white_pixel);
+                hline(x, x + 2, y + 1, white_pixel);
             }
     return canvas;
 }
@@ -250,12 +259,12 @@ std::vector<ColourRequest> expected_colour_requests(Display *display, int illumi
     return requests;
 }
 
-std::array<unsigned long, 1000> expected_band_pixels(Display *display, int illuminant,
-                                                     Rendering rendering) {
+std::array<unsigned long, colour::chart_rows> expected_band_pixels(Display *display, int illuminant,
+                                                                   Rendering rendering) {
     const std::vector<ColourRequest> requests =
         expected_colour_requests(display, illuminant, rendering);
-    std::array<unsigned long, 1000> pixels{};
-    for (int row = 0; row < 1000; ++row) {
+    std::array<unsigned long, colour::chart_rows> pixels{};
+    for (int row = 0; row < colour::chart_rows; ++row) {
         const ColourRequest &c = requests[row];
         pixels[row] = allocated_pixel(display, c.red, c.green, c.blue);
     }

@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "chart/chart_geometry.h"
 #include "colour/chart_colours.h"
+#include "colour/illuminants.h"
 #include "xdriver/driver.h"
 #include "xdriver/relay.h"
 #include "xdriver/yarx_windows.h"
@@ -21,9 +23,14 @@ using namespace xdriver;
 // A chart in the chart's own colours, or in true colours.
 using colour::Rendering;
 
-// The toggles the tests name, where the illuminant catalogue puts them.
-inline constexpr int eew = toggle_index("eew"), d32 = toggle_index("d32"),
-                     d65 = toggle_index("d65"), c = toggle_index("d68"), a = toggle_index("cie-a");
+// The toggles the tests press, by their places on the screen, where the
+// illuminant catalogue puts them ...
+inline constexpr int eew_toggle = toggle_index("eew"), d32_toggle = toggle_index("d32"),
+                     d65_toggle = toggle_index("d65"), d68_toggle = toggle_index("d68"),
+                     a_toggle = toggle_index("cie-a");
+// ... and the illuminants whose charts the tests check, by their identifiers.
+inline constexpr int illuminant_d65 = colour::id_of("d65"), illuminant_d68 = colour::id_of("d68"),
+                     illuminant_a = colour::id_of("cie-a");
 
 class YarxTest : public ::testing::Test {
 protected:
@@ -60,7 +67,7 @@ protected:
     void expect_clean_exit(const char *after);
     // Waits until the canvas shows the chart of the illuminant row for row.
     bool wait_for_chart(int illuminant, Duration timeout = default_timeout);
-    // The rows of the canvas (at x = 75, clear of the grid and the notice
+    // The rows of the canvas (at probe_x, clear of the grid and the notice
     // image) that differ from the chart of the illuminant.
     std::vector<int> rows_differing(int illuminant);
 
@@ -97,10 +104,11 @@ std::string describe(int status);
 
 // The pixel every chart row should show under the illuminant: the colour
 // module's result, allocated in the server as the program allocates it.
-std::array<unsigned long, 1000> expected_band_pixels(Display *display, int illuminant,
-                                                     Rendering rendering = Rendering::cie_rgb);
+std::array<unsigned long, colour::chart_rows> expected_band_pixels(
+    Display *display, int illuminant, Rendering rendering = Rendering::cie_rgb);
 
-constexpr int canvas_width = 570, canvas_height = 1100;
+using chart::canvas_height;
+using chart::canvas_width;
 
 // The canvas as the chart of the illuminant must look, row by row, in the
 // pixels of the server's default colormap.
@@ -108,8 +116,8 @@ std::vector<unsigned long> expected_canvas(Display *display, int illuminant,
                                            Rendering rendering = Rendering::cie_rgb);
 
 // The colours a draw of the illuminant's chart asks for, in the order it
-// asks: the 1000 bands in row order, then black, then white, all in the
-// default colormap of the display's default screen.
+// asks (chart::colours_per_draw of them: the bands in row order, then black,
+// then white), all in the default colormap of the display's default screen.
 std::vector<ColourRequest> expected_colour_requests(Display *display, int illuminant,
                                                     Rendering rendering = Rendering::cie_rgb);
 

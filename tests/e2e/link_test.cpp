@@ -12,9 +12,6 @@
 namespace yarx::e2e {
 namespace {
 
-constexpr int d68 = illuminant_at(c);
-constexpr int d65_illuminant = illuminant_at(d65);
-
 // Where the colours asked for differ from those expected; empty when they
 // do not.
 std::string colour_differences(const std::vector<ColourRequest> &got,
@@ -37,15 +34,17 @@ protected:
     // Shows the first chart and lets the program finish with it, the redraw
     // of the window's first exposure included.
     void show_first_chart() {
-        ASSERT_NO_FATAL_FAILURE(show_chart(c));
+        ASSERT_NO_FATAL_FAILURE(show_chart(d68_toggle));
         settled_count(RequestCounter(*relay_), opcode_alloc_color);
     }
 
     // Waits until the program has sent a whole draw's colour allocations
     // while the answer to the first of them is held back on the link.
     bool wait_for_draw_sent_unanswered(const RequestCounter &counter) {
-        return wait_until(
-            [&] { return relay_->holding() && counter.count(opcode_alloc_color) == 1002; });
+        return wait_until([&] {
+            return relay_->holding() &&
+                   counter.count(opcode_alloc_color) == chart::colours_per_draw;
+        });
     }
 };
 
@@ -62,13 +61,15 @@ TEST_F(OverTheLink, EveryDrawAsksForItsColoursInOrderForEveryIlluminant) {
         counter.reset();
         click(display(), setup_widget(display(), setup_shell_, SetupWidget::ok));
         EXPECT_EQ(wait_for_canvas(illuminant), "") << "after OK";
-        EXPECT_EQ(settled_count(counter, opcode_alloc_color), 1002) << "after OK";
+        EXPECT_EQ(settled_count(counter, opcode_alloc_color), chart::colours_per_draw)
+            << "after OK";
         EXPECT_EQ(colour_differences(counter.colours(), expected), "") << "after OK";
 
         counter.reset();
         expose_whole_screen(display());
         EXPECT_EQ(wait_for_canvas(illuminant), "") << "after an exposure";
-        EXPECT_EQ(settled_count(counter, opcode_alloc_color), 1002) << "after an exposure";
+        EXPECT_EQ(settled_count(counter, opcode_alloc_color), chart::colours_per_draw)
+            << "after an exposure";
         EXPECT_EQ(colour_differences(counter.colours(), expected), "") << "after an exposure";
     }
 }
@@ -86,18 +87,18 @@ TEST_F(OverTheLink, EveryDrawSendsAllItsColoursBeforeWaitingForAnAnswer) {
     EXPECT_TRUE(wait_for_draw_sent_unanswered(counter))
         << counter.count(opcode_alloc_color) << " colours asked for by the exposure's redraw";
     relay_->release();
-    EXPECT_EQ(wait_for_canvas(d68), "");
-    EXPECT_EQ(settled_count(counter, opcode_alloc_color), 1002);
+    EXPECT_EQ(wait_for_canvas(illuminant_d68), "");
+    EXPECT_EQ(settled_count(counter, opcode_alloc_color), chart::colours_per_draw);
 
-    ASSERT_NO_FATAL_FAILURE(choose(d65));
+    ASSERT_NO_FATAL_FAILURE(choose(d65_toggle));
     counter.reset();
     relay_->hold_colour_answers();
     click(display(), setup_widget(display(), setup_shell_, SetupWidget::ok));
     EXPECT_TRUE(wait_for_draw_sent_unanswered(counter))
         << counter.count(opcode_alloc_color) << " colours asked for by OK";
     relay_->release();
-    EXPECT_EQ(wait_for_canvas(d65_illuminant), "");
-    EXPECT_EQ(settled_count(counter, opcode_alloc_color), 1002);
+    EXPECT_EQ(wait_for_canvas(illuminant_d65), "");
+    EXPECT_EQ(settled_count(counter, opcode_alloc_color), chart::colours_per_draw);
 }
 
 // 5 ms each way, as a nearby host over ssh; no timing, only the result.
@@ -106,11 +107,11 @@ TEST_F(OverTheLink, OverASlowLinkTheChartIsExactAndExitWorks) {
     options.window_manager = true;
     ASSERT_NO_FATAL_FAILURE(start_through_relay(options, 5ms));
     ASSERT_NE(press_ok(), None);
-    EXPECT_EQ(wait_for_canvas(d68), "") << "after OK";
+    EXPECT_EQ(wait_for_canvas(illuminant_d68), "") << "after OK";
 
     // The server clears the canvas before expose_whole_screen returns.
     expose_whole_screen(display());
-    EXPECT_EQ(wait_for_canvas(d68), "") << "after an exposure";
+    EXPECT_EQ(wait_for_canvas(illuminant_d68), "") << "after an exposure";
 
     click(display(), setup_widget(display(), setup_shell_, SetupWidget::exit));
     expect_clean_exit("after Exit");

@@ -12,24 +12,25 @@ using SetupWindow = YarxTest;
 
 TEST_F(SetupWindow, StartsWithD68OnAndNoChart) {
     ASSERT_NO_FATAL_FAILURE(start());
-    EXPECT_TRUE(wait_until([&] { return toggle_shows(c, yellow); }));
+    EXPECT_TRUE(wait_until([&] { return toggle_shows(d68_toggle, yellow); }));
     EXPECT_EQ(toggles_on(), 1);
-    EXPECT_EQ(find_shell(display(), "yarx_popup"), None) << "the chart waits for OK";
+    EXPECT_EQ(find_shell(display(), chart_shell_name), None) << "the chart waits for OK";
 }
 
 TEST_F(SetupWindow, RadioBoxKeepsExactlyOneOn) {
     ASSERT_NO_FATAL_FAILURE(start());
-    ASSERT_TRUE(wait_until([&] { return toggle_shows(c, yellow); }));
-    click(display(), toggle(display(), setup_shell_, a));
-    ASSERT_TRUE(wait_until([&] { return toggle_shows(a, yellow) && !toggle_shows(c, yellow); }));
+    ASSERT_TRUE(wait_until([&] { return toggle_shows(d68_toggle, yellow); }));
+    click(display(), toggle(display(), setup_shell_, a_toggle));
+    ASSERT_TRUE(wait_until(
+        [&] { return toggle_shows(a_toggle, yellow) && !toggle_shows(d68_toggle, yellow); }));
     EXPECT_EQ(toggles_on(), 1);
 
     // Clicking the toggle that is on leaves it on: pressed, it shows what a
     // release would do (off); released, it must come back on.
-    press(display(), toggle(display(), setup_shell_, a));
-    ASSERT_TRUE(wait_until([&] { return !toggle_shows(a, yellow); }));
+    press(display(), toggle(display(), setup_shell_, a_toggle));
+    ASSERT_TRUE(wait_until([&] { return !toggle_shows(a_toggle, yellow); }));
     release(display());
-    EXPECT_TRUE(wait_until([&] { return toggle_shows(a, yellow); }));
+    EXPECT_TRUE(wait_until([&] { return toggle_shows(a_toggle, yellow); }));
     EXPECT_EQ(toggles_on(), 1);
 }
 
@@ -57,11 +58,11 @@ TEST_F(SetupWindow, ClosingThroughTheWindowManagerEndsWithStatusZero) {
 
 TEST_F(SetupWindow, UserResourcesOverrideTheFallbacks) {
     ASSERT_NO_FATAL_FAILURE(start({}, {"-xrm", "*c*selectColor: red"}));
-    EXPECT_TRUE(wait_until([&] { return toggle_shows(c, Rgb8{255, 0, 0}); }));
-    EXPECT_FALSE(toggle_shows(c, yellow));
+    EXPECT_TRUE(wait_until([&] { return toggle_shows(d68_toggle, Rgb8{255, 0, 0}); }));
+    EXPECT_FALSE(toggle_shows(d68_toggle, yellow));
     // The others keep the fallback colour.
-    click(display(), toggle(display(), setup_shell_, d65));
-    EXPECT_TRUE(wait_until([&] { return toggle_shows(d65, yellow); }));
+    click(display(), toggle(display(), setup_shell_, d65_toggle));
+    EXPECT_TRUE(wait_until([&] { return toggle_shows(d65_toggle, yellow); }));
 }
 
 // The application defaults file the package installs, which the toolkit
@@ -79,12 +80,12 @@ TEST_F(SetupWindow, TheApplicationDefaultsFileShowsWhatTheBuiltInListShows) {
                    rgb_bytes(Image(display(), window));
         });
     };
-    const Window built_in_setup = wait_for_shell(built_in_display, "yarx");
+    const Window built_in_setup = wait_for_shell(built_in_display, setup_shell_name);
     EXPECT_TRUE(looks_the_same(built_in_setup, setup_shell_)) << "the setup windows differ";
 
     click(built_in_display, setup_widget(built_in_display, built_in_setup, SetupWidget::ok));
-    ASSERT_NO_FATAL_FAILURE(show_chart(c));
-    EXPECT_TRUE(looks_the_same(wait_for_shell(built_in_display, "yarx_popup"), chart_shell_))
+    ASSERT_NO_FATAL_FAILURE(show_chart(d68_toggle));
+    EXPECT_TRUE(looks_the_same(wait_for_shell(built_in_display, chart_shell_name), chart_shell_))
         << "the chart windows differ";
 }
 

@@ -11,8 +11,6 @@
 namespace yarx::e2e {
 namespace {
 
-constexpr int d68 = illuminant_at(c);
-
 // ---------------------------------------------------------------- the X server dies
 
 class ServerGoesAway : public YarxTest {
@@ -33,7 +31,7 @@ protected:
 TEST_F(ServerGoesAway, WithTheChartShownTheProgramExitsWithAnError) {
     ASSERT_NO_FATAL_FAILURE(start());
     ASSERT_NE(press_ok(), None);
-    ASSERT_TRUE(wait_for_chart(d68));
+    ASSERT_TRUE(wait_for_chart(illuminant_d68));
     kill_server_and_expect_error_exit();
     EXPECT_EQ(app_->standard_output(), "");
 }
@@ -47,8 +45,9 @@ TEST_F(ServerGoesAway, WhileWaitingForTheChartsColoursTheProgramExitsWithAnError
     const RequestCounter counter(*relay_);
     relay_->hold_colour_answers();
     click(display(), setup_widget(display(), setup_shell_, SetupWidget::ok));
-    ASSERT_TRUE(
-        wait_until([&] { return relay_->holding() && counter.count(opcode_alloc_color) == 1002; }));
+    ASSERT_TRUE(wait_until([&] {
+        return relay_->holding() && counter.count(opcode_alloc_color) == chart::colours_per_draw;
+    }));
     kill_server_and_expect_error_exit();
     EXPECT_EQ(app_->standard_output(), "");
 }
@@ -64,7 +63,8 @@ TEST_F(MissingFonts, TheProgramStillShowsAndDrawsTheChart) {
     options.extra_args = {"-fp", "/usr/share/fonts/X11/misc"};
     ASSERT_NO_FATAL_FAILURE(start(options));
     ASSERT_NE(press_ok(), None);
-    EXPECT_TRUE(wait_for_chart(d68)) << rows_differing(d68).size() << " rows differ";
+    EXPECT_TRUE(wait_for_chart(illuminant_d68))
+        << rows_differing(illuminant_d68).size() << " rows differ";
     // The toolkit says so, which shows the fonts really were missing.
     EXPECT_NE(app_->standard_error().find("helvetica"), std::string::npos)
         << app_->standard_error();
@@ -106,7 +106,7 @@ TEST_P(OddToolkitInputs, EndWithAMessageOrRunNormally) {
     // Wait until it has either ended or shown the whole setup window.
     ASSERT_TRUE(wait_until([&] {
         if (!app_->running()) return true;
-        setup_shell_ = find_shell(display(), "yarx");
+        setup_shell_ = find_shell(display(), setup_shell_name);
         return setup_shell_ &&
                viewable(display(), setup_widget(display(), setup_shell_, SetupWidget::exit));
     })) << "neither ended nor showed its window";
@@ -122,7 +122,7 @@ TEST_P(OddToolkitInputs, EndWithAMessageOrRunNormally) {
     } else {
         std::printf("%-40s accepted; stderr: %s\n", input.name, app_->standard_error().c_str());
         ASSERT_NE(press_ok(), None);
-        EXPECT_TRUE(wait_for_chart(d68));
+        EXPECT_TRUE(wait_for_chart(illuminant_d68));
         click(display(), setup_widget(display(), setup_shell_, SetupWidget::exit));
         expect_clean_exit("after Exit");
     }
@@ -145,7 +145,8 @@ TEST_F(OddToolkitInput, AVeryLongApplicationNameIsHarmless) {
         return viewable(display(), setup_widget(display(), setup_shell_, SetupWidget::exit));
     }));
     ASSERT_NE(press_ok(), None);
-    EXPECT_TRUE(wait_for_chart(d68)) << rows_differing(d68).size() << " rows differ";
+    EXPECT_TRUE(wait_for_chart(illuminant_d68))
+        << rows_differing(illuminant_d68).size() << " rows differ";
     EXPECT_TRUE(app_->running());
 }
 
@@ -162,9 +163,10 @@ void PrintTo(const Refusal &refusal, std::ostream *out) { *out << refusal.what; 
 const Refusal refusals[] = {
     {"the first band (black)", 1, "(0,0,0)", "QWIB!!!\n"},
     {"a band in the middle", 500, "", "QWIB!!!\n"},
-    {"the last band", 1000, "", "QWIB!!!\n"},
-    {"black for the grid", 1001, "(0,0,0)", "Can't allocate color map.\n"},
-    {"white for the order marks", 1002, "(65535,65535,65535)", "Can't allocate color map.\n"},
+    {"the last band", colour::chart_rows, "", "QWIB!!!\n"},
+    {"black for the grid", colour::chart_rows + 1, "(0,0,0)", "Can't allocate color map.\n"},
+    {"white for the order marks", chart::colours_per_draw, "(65535,65535,65535)",
+     "Can't allocate color map.\n"},
 };
 
 std::vector<std::string> refusing(int call) {
@@ -186,7 +188,7 @@ protected:
         ASSERT_NO_FATAL_FAILURE(start_server());
         app_ = std::make_unique<App>(*server_, std::vector<std::string>{}, refusing(refusal.call),
                                      output);
-        setup_shell_ = wait_for_shell(display(), "yarx");
+        setup_shell_ = wait_for_shell(display(), setup_shell_name);
         ASSERT_NE(setup_shell_, None) << app_->standard_error();
         const Window ok = setup_widget(display(), setup_shell_, SetupWidget::ok);
         ASSERT_TRUE(wait_until([&] { return viewable(display(), ok); }));

@@ -17,7 +17,6 @@ namespace {
 
 constexpr int presses = 500;
 constexpr int warm_up = 2 * toggle_count;
-constexpr long allocations_per_chart = 1002;  // 1000 bands, black, white
 constexpr long max_growth_kib = 1024;
 
 // VmRSS from /proc/PID/status, in KiB; -1 when it cannot be read.
@@ -34,7 +33,7 @@ using Soak = YarxTest;
 TEST_F(Soak, FiveHundredChartsUnderExposureKeepTheChartExactAndMemoryFlat) {
     ASSERT_NO_FATAL_FAILURE(start_through_relay());
     ASSERT_NE(press_ok(), None);
-    ASSERT_TRUE(wait_for_chart(illuminant_at(c)));
+    ASSERT_TRUE(wait_for_chart(illuminant_d68));
     const Window ok = setup_widget(display(), setup_shell_, SetupWidget::ok);
     RequestCounter counter(*relay_);
     counter.reset();
@@ -46,21 +45,21 @@ TEST_F(Soak, FiveHundredChartsUnderExposureKeepTheChartExactAndMemoryFlat) {
     auto wait_for_charts = [&](long charts) {
         drawn += charts;
         return wait_until(
-            [&] { return counter.count(opcode_alloc_color) >= drawn * allocations_per_chart; });
+            [&] { return counter.count(opcode_alloc_color) >= drawn * chart::colours_per_draw; });
     };
 
     // Down every third row, without waiting: the reading line changes a
     // few hundred times.
     const ScreenBox on_canvas = on_screen(display(), canvas());
     auto sweep_the_chart = [&] {
-        for (int row = 0; row < 1000; row += 3)
-            XTestFakeMotionEvent(display(), DefaultScreen(display()), on_canvas.x + 75,
-                                 on_canvas.y + 20 + row, CurrentTime);
+        for (int row = 0; row < colour::chart_rows; row += 3)
+            XTestFakeMotionEvent(display(), DefaultScreen(display()), on_canvas.x + chart::probe_x,
+                                 on_canvas.y + chart::band_top + row, CurrentTime);
     };
 
     const auto started = std::chrono::steady_clock::now();
     long warm_kib = -1;
-    int illuminant = illuminant_at(c);
+    int illuminant = illuminant_at(d68_toggle);
     for (int i = 0; i < presses; ++i) {
         const int index = i % toggle_count;
         illuminant = illuminant_at(index);
@@ -82,7 +81,7 @@ TEST_F(Soak, FiveHundredChartsUnderExposureKeepTheChartExactAndMemoryFlat) {
         "%ld KiB at the end (%+ld KiB)\n",
         presses, drawn, seconds, warm_kib, warm_up, end_kib, end_kib - warm_kib);
 
-    EXPECT_EQ(counter.count(opcode_alloc_color), drawn * allocations_per_chart)
+    EXPECT_EQ(counter.count(opcode_alloc_color), drawn * chart::colours_per_draw)
         << "charts drawn more often than pressed and exposed";
     ASSERT_TRUE(app_->running()) << app_->standard_error();
     ASSERT_GT(warm_kib, 0);

@@ -12,6 +12,7 @@
 #include <sstream>
 #include <string>
 
+#include "chart/chart_geometry.h"
 #include "chart/minerals.h"
 #include "chart/reading.h"
 
@@ -109,10 +110,11 @@ TEST(Reading, TheTemplateIsNeverAFormat) {
 }
 
 TEST(Reading, RowsAreTheBandsAcrossTheWholeCanvas) {
-    EXPECT_EQ(row_under(0, 20), 0);
-    EXPECT_EQ(row_under(569, 1019), 999);
-    EXPECT_EQ(row_under(300, 128), 108);
-    for (const auto &[x, y] : {std::pair{300, 19}, {300, 1020}, {-1, 500}, {570, 500}})
+    EXPECT_EQ(row_under(0, band_top), 0);
+    EXPECT_EQ(row_under(canvas_width - 1, band_bottom), 999);
+    EXPECT_EQ(row_under(300, band_top + 108), 108);
+    for (const auto &[x, y] :
+         {std::pair{300, band_top - 1}, {300, band_bottom + 1}, {-1, 500}, {canvas_width, 500}})
         EXPECT_EQ(row_under(x, y), no_row) << x << "," << y;
 }
 

@@ -16,11 +16,13 @@
 #include <string_view>
 #include <vector>
 
+#include "chart/chart_geometry.h"
 #include "colour/chart_colours.h"
 #include "pictures.h"
 
 namespace {
 
+namespace chart = yarx::chart;
 namespace colour = yarx::colour;
 using namespace yarx::pictures;
 
@@ -78,20 +80,25 @@ void check_chart(const std::string &directory, const colour::Illuminant &illumin
     const std::string path = directory + "/" + chart_picture(illuminant, way);
     const Picture picture = read_png(path);
     if (!picture.valid()) return;
-    expect(picture.width == 570 && picture.height == 1100,
-           path + " is " + std::to_string(picture.width) + "x" + std::to_string(picture.height) +
-               ", not the 570x1100 canvas");
-    if (picture.width != 570 || picture.height != 1100) return;
+    const bool canvas_sized =
+        picture.width == chart::canvas_width && picture.height == chart::canvas_height;
+    expect(canvas_sized, path + " is " + std::to_string(picture.width) + "x" +
+                             std::to_string(picture.height) + ", not the canvas's " +
+                             std::to_string(chart::canvas_width) + "x" +
+                             std::to_string(chart::canvas_height));
+    if (!canvas_sized) return;
 
     colour::compute_chart(illuminant.id, way.rendering);
-    // Rows spread over the chart, clear of the grid; x = 75 is clear of the
-    // vertical lines and of the notice image.
+    // Rows spread over the chart, clear of the grid.
     for (int row : {3, 150, 333, 599, 998})
-        expect(close_to(picture.at(75, 20 + row), colour::chart_colours[row]),
-               path + ": row " + std::to_string(row) + " is not the chart colour");
-    const unsigned char *grid = picture.at(75, 20 + 400);
+        expect(
+            close_to(picture.at(chart::probe_x, chart::band_top + row), colour::chart_colours[row]),
+            path + ": row " + std::to_string(row) + " is not the chart colour");
+    const unsigned char *grid = picture.at(chart::probe_x, chart::band_top + 400);
     expect(grid[0] == 0 && grid[1] == 0 && grid[2] == 0, path + ": no grid line at 1000 nm");
-    const unsigned char *mark = picture.at(500, 20 + 220);  // first order mark, 551 nm
+    // The first order mark, 551 nm, in the middle of its line
+    const unsigned char *mark =
+        picture.at((chart::order_mark_left + chart::order_mark_right) / 2, chart::band_top + 220);
     expect(mark[0] == 255 && mark[1] == 255 && mark[2] == 255, path + ": no order mark at 551 nm");
 }
 
@@ -123,8 +130,8 @@ void check_overview(const std::string &directory) {
     for (int way = 0; way < way_count; ++way) {
         colour::compute_chart(colour::illuminants[0].id, ways[way].rendering);
         const colour::Rgb &a = colour::chart_colours[220], &b = colour::chart_colours[221];
-        const unsigned char *p =
-            picture.at(overview::chart_left(0) + 74 / 2, overview::chart_top(way) + (20 + 220) / 2);
+        const unsigned char *p = picture.at(overview::chart_left(0) + 74 / 2,
+                                            overview::chart_top(way) + (chart::band_top + 220) / 2);
         const int mean[] = {(eight_bit(a.red) + eight_bit(b.red)) / 2,
                             (eight_bit(a.green) + eight_bit(b.green)) / 2,
                             (eight_bit(a.blue) + eight_bit(b.blue)) / 2};
