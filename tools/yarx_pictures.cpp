@@ -7,6 +7,9 @@
 //                       the same in true colours
 //   overview.png        the eleven charts side by side, at half size, labelled,
 //                       the chart's own colours above the true colours
+//   reading.png         the reading line and the plate's line, with their
+//                       swatches, for the pointer on 270 nm of the D65 chart
+//                       in true colours
 //   icon-48.png, icon-256.png
 //                       the program's icon, cut from the D65 chart
 //   window_icon_runs.inc
@@ -324,6 +327,41 @@ std::vector<unsigned char> picture_chart(Session &session, int toggle_index, con
     return rgb;
 }
 
+// The row the README's reading is taken at: 270 nm, a first-order grey
+// that the plate tells from the greys of the orders above.
+constexpr int reading_row = 108;
+
+// Points at the row and saves the lines above the chart once the plate's
+// swatches show and the lines have settled: the strip of the chart window
+// from the reading line's top to the plate's line's bottom.
+void picture_reading(Session &session) {
+    Display *display = session.display;
+    const auto part = [&](ChartWidget widget) {
+        return chart_widget(display, session.chart, widget);
+    };
+    move_pointer_to(display, part(ChartWidget::canvas), chart::band_left + 250,
+                    chart::band_top + reading_row);
+    const Window form = child_at(display, session.chart, {0});
+    if (!wait_until([&] {
+            return viewable(display, part(ChartWidget::added_swatch)) &&
+                   viewable(display, part(ChartWidget::subtracted_swatch));
+        }) ||
+        !wait_until_steady(display, form))
+        give_up("the plate's swatches did not show", session.app);
+    XWindowAttributes reading, plate;
+    const Image image(display, form);
+    if (!XGetWindowAttributes(display, part(ChartWidget::reading), &reading) ||
+        !XGetWindowAttributes(display, part(ChartWidget::plate), &plate) || !image.valid() ||
+        plate.y + plate.height > image.height())
+        give_up("no reading lines to picture", session.app);
+    const std::vector<unsigned char> rgb = rgb_bytes(image);
+    const size_t row_bytes = static_cast<size_t>(image.width()) * 3;
+    const std::vector<unsigned char> strip(rgb.begin() + reading.y * row_bytes,
+                                           rgb.begin() + (plate.y + plate.height) * row_bytes);
+    save_rgb((session.directory / "reading.png").string(), image.width(),
+             plate.y + plate.height - reading.y, strip, session.app);
+}
+
 // The icon at each size, and the runs that the program compiles in.
 void save_icons(const std::vector<unsigned char> &d65_chart, const std::filesystem::path &directory,
                 App &app) {
@@ -373,8 +411,10 @@ int run(const std::filesystem::path &directory, const std::vector<std::string> &
             const std::vector<unsigned char> rgb = picture_chart(session, i, ways[way]);
             sheet.paste(rgb, chart::canvas_width, chart::canvas_height, overview::chart_left(i),
                         overview::chart_top(way), true);
-            if (way == 0 && illuminants[i].id == yarx::colour::id_of("d65"))
-                save_icons(rgb, directory, app);
+            if (illuminants[i].id != yarx::colour::id_of("d65")) continue;
+            if (way == 0) save_icons(rgb, directory, app);
+            if (ways[way].rendering == yarx::colour::Rendering::true_colours)
+                picture_reading(session);
         }
     }
 

@@ -23,9 +23,17 @@ Window toggle(Display *display, Window shell, int index) {
 }
 
 // shell > form > canvasdismis, canvaspick, canvassep, canvasread,
-// canvaspicked, canvasswatch, canvasscroll > clip window > canvas
+// canvasplate, canvaspicked, canvasswatch, canvasscroll > clip window >
+// canvas; canvasplate > canvasadded, canvassubtracted, canvasplateread
 Window chart_widget(Display *display, Window shell, ChartWidget widget) {
+    const int plate = static_cast<int>(ChartWidget::plate);
     switch (widget) {
+        case ChartWidget::added_swatch:
+            return child_at(display, shell, {0, plate, 0});
+        case ChartWidget::subtracted_swatch:
+            return child_at(display, shell, {0, plate, 1});
+        case ChartWidget::plate_reading:
+            return child_at(display, shell, {0, plate, 2});
         case ChartWidget::canvas:
             return child_at(display, shell, {0, static_cast<int>(ChartWidget::scroller), 0, 0});
         case ChartWidget::vertical_scroll_bar:

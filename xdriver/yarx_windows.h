@@ -48,17 +48,22 @@ Window toggle(Display *display, Window shell, int index);
 
 // The chart window's widgets under its shell.  The canvas sits in the
 // scrolled window's clip window, beside its vertical scroll bar (a window
-// even while the bar is not shown).
+// even while the bar is not shown); the plate's swatches and line in the
+// plate's row, which is a window, unmapped, even without a plate.
 enum class ChartWidget {
     dismiss,
     pick,
     separator,
     reading,
+    plate,
     pick_line,
     swatch,
     scroller,
     canvas,
-    vertical_scroll_bar
+    vertical_scroll_bar,
+    added_swatch,
+    subtracted_swatch,
+    plate_reading
 };
 Window chart_widget(Display *display, Window shell, ChartWidget widget);
 

@@ -19,8 +19,28 @@ constexpr const char *roman_orders[] = {"I", "II", "III", "IV", "V"};
 static_assert(std::size(roman_orders) == order_count);
 static_assert(last_row * colour::retardation_step_nm / order_length_nm < order_count);
 
+// The retardation of the last band: an added retardation past it is off the
+// chart.  A plate may be as great.
+constexpr double chart_end_nm = last_row * colour::retardation_step_nm;
+static_assert(greatest_plate_nm == chart_end_nm);
+
 bool is_blank(char c) { return c == ' ' || c == '\t'; }
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+// The order a retardation belongs to, counted from 0.  A reading just
+// below an order mark already belongs to the next order.
+int order_at(double retardation_nm) {
+    const int order = static_cast<int>(retardation_nm / order_length_nm);
+    return std::min(order, order_count - 1);
+}
+
+// "820.0 nm II": the retardation rounded half up at the first decimal, so
+// that 821.25 nm shows 821.3, as its nearest row is the greater of two.
+void show_with_order(double retardation_nm, char *out, std::size_t size) {
+    const long tenths = std::lround(10 * retardation_nm);
+    std::snprintf(out, size, "%ld.%ld nm %s", tenths / 10, tenths % 10,
+                  order_numeral(order_at(retardation_nm)));
+}
 
 // The longest name in the table, for the room the candidates take.
 constexpr std::size_t longest_name() {
@@ -39,6 +59,7 @@ struct Reading {
     char retardation[16], birefringence[24], thickness[24];
     char candidates[candidates_shown * (longest_name() + 2) + 4];
     const char *order;
+    char plate[24], added[32], subtracted[32];
 };
 
 // The candidates' names, comma-separated, "..." after the last when more fit.
@@ -59,7 +80,7 @@ void list_candidates(const Candidates &found, char *out, std::size_t size) {
 // 55 nm at 30 µm is 0.00183, within nepheline's widened range, where 0.0018
 // would not be.  Below the least thickness there is no birefringence to
 // name them by.
-Reading read_row(int row, double thickness_um) {
+Reading read_row(int row, double thickness_um, double plate_nm) {
     Reading r{};
     const double retardation_nm = colour::retardation_step_nm * row;
     std::snprintf(r.retardation, sizeof r.retardation, "%.1f", retardation_nm);
@@ -71,6 +92,14 @@ Reading read_row(int row, double thickness_um) {
     if (thickness_um >= least_thickness_um)
         list_candidates(candidates_for(retardation_nm / (1000 * thickness_um)), r.candidates,
                         sizeof r.candidates);
+
+    std::snprintf(r.plate, sizeof r.plate, "%g", plate_nm);
+    const double added_nm = retardation_nm + plate_nm;
+    if (added_nm > chart_end_nm)
+        std::snprintf(r.added, sizeof r.added, "beyond the chart");
+    else
+        show_with_order(added_nm, r.added, sizeof r.added);
+    show_with_order(std::fabs(retardation_nm - plate_nm), r.subtracted, sizeof r.subtracted);
     return r;
 }
 
@@ -87,14 +116,20 @@ const char *placeholder(char name, const Reading &r) {
             return r.thickness;
         case 'm':
             return r.candidates;
+        case 'p':
+            return r.plate;
+        case 'a':
+            return r.added;
+        case 's':
+            return r.subtracted;
         default:
             return nullptr;
     }
 }
 
-}  // namespace
-
-bool parse_thickness(const char *text, double &thickness_um) {
+// A plain decimal number ("25", "27.5"), blanks around it allowed, from
+// least to greatest; value stays as it was when the text is anything else.
+bool parse_plain_number(const char *text, double least, double greatest, double &value) {
     if (!text) return false;
     const char *p = text;
     while (is_blank(*p)) ++p;
@@ -107,17 +142,29 @@ bool parse_thickness(const char *text, double &thickness_um) {
     // Only digits and one point: strtod alone would also take "nan",
     // "inf", "1e9" and hexadecimal.
     if (digits == 0 || *p != '\0') return false;
-    const double value = std::strtod(number, nullptr);
-    if (value < least_thickness_um || value > greatest_thickness_um) return false;
-    thickness_um = value;
+    const double parsed = std::strtod(number, nullptr);
+    if (parsed < least || parsed > greatest) return false;
+    value = parsed;
     return true;
 }
 
-// A reading just below an order mark already belongs to the next order.
-int order_of(int row) {
-    const int order = static_cast<int>(colour::retardation_step_nm * row / order_length_nm);
-    return std::min(order, order_count - 1);
+// The row nearest to a retardation on the chart, the greater of two as
+// near: R / 2.5 is exact at a tie (x.25 or x.75 nm), and lround takes it up.
+int nearest_row(double retardation_nm) {
+    return static_cast<int>(std::lround(retardation_nm / colour::retardation_step_nm));
 }
+
+}  // namespace
+
+bool parse_thickness(const char *text, double &thickness_um) {
+    return parse_plain_number(text, least_thickness_um, greatest_thickness_um, thickness_um);
+}
+
+bool parse_plate(const char *text, double &plate_nm) {
+    return parse_plain_number(text, no_plate_nm, greatest_plate_nm, plate_nm);
+}
+
+int order_of(int row) { return order_at(colour::retardation_step_nm * row); }
 
 const char *order_numeral(int order) { return roman_orders[order]; }
 
@@ -126,9 +173,16 @@ int row_under(int x, int y) {
     return y - band_top;
 }
 
+PlateRows rows_with_plate(int row, double plate_nm) {
+    const double retardation_nm = colour::retardation_step_nm * row;
+    const double added_nm = retardation_nm + plate_nm;
+    return {added_nm > chart_end_nm ? no_row : nearest_row(added_nm),
+            nearest_row(std::fabs(retardation_nm - plate_nm))};
+}
+
 void format_reading(const char *text_template, int row, double thickness_um, char *out,
-                    std::size_t size) {
-    const Reading reading = read_row(row, thickness_um);
+                    std::size_t size, double plate_nm) {
+    const Reading reading = read_row(row, thickness_um, plate_nm);
     TextWriter writer(out, size);
     for (const char *p = text_template; *p; ++p) {
         if (*p != '%' || p[1] == '\0') {

@@ -20,6 +20,7 @@
 #include "ui/colour_batch.h"
 #include "ui/colour_pick.h"
 #include "ui/form_row.h"
+#include "ui/plate_line.h"
 #include "ui/reading_line.h"
 #include "ui/resources.h"
 #include "ui/shell_names.h"
@@ -58,9 +59,11 @@ constexpr int black_slot = colour::chart_rows;
 constexpr int white_slot = black_slot + 1;
 static_assert(white_slot + 1 == colours_per_draw);
 PendingColour pending[colours_per_draw];
-// What the server gave for each, once taken.
+// What the server gave for each of them in the last draw, once taken, and
+// whether a draw has given all the bands yet.
 GivenColour given[colours_per_draw];
 bool taken[colours_per_draw];
+bool bands_given = false;
 // Whether a pick's marks have been drawn since the margin was last cleared.
 bool marks_drawn = false;
 
@@ -141,6 +144,7 @@ void draw_bands() {
         const int y = band_top + row;
         XDrawLine(display, window, gc, band_left, y, band_right, y);
     }
+    bands_given = true;
 }
 
 // The black grid, then in white the order marks, the frame and the notice.
@@ -253,16 +257,17 @@ void build_chart_window(Widget toplevel) {
 
     Widget separator = create_row("canvassep", xmSeparatorWidgetClass, chart_window, dismiss);
 
-    // Outside the scrolled window, so that it stays in sight however the
+    // Outside the scrolled window, so that they stay in sight however the
     // chart scrolls.
     Widget reading = build_reading_line(toplevel, chart_window, separator);
-    Widget pick_line = build_pick_line(chart_window, reading);
+    Widget plate_line = build_plate_line(toplevel, chart_window, reading);
+    Widget above_chart = build_pick_line(chart_window, plate_line);
 
     // The last row, down to the form's bottom.  The canvas scrolls when the
     // window is shorter than the chart; with no scroll bar shown, nothing of
     // the scrolled window can be seen.
     scroller = create_row(
-        "canvasscroll", xmScrolledWindowWidgetClass, chart_window, pick_line,
+        "canvasscroll", xmScrolledWindowWidgetClass, chart_window, above_chart,
         XmNscrollingPolicy, XmAUTOMATIC,
         XmNscrollBarDisplayPolicy, XmAS_NEEDED,
         XmNshadowThickness, 0,
@@ -313,12 +318,13 @@ void draw_chart() {
     clear_pick_marks();
     draw_overlay();
     draw_pick_marks();
+    swatches_follow_chart();
 }
 
-const GivenColour *band_colours() { return chart_drawn ? given : nullptr; }
+const GivenColour *band_colours() { return bands_given ? given : nullptr; }
 
 void redraw_pick_marks() {
-    if (!chart_drawn) return;
+    if (!bands_given) return;
     clear_pick_marks();
     draw_overlay();
     draw_pick_marks();

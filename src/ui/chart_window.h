@@ -1,8 +1,8 @@
 // The chart window: a form dialog with a Dismiss button, a Pick colour
-// button, the reading line, the pick line and a drawing area that shows
-// the 1000 bands of the chart colour table, the grid, the order marks, the
-// frame and the notice image, and a pick's marks, redrawn in full on every
-// exposure.
+// button, the reading line, the plate's line, the pick line and a drawing
+// area that shows the 1000 bands of the chart colour table, the grid, the
+// order marks, the frame and the notice image, and a pick's marks, redrawn
+// in full on every exposure.
 #pragma once
 
 #include <X11/Intrinsic.h>
@@ -26,12 +26,13 @@ void keep_chart_clear_of(const Widget *controls, int count);
 void show_chart(const char *illuminant, bool true_colours);
 
 // Draws the whole chart in place, as an exposure does: asks the server for
-// all its colours at once, then draws the bands and the overlay with them.
-// Only once a chart has been shown.
+// all its colours at once, then draws the bands and the overlay with them,
+// and has the plate's swatches take the bands' new pixels.  Only once a
+// chart has been shown.
 void draw_chart();
 
-// The bands' colours as the server gave them for the last draw, row by
-// row: what the canvas shows.  nullptr before the first chart.
+// The bands' colours as the last draw got them from the server, in row
+// order; nullptr before the first chart.
 const GivenColour *band_colours();
 
 // Draws the marks of the pick shown (colour_pick.h) in place of those

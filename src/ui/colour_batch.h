@@ -18,15 +18,14 @@ PendingColour request_colour(Display *display, Colormap colormap, unsigned short
                              unsigned short green, unsigned short blue);
 
 // A colour as the server gave it: its pixel, and the 16-bit values of the
-// colour the screen shows for it, the nearest the visual has to the one
-// asked for.
+// colour it stands for, which the screen may have rounded.
 struct GivenColour {
     unsigned long pixel;
     unsigned short red, green, blue;
 };
 
-// Waits for the answer.  True, with the colour, when the server gave it;
-// false when it refused it or the connection broke.
+// Waits for the answer.  True, with the colour given, when the server
+// gave the colour; false when it refused it or the connection broke.
 bool take_colour(Display *display, PendingColour pending, GivenColour &given);
 
 }  // namespace yarx::ui

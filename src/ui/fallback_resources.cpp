@@ -28,7 +28,7 @@ constexpr Line join(std::initializer_list<std::string_view> parts) {
 }
 
 // The fonts, each named once: the setup window's headings, its captions and
-// prompt, the buttons, and the text of the toggles and the reading line.
+// prompt, the buttons, and the text of the toggles and the reading lines.
 constexpr std::string_view heading_font = "-*-helvetica-bold-r-*-*-14-*-*-*-*-*-iso8859-1";
 constexpr std::string_view caption_font = "-*-lucida-bold-r-*-*-12-*-*-*-*-*-iso8859-1";
 constexpr std::string_view prompt_font = "-*-lucida-medium-r-*-*-12-*-*-*-*-*-iso8859-1";
@@ -72,6 +72,9 @@ constexpr Line chart_window[] = {
     join({"*canvasread.labelString: Point at the chart to read retardation and birefringence"}),
     join({"*canvasread.readingTemplate: %r nm   order %o   birefringence %b at %t \\265m\\ncandidates: %m"}),
     join({"*canvasread*fontList: ", text_font}),
+    join({"*canvasplateread.labelString: and what the accessory plate adds and subtracts"}),
+    join({"*canvasplateread.readingTemplate: with the %p nm plate: added %a, subtracted %s"}),
+    join({"*canvasplateread*fontList: ", text_font}),
     join({"*canvaspick.labelString: Pick colour"}),
     join({"*canvaspick*fontList: ", button_font}),
     join({"*canvaspicked.labelString: Press P or Pick colour, then click a colour on the screen\\nto find it on the chart; Escape cancels"}),

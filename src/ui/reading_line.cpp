@@ -8,6 +8,7 @@
 #include "chart/chart_geometry.h"
 #include "chart/reading.h"
 #include "ui/form_row.h"
+#include "ui/plate_line.h"
 #include "ui/resources.h"
 
 namespace yarx::ui {
@@ -63,10 +64,12 @@ void show_row(int row) {
     if (row == chart::no_row || row == row_shown) return;
     row_shown = row;
     char text[256];
-    chart::format_reading(reading_template, row, thickness_um, text, sizeof text);
+    chart::format_reading(reading_template, row, thickness_um, text, sizeof text,
+                          plate_in_force_nm());
     XmString label = XmStringCreateLocalized(text);
     XtVaSetValues(reading_line, XmNlabelString, label, nullptr);
     XmStringFree(label);
+    show_plate_row(row, thickness_um);
 }
 
 // The last of this motion event and those queued right behind it for the

@@ -15,7 +15,7 @@ namespace yarx::ui {
 // a number from 1 to 1000.
 Widget build_reading_line(Widget toplevel, Widget form, Widget above);
 
-// Makes the line follow the pointer over the canvas.
+// Makes the line, and the plate's line, follow the pointer over the canvas.
 void read_under_pointer(Widget canvas);
 
 }  // namespace yarx::ui

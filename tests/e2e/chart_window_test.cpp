@@ -1,7 +1,7 @@
 // The chart window: what OK draws, pixel for pixel; redrawing in place;
 // exposures under a window manager (one redraw per burst); popping down and
-// up again; the reading line under the pointer; and the end of the program
-// when the server has too few colours.
+// up again; the reading line and the plate's swatches under the pointer;
+// and the end of the program when the server has too few colours.
 
 #include <signal.h>
 #include <sys/wait.h>
@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "chart/reading.h"
 #include "colour/illuminants.h"
 #include "fixture.h"
 
@@ -88,16 +89,17 @@ TEST_F(ChartWindow, OkShowsTheDialogAndDrawsTheChartPixelForPixel) {
     ASSERT_NO_FATAL_FAILURE(start());
     ASSERT_NE(press_ok(), None);
 
-    // Dismiss and Pick colour, separator, reading line, pick line and its
-    // swatch, and the canvas's scrolled window, in that order, in a form.
+    // Dismiss and Pick colour, separator, reading line, the plate's line,
+    // the pick line and its swatch, and the canvas's scrolled window, in
+    // that order, in a form.
     ASSERT_EQ(children(display(), chart_shell_).size(), 1u);
     const Window form = child_at(display(), chart_shell_, {0});
-    ASSERT_EQ(children(display(), form).size(), 7u);
+    ASSERT_EQ(children(display(), form).size(), 8u);
     XWindowAttributes attributes;
     ASSERT_TRUE(XGetWindowAttributes(display(), canvas(), &attributes));
     EXPECT_EQ(attributes.width, canvas_width);
     EXPECT_EQ(attributes.height, canvas_height);
-    XWindowAttributes dismiss, pick, separator, reading, pick_line, scroller;
+    XWindowAttributes dismiss, pick, separator, reading, plate, pick_line, scroller;
     const auto attributes_of = [&](ChartWidget widget, XWindowAttributes &a) {
         return XGetWindowAttributes(display(), chart_widget(display(), chart_shell_, widget), &a);
     };
@@ -105,13 +107,15 @@ TEST_F(ChartWindow, OkShowsTheDialogAndDrawsTheChartPixelForPixel) {
     ASSERT_TRUE(attributes_of(ChartWidget::pick, pick));
     ASSERT_TRUE(attributes_of(ChartWidget::separator, separator));
     ASSERT_TRUE(attributes_of(ChartWidget::reading, reading));
+    ASSERT_TRUE(attributes_of(ChartWidget::plate, plate));
     ASSERT_TRUE(attributes_of(ChartWidget::pick_line, pick_line));
     ASSERT_TRUE(attributes_of(ChartWidget::scroller, scroller));
     EXPECT_GE(pick.x, dismiss.x + dismiss.width);
     EXPECT_LT(pick.y, separator.y);
     EXPECT_LT(dismiss.y, separator.y);
     EXPECT_LT(separator.y, reading.y);
-    EXPECT_LT(reading.y, pick_line.y);
+    EXPECT_LT(reading.y, plate.y);
+    EXPECT_LT(plate.y, pick_line.y);
     EXPECT_LT(pick_line.y, scroller.y);
 
     // With room for the whole chart nothing scrolls: the canvas fills the
@@ -266,14 +270,17 @@ TEST_F(ChartWindow, TrueColoursTakeEffectAtOkAndGoBackExactly) {
     EXPECT_EQ(title_of(chart_shell_), "yarx: CIE A");
 }
 
-// A bad thickness is named and set aside; two rows read differently; a
-// sweep of 200 motions asks the server nothing that waits for an answer;
-// the window keeps its size, though the hint has one line and a reading two;
-// and the canvas stays exact.
+// A bad thickness and a bad plate are named and set aside; two rows read
+// differently; a sweep of 200 motions, the plate's line and swatches
+// following, asks the server nothing that waits for an answer; the window
+// keeps its size, though the hint has one line and a reading two; and the
+// canvas stays exact.
 TEST_F(ChartWindow, TheReadingLineFollowsThePointerWithoutARoundTrip) {
-    ASSERT_NO_FATAL_FAILURE(start_through_relay({}, Duration(0), {"-xrm", "*thickness: abc"}));
+    ASSERT_NO_FATAL_FAILURE(start_through_relay(
+        {}, Duration(0), {"-xrm", "*thickness: abc", "-xrm", "*compensator: 3000"}));
     EXPECT_EQ(app_->standard_error(),
-              "yarx: thickness 'abc' is not a number from 1 to 1000; using 30\n");
+              "yarx: thickness 'abc' is not a number from 1 to 1000; using 30\n"
+              "yarx: compensator '3000' is not a number from 0 to 2497.5; using 550\n");
     ASSERT_NE(press_ok(), None);
     ASSERT_EQ(wait_for_canvas(illuminant_d68), "");
     const Window line = chart_widget(display(), chart_shell_, ChartWidget::reading);
@@ -311,6 +318,78 @@ TEST_F(ChartWindow, TheReadingLineFollowsThePointerWithoutARoundTrip) {
     EXPECT_EQ(size_of(line), line_size);
     EXPECT_EQ(canvas_differences(illuminant_d68), "");
 }
+
+// Where the pointer's row puts the plate's added and subtracted
+// retardations: the rows whose band pixels the swatches show.
+struct PlateSwatches {
+    int row, added, subtracted;
+};
+struct Plate {
+    const char *resource;                 // "*compensator: ...", or none
+    std::vector<PlateSwatches> swatches;  // none: no plate, no line
+};
+void PrintTo(const Plate &plate, std::ostream *out) {
+    *out << (plate.resource ? plate.resource : "the default plate");
+}
+
+class PlateLine : public ChartWindow, public ::testing::WithParamInterface<Plate> {
+protected:
+    // Whether the swatch shows the row's band pixel and nothing else, or
+    // for no_row, shows not at all.
+    bool swatch_shows(ChartWidget swatch, int row,
+                      const std::array<unsigned long, colour::chart_rows> &bands) {
+        const Window window = chart_widget(display(), chart_shell_, swatch);
+        if (row == chart::no_row) return !viewable(display(), window);
+        const Image image(display(), window);
+        if (!image.valid() || image.width() < 12 || image.height() < 12) return false;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixel(x, y) != bands[row]) return false;
+        return true;
+    }
+    void expect_swatches(const PlateSwatches &at, Rendering rendering) {
+        const auto bands = expected_band_pixels(display(), illuminant_d68, rendering);
+        move_pointer_to(display(), canvas(), 300, chart::band_top + at.row);
+        EXPECT_TRUE(wait_until([&] {
+            return swatch_shows(ChartWidget::added_swatch, at.added, bands) &&
+                   swatch_shows(ChartWidget::subtracted_swatch, at.subtracted, bands);
+        })) << "row "
+            << at.row;
+    }
+};
+
+// Each row's swatches, then the last again once OK has drawn the chart in
+// true colours.
+TEST_P(PlateLine, TheSwatchesShowTheBandsThePlateAddsAndSubtracts) {
+    const Plate &plate = GetParam();
+    std::vector<std::string> args;
+    if (plate.resource) args = {"-xrm", plate.resource};
+    ASSERT_NO_FATAL_FAILURE(start({}, args));
+    ASSERT_NE(press_ok(), None);
+    ASSERT_EQ(wait_for_canvas(illuminant_d68), "");
+    const Window line = chart_widget(display(), chart_shell_, ChartWidget::plate);
+    if (plate.swatches.empty()) {
+        const Window reading = chart_widget(display(), chart_shell_, ChartWidget::reading);
+        const auto hint = rgb_bytes(Image(display(), reading));
+        move_pointer_to(display(), canvas(), 300, chart::band_top + 400);
+        EXPECT_TRUE(wait_until([&] { return rgb_bytes(Image(display(), reading)) != hint; }));
+        EXPECT_FALSE(viewable(display(), line));
+        return;
+    }
+    EXPECT_TRUE(viewable(display(), line));
+    for (const PlateSwatches &at : plate.swatches) expect_swatches(at, Rendering::cie_rgb);
+
+    click(display(), true_colours_toggle());
+    ASSERT_TRUE(wait_until([&] { return shows_colour(true_colours_toggle(), yellow); }));
+    ASSERT_NE(press_ok(), None);
+    ASSERT_EQ(wait_for_canvas(illuminant_d68, Rendering::true_colours), "");
+    expect_swatches(plate.swatches.back(), Rendering::true_colours);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , PlateLine,
+    ::testing::Values(Plate{nullptr, {{108, 328, 112}, {400, 620, 180}, {901, chart::no_row, 681}}},
+                      Plate{"*compensator: 147", {{400, 459, 341}}}, Plate{"*compensator: 0", {}}));
 
 // The minerals a reading names, as the line shows them.  The line is
 // started with the expected words as its hint; having shown another

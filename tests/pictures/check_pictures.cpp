@@ -152,6 +152,7 @@ struct Kept {
 constexpr Kept kept_pictures[] = {
     {"chart-d65.png", "doc/chart-d65.png"},
     {"chart-d65-srgb.png", "doc/chart-d65-srgb.png"},
+    {"reading.png", "doc/reading.png"},
     {"icon-48.png", "data/yarx-48.png"},
     {"icon-256.png", "data/yarx-256.png"},
     {"window_icon_runs.inc", "src/chart/window_icon_runs.inc"},

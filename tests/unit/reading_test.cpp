@@ -1,7 +1,8 @@
 // What the reading line says for a row of the chart: the retardation, its
 // order counted from the order marks' 551 nm, the birefringence at the
 // thickness; the minerals it fits, against the data file they are compiled
-// from; the template's words kept as they stand; and which thickness values
+// from; what a plate adds and subtracts and which rows show it; the
+// template's words kept as they stand; and which thickness and plate values
 // are refused.
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 #include <cmath>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -19,9 +21,10 @@
 namespace yarx::chart {
 namespace {
 
-std::string read(const char *text_template, int row, double thickness_um = 30) {
+std::string read(const char *text_template, int row, double thickness_um = 30,
+                 double plate_nm = no_plate_nm) {
     char out[128];
-    format_reading(text_template, row, thickness_um, out, sizeof out);
+    format_reading(text_template, row, thickness_um, out, sizeof out, plate_nm);
     return out;
 }
 
@@ -99,7 +102,7 @@ TEST(Reading, TheMineralsAreThoseOfTheDataFile) {
 }
 
 TEST(Reading, TheTemplateIsNeverAFormat) {
-    EXPECT_EQ(read("%d %s %n %% %%r %5r %", 108), "%d %s %n %% %%r %5r %");
+    EXPECT_EQ(read("%d %x %n %% %%r %5r %", 108), "%d %x %n %% %%r %5r %");
     EXPECT_EQ(read("%r%o%b%t%", 108), "270.0I0.009030%");
     EXPECT_EQ(read("at %t \xb5m", 108), "at 30 \xb5m");
     EXPECT_EQ(read("", 108), "");
@@ -107,6 +110,35 @@ TEST(Reading, TheTemplateIsNeverAFormat) {
     char out[6];
     format_reading("%r nm", 999, 30, out, sizeof out);
     EXPECT_STREQ(out, "2497.");
+}
+
+// Across, at and beyond the chart's end, without a plate, and half-way
+// between two rows, where the greater is taken and the words round up.
+TEST(Reading, ThePlateAddsAndSubtracts) {
+    const struct {
+        int row;
+        double plate_nm;
+        const char *expected;
+        PlateRows rows;
+    } cases[] = {
+        {108, 550, "820.0 nm II, 280.0 nm I", {328, 112}},
+        {400, 550, "1550.0 nm III, 450.0 nm I", {620, 180}},
+        {400, 147, "1147.0 nm III, 853.0 nm II", {459, 341}},
+        {779, 550, "2497.5 nm V, 1397.5 nm III", {999, 559}},
+        {780, 550, "beyond the chart, 1400.0 nm III", {no_row, 560}},
+        {901, 550, "beyond the chart, 1702.5 nm IV", {no_row, 681}},
+        {108, 0, "270.0 nm I, 270.0 nm I", {108, 108}},
+        {0, 2497.5, "2497.5 nm V, 2497.5 nm V", {999, 999}},
+        {108, 551.25, "821.3 nm II, 281.3 nm I", {329, 113}},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(read("%a, %s", c.row, 30, c.plate_nm), c.expected) << c.row << " " << c.plate_nm;
+        const PlateRows rows = rows_with_plate(c.row, c.plate_nm);
+        EXPECT_EQ(rows.added, c.rows.added) << c.row << " " << c.plate_nm;
+        EXPECT_EQ(rows.subtracted, c.rows.subtracted) << c.row << " " << c.plate_nm;
+    }
+    EXPECT_EQ(read("the %p nm plate", 108, 30, 550), "the 550 nm plate");
+    EXPECT_EQ(read("the %p nm plate", 108, 30, 530.5), "the 530.5 nm plate");
 }
 
 TEST(Reading, RowsAreTheBandsAcrossTheWholeCanvas) {
@@ -118,23 +150,50 @@ TEST(Reading, RowsAreTheBandsAcrossTheWholeCanvas) {
         EXPECT_EQ(row_under(x, y), no_row) << x << "," << y;
 }
 
-TEST(Reading, ThicknessIsAPlainNumberFromOneToAThousand) {
-    for (const auto &[text, value] : {std::pair{"30", 30.0},
-                                      {"1", 1.0},
-                                      {"1000", 1000.0},
-                                      {"27.5", 27.5},
-                                      {" 25 ", 25.0},
-                                      {"25.", 25.0}}) {
-        double thickness = 0;
-        EXPECT_TRUE(parse_thickness(text, thickness)) << text;
-        EXPECT_EQ(thickness, value) << text;
-    }
-    for (const char *text : std::initializer_list<const char *>{
-             "abc", "0", "-5", "+5", "1e9", "1e2", "nan", "inf", "", " ", ".", "0.5", "1000.5",
-             "0x10", "30abc", "30 µm", "3 0", nullptr}) {
-        double thickness = 42;
-        EXPECT_FALSE(parse_thickness(text, thickness)) << (text ? text : "(null)");
-        EXPECT_EQ(thickness, 42) << "a refused value changed the thickness";
+// The thickness from 1 to 1000 µm, the plate from 0 to 2497.5 nm; what
+// either refuses leaves its value as it was.
+TEST(Reading, ThicknessAndPlateArePlainNumbersInTheirRanges) {
+    constexpr std::optional<double> refused;
+    const struct {
+        const char *text;
+        std::optional<double> thickness, plate;
+    } values[] = {
+        //  text       thickness  plate
+        {"30", 30, 30},
+        {"1", 1, 1},
+        {"1000", 1000, 1000},
+        {"27.5", 27.5, 27.5},
+        {" 25 ", 25, 25},
+        {"25.", 25, 25},
+        {"0", refused, 0},
+        {"0.5", refused, 0.5},
+        {"1000.5", refused, 1000.5},
+        {"2497.5", refused, 2497.5},
+        {"\t550\t", 550, 550},
+        {"2497.6", refused, refused},
+        {"abc", refused, refused},
+        {"-5", refused, refused},
+        {"+5", refused, refused},
+        {"1e9", refused, refused},
+        {"1e2", refused, refused},
+        {"nan", refused, refused},
+        {"inf", refused, refused},
+        {"", refused, refused},
+        {" ", refused, refused},
+        {".", refused, refused},
+        {"0x10", refused, refused},
+        {"30abc", refused, refused},
+        {"30 µm", refused, refused},
+        {"3 0", refused, refused},
+        {nullptr, refused, refused},
+    };
+    for (const auto &v : values) {
+        const char *shown = v.text ? v.text : "(null)";
+        double thickness = 42, plate = 42;
+        EXPECT_EQ(parse_thickness(v.text, thickness), v.thickness.has_value()) << shown;
+        EXPECT_EQ(thickness, v.thickness.value_or(42)) << shown;
+        EXPECT_EQ(parse_plate(v.text, plate), v.plate.has_value()) << shown;
+        EXPECT_EQ(plate, v.plate.value_or(42)) << shown;
     }
 }
 
