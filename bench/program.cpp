@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "ui/fallback_resources.h"
+#include "ui/shell_names.h"
 #include "ui/windows.h"
 
 namespace yarx::bench {
@@ -12,12 +12,12 @@ namespace yarx::bench {
 Program &open_program(const std::string &display_name) {
     static Program program;
     if (program.display) return program;
-    std::vector<std::string> args = {"yarx", "-display", display_name};
+    // Named as the program is, so that its resources and shells are the same.
+    std::vector<std::string> args = {ui::setup_shell_name, "-display", display_name};
     std::vector<char *> argv;
     for (std::string &a : args) argv.push_back(a.data());
     int argc = static_cast<int>(argv.size());
-    program.toplevel = XtAppInitialize(&program.app, "yarx", nullptr, 0, &argc, argv.data(),
-                                       ui::fallback_resources, nullptr, 0);
+    program.toplevel = ui::start_toolkit(&program.app, &argc, argv.data());
     program.display = XtDisplay(program.toplevel);
     ui::build_windows(program.toplevel);
     process_pending_events(program);

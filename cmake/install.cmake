@@ -15,12 +15,15 @@ set(YARX_APP_DEFAULTS_DIR /etc/X11/app-defaults CACHE PATH
 install(FILES ${YARX_APP_DEFAULTS_FILE} DESTINATION ${YARX_APP_DEFAULTS_DIR})
 
 # The desktop menu entry and its icon, which yarx_pictures cuts from the chart
-# (tools/; the pictures test keeps the copies in data/ current).
+# at each of the sizes src/chart/window_icon.h lists (tools/; the pictures
+# test keeps the copies in data/ current).  Task bars and docks take the
+# sizes the windows do not carry from here.
 install(FILES ${PROJECT_SOURCE_DIR}/data/yarx.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-foreach(size 48 256)
-  install(FILES ${PROJECT_SOURCE_DIR}/data/yarx-${size}.png
-          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+file(GLOB icons CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/data/yarx-*.png)
+foreach(icon ${icons})
+  string(REGEX REPLACE ".*/yarx-([0-9]+)\\.png$" "\\1" size ${icon})
+  install(FILES ${icon} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
           RENAME yarx.png)
 endforeach()
 

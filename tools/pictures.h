@@ -1,11 +1,13 @@
-// What yarx_pictures makes and check_pictures looks at: the charts'
-// pictures, one for each illuminant and way of showing it, and the
-// overview of them all.
+// What yarx_pictures makes and check_pictures looks at: the setup window,
+// the charts' pictures, one for each illuminant and way of showing it, the
+// overview of them all, and the icons; and where the sources keep the
+// pictures that must stay what yarx draws.
 #pragma once
 
 #include <string>
 
 #include "chart/chart_geometry.h"
+#include "chart/window_icon.h"
 #include "colour/chart_colours.h"
 
 namespace yarx::pictures {
@@ -23,6 +25,23 @@ inline constexpr int way_count = static_cast<int>(std::size(ways));
 inline std::string chart_picture(const colour::Illuminant &illuminant, const Way &way) {
     return "chart-" + std::string(illuminant.short_name) + way.suffix + ".png";
 }
+
+inline constexpr const char *setup_picture = "setup.png";
+inline constexpr const char *overview_picture = "overview.png";
+// The reading line and the plate's line, for the README.
+inline constexpr const char *reading_picture = "reading.png";
+// What the screen showed when the tool gave up waiting for a chart.
+inline constexpr const char *failure_picture = "failure-screen.png";
+
+inline std::string icon_picture(int size) { return "icon-" + std::to_string(size) + ".png"; }
+// The icons as the program compiles them in (chart::window_icon_sizes).
+inline constexpr const char *icon_runs = "window_icon_runs.inc";
+
+// Where the sources keep them, from the top of the tree: the package's icon
+// at each of chart::installed_icon_sizes, the runs, and the reading lines.
+inline std::string kept_icon(int size) { return "data/yarx-" + std::to_string(size) + ".png"; }
+inline constexpr const char *kept_icon_runs = "src/chart/window_icon_runs.inc";
+inline constexpr const char *kept_reading = "doc/reading.png";
 
 // The overview: a strip of labels, then a row of charts at half size for
 // each way, a column for each illuminant, all with a gap around.

@@ -10,10 +10,11 @@
 //   reading.png         the reading line and the plate's line, with their
 //                       swatches, for the pointer on 270 nm of the D65 chart
 //                       in true colours
-//   icon-48.png, icon-256.png
-//                       the program's icon, cut from the D65 chart
+//   icon-16.png ... icon-256.png
+//                       the program's icon, cut from the D65 chart, at each
+//                       size the package installs
 //   window_icon_runs.inc
-//                       the same icons as the program compiles them in
+//                       the small ones as the program compiles them in
 //
 // Usage: yarx_pictures DIRECTORY [yarx options...]
 // The last line of its output names the directory.
@@ -166,7 +167,6 @@ struct Picture {
 // notice image, squeezed into a square.
 constexpr int icon_left = chart::band_left + 1, icon_top = chart::band_top;
 constexpr int icon_width = 300, icon_height = 400;
-constexpr int icon_sizes[] = {48, 256};
 
 // The corner scaled down to size x size, each pixel the mean of the area of
 // the chart it covers.
@@ -200,14 +200,19 @@ std::vector<unsigned char> icon(const std::vector<unsigned char> &chart, int siz
 }
 
 // The icons as the program compiles them in for its windows: runs of one
-// colour, row after row (src/chart/window_icon_runs.inc).
-std::string icon_runs_source(const std::vector<unsigned char> (&icons)[std::size(icon_sizes)]) {
+// colour, row after row (src/chart/window_icon_runs.inc), and a table of
+// them by size.
+std::string icon_runs_source(const std::vector<std::vector<unsigned char>> &icons) {
     std::string source =
-        "// The program's icon at 48 and 256 pixels, as runs of one colour row after\n"
-        "// row: written by yarx_pictures with data/yarx-48.png and data/yarx-256.png.\n"
+        "// The program's icon at each size it compiles in, as runs of one colour\n"
+        "// row after row: written by yarx_pictures with data/yarx-<size>.png.\n"
         "// clang-format off\n";
-    for (size_t i = 0; i < std::size(icon_sizes); ++i) {
-        source += "constexpr IconRun icon_" + std::to_string(icon_sizes[i]) + "[] = {\n   ";
+    std::string table = "constexpr WindowIcon window_icons[] = {\n";
+    for (size_t i = 0; i < icons.size(); ++i) {
+        const std::string name = "icon_" + std::to_string(chart::window_icon_sizes[i]);
+        source += "constexpr IconRun " + name + "[] = {\n   ";
+        table += "    {" + std::to_string(chart::window_icon_sizes[i]) + ", " + name +
+                 ", static_cast<int>(std::size(" + name + "))},\n";
         const std::vector<unsigned char> &rgb = icons[i];
         const auto pixel = [&rgb](size_t p) {
             return static_cast<unsigned>(rgb[3 * p] << 16 | rgb[3 * p + 1] << 8 | rgb[3 * p + 2]);
@@ -227,7 +232,7 @@ std::string icon_runs_source(const std::vector<unsigned char> (&icons)[std::size
         }
         source += "\n};\n";
     }
-    return source + "// clang-format on\n";
+    return source + table + "};\n// clang-format on\n";
 }
 
 // Draws the labels, each centred over its column of the overview, with a
@@ -316,9 +321,9 @@ std::vector<unsigned char> picture_chart(Session &session, int toggle_index, con
             shown.emplace(std::move(image));
             return true;
         })) {
-        save_screenshot(display, (session.directory / "failure-screen.png").string());
-        give_up(std::string("the chart does not show ") + illuminant.label +
-                    " (the screen is in failure-screen.png)",
+        save_screenshot(display, (session.directory / failure_picture).string());
+        give_up(std::string("the chart does not show ") + illuminant.label + " (the screen is in " +
+                    failure_picture + ")",
                 app);
     }
     std::vector<unsigned char> rgb = rgb_bytes(*shown);
@@ -358,23 +363,24 @@ void picture_reading(Session &session) {
     const size_t row_bytes = static_cast<size_t>(image.width()) * 3;
     const std::vector<unsigned char> strip(rgb.begin() + reading.y * row_bytes,
                                            rgb.begin() + (plate.y + plate.height) * row_bytes);
-    save_rgb((session.directory / "reading.png").string(), image.width(),
+    save_rgb((session.directory / reading_picture).string(), image.width(),
              plate.y + plate.height - reading.y, strip, session.app);
 }
 
 // The icon at each size, and the runs that the program compiles in.
 void save_icons(const std::vector<unsigned char> &d65_chart, const std::filesystem::path &directory,
                 App &app) {
-    std::vector<unsigned char> icons[std::size(icon_sizes)];
-    for (size_t i = 0; i < std::size(icon_sizes); ++i) {
-        const int size = icon_sizes[i];
-        icons[i] = icon(d65_chart, size);
-        save_rgb((directory / ("icon-" + std::to_string(size) + ".png")).string(), size, size,
-                 icons[i], app);
+    std::vector<std::vector<unsigned char>> compiled_in;
+    for (const int size : chart::installed_icon_sizes) {
+        std::vector<unsigned char> rgb = icon(d65_chart, size);
+        save_rgb((directory / icon_picture(size)).string(), size, size, rgb, app);
+        if (std::find(std::begin(chart::window_icon_sizes), std::end(chart::window_icon_sizes),
+                      size) != std::end(chart::window_icon_sizes))
+            compiled_in.push_back(std::move(rgb));
     }
-    const std::string path = (directory / "window_icon_runs.inc").string();
+    const std::string path = (directory / icon_runs).string();
     std::FILE *file = std::fopen(path.c_str(), "w");
-    const std::string source = icon_runs_source(icons);
+    const std::string source = icon_runs_source(compiled_in);
     if (!file || std::fputs(source.c_str(), file) < 0 || std::fclose(file) != 0)
         give_up("could not write " + path, app);
     std::printf("%s\n", path.c_str());
@@ -394,7 +400,7 @@ int run(const std::filesystem::path &directory, const std::vector<std::string> &
     if (!wait_until([&] { return viewable(display, exit_button); }) ||
         !wait_until_steady(display, setup))
         give_up("the setup window did not settle", app);
-    save(display, setup, (directory / "setup.png").string(), app);
+    save(display, setup, (directory / setup_picture).string(), app);
 
     // Charts side by side at half size, under a strip of labels, a row for
     // each way of showing them.
@@ -421,7 +427,7 @@ int run(const std::filesystem::path &directory, const std::vector<std::string> &
     const std::vector<unsigned char> labels = render_labels(display, background);
     if (labels.empty()) give_up("could not draw the labels", app);
     sheet.paste(labels, sheet.width, overview::label_height, 0, 0, false);
-    save_rgb((directory / "overview.png").string(), sheet.width, sheet.height, sheet.rgb, app);
+    save_rgb((directory / overview_picture).string(), sheet.width, sheet.height, sheet.rgb, app);
 
     click(display, setup_widget(display, setup, SetupWidget::exit));
     if (!app.wait_exit()) give_up("yarx did not end after Exit", app);

@@ -83,13 +83,13 @@ private:
         }
         const int opcode = current_[0];
         // AllocColor is 16 bytes: colormap, red, green, blue.
-        if (opcode == opcode_alloc_color && size == 16 && length_ < 16) {
+        if (opcode == XCB_ALLOC_COLOR && size == 16 && length_ < 16) {
             want_ = 16;
             return;
         }
         ++counts[opcode];
-        alloc_color_at_[++sequence_ & 0xffff] = opcode == opcode_alloc_color;
-        if (opcode == opcode_alloc_color && size == 16)
+        alloc_color_at_[++sequence_ & 0xffff] = opcode == XCB_ALLOC_COLOR;
+        if (opcode == XCB_ALLOC_COLOR && size == 16)
             colours.push_back({get(4, 4), static_cast<unsigned short>(get(8, 2)),
                                static_cast<unsigned short>(get(10, 2)),
                                static_cast<unsigned short>(get(12, 2))});
@@ -177,6 +177,7 @@ struct Direction {
     std::deque<Chunk> queue;
     size_t written = 0;  // of the front chunk
     bool ended = false;  // the sender has closed its end
+    long long bytes_read = 0;
 
     bool due(Clock::time_point now) const { return !queue.empty() && queue.front().due <= now; }
 };
@@ -242,11 +243,18 @@ struct Relay::State {
 
     mutable std::mutex mutex;  // guards what follows
     Duration delay{0};
+    long long bits_per_second = 0;
+    // When the line each way has sent what it has been given, with a
+    // bandwidth set: client to server, server to client.
+    Clock::time_point line_free[2];
     bool hold_armed = false;
     std::list<Connection> connections;
     // Of connections that have closed.
     long closed_counts[256] = {};
     std::vector<ColourRequest> closed_colours;
+    Bytes closed_bytes;
+
+    void send_on(Direction &direction, bool downwards, const char *bytes, size_t n);
 
     void run();
     void accept_client();
@@ -302,7 +310,27 @@ void Relay::State::read_from(Connection &connection, Direction &direction, bool 
         }
         connection.held.append(bytes + passed, static_cast<size_t>(n) - passed);
     }
-    if (passed > 0) direction.queue.push_back({Clock::now() + delay, std::string(bytes, passed)});
+    direction.bytes_read += n;
+    send_on(direction, downwards, bytes, passed);
+}
+
+// Queues the bytes to arrive after the delay, and with a bandwidth set,
+// after the line has carried them: a segment at a time, so that the far end
+// starts on them as they come in, as over TCP.
+void Relay::State::send_on(Direction &direction, bool downwards, const char *bytes, size_t n) {
+    const auto now = Clock::now();
+    if (bits_per_second == 0) {
+        if (n > 0) direction.queue.push_back({now + delay, std::string(bytes, n)});
+        return;
+    }
+    constexpr size_t segment = 1448;  // of Ethernet's 1500 bytes, what TCP carries
+    Clock::time_point &free = line_free[downwards];
+    for (size_t at = 0; at < n; at += segment) {
+        const size_t size = std::min(segment, n - at);
+        free = std::max(free, now) + std::chrono::nanoseconds(static_cast<long long>(size) * 8 *
+                                                              1000000000 / bits_per_second);
+        direction.queue.push_back({free + delay, std::string(bytes + at, size)});
+    }
 }
 
 void Relay::State::write_due(Connection &connection, Direction &direction, Clock::time_point now) {
@@ -378,6 +406,8 @@ void Relay::State::run() {
         for (const Connection &c : connections) {
             if (!c.closed) continue;
             for (int op = 0; op < 256; ++op) closed_counts[op] += c.requests.counts[op];
+            closed_bytes.up += c.up.bytes_read;
+            closed_bytes.down += c.down.bytes_read;
             closed_colours.insert(closed_colours.end(), c.requests.colours.begin(),
                                   c.requests.colours.end());
         }
@@ -413,6 +443,11 @@ void Relay::set_delay(Duration delay_each_way) {
     state_->delay = delay_each_way;
 }
 
+void Relay::set_bandwidth(long long bits_per_second) {
+    const std::lock_guard<std::mutex> lock(state_->mutex);
+    state_->bits_per_second = bits_per_second;
+}
+
 void Relay::hold_colour_answers() {
     const std::lock_guard<std::mutex> lock(state_->mutex);
     state_->hold_armed = true;
@@ -428,9 +463,8 @@ void Relay::release() {
     {
         const std::lock_guard<std::mutex> lock(state_->mutex);
         state_->hold_armed = false;
-        const auto due = Clock::now() + state_->delay;
         for (Connection &c : state_->connections) {
-            if (!c.held.empty()) c.down.queue.push_back({due, std::move(c.held)});
+            state_->send_on(c.down, true, c.held.data(), c.held.size());
             c.held.clear();
             c.holding = false;
         }
@@ -468,6 +502,16 @@ std::vector<ColourRequest> Relay::colours_requested() const {
     for (const Connection &c : state_->connections)
         colours.insert(colours.end(), c.requests.colours.begin(), c.requests.colours.end());
     return colours;
+}
+
+Relay::Bytes Relay::bytes_sent() const {
+    const std::lock_guard<std::mutex> lock(state_->mutex);
+    Bytes bytes = state_->closed_bytes;
+    for (const Connection &c : state_->connections) {
+        bytes.up += c.up.bytes_read;
+        bytes.down += c.down.bytes_read;
+    }
+    return bytes;
 }
 
 std::vector<ColourRequest> RequestCounter::colours() const {

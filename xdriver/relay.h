@@ -5,8 +5,10 @@
 //
 // The relay can play a slow link, the way ssh -X or a LAN puts one between
 // a program and its display: every byte is held back for a set delay in
-// each direction, in order.  It sees every request a client sends, so it
-// counts them; and it can hold back what the server sends from its next
+// each direction, in order, and with a bandwidth set, bytes go at most that
+// fast each way, one connection after another as on one line.  It counts
+// the bytes each way, and it sees every request a client sends, so it
+// counts those too; and it can hold back what the server sends from its next
 // answer to a colour allocation on, so that a client which must wait for
 // that answer stops there and a test sees which requests the client sends
 // without waiting for it.
@@ -42,8 +44,10 @@ public:
     // "127.0.0.1:N", for -display.
     const std::string &display_name() const { return name_; }
 
-    // Applies to bytes read from now on.
+    // Apply to bytes read from now on.
     void set_delay(Duration delay_each_way);
+    // In bits per second each way; 0, as at first, for no limit.
+    void set_bandwidth(long long bits_per_second);
 
     // From the server's next answer to an AllocColor on, hold back
     // everything it sends on that connection until release().  What comes
@@ -58,9 +62,18 @@ public:
     bool idle() const;
 
     // What the clients have sent so far, over all connections: requests by
-    // major opcode, and the colours of their AllocColor requests in order.
+    // major opcode (XCB_ALLOC_COLOR, ...), and the colours of their
+    // AllocColor requests in order.
     long requests_sent(int opcode) const;
     std::vector<ColourRequest> colours_requested() const;
+
+    // Bytes sent so far over all connections, counted as the relay reads
+    // them from the sender, before any delay.
+    struct Bytes {
+        long long up = 0;    // by the clients
+        long long down = 0;  // by the server
+    };
+    Bytes bytes_sent() const;
 
     struct State;
 
@@ -85,11 +98,6 @@ private:
     long base_[256] = {};
     size_t colours_base_ = 0;
 };
-
-// Core protocol opcodes the tests count, and the relay watches for AllocColor.
-constexpr int opcode_create_window = 1;
-constexpr int opcode_create_gc = 55;
-constexpr int opcode_alloc_color = 84;
 
 // Every core request the server answers with a reply: a client that sends
 // one waits a round trip for the answer.

@@ -6,8 +6,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "ui/fallback_resources.h"
-#include "ui/shell_names.h"
 #include "ui/windows.h"
 
 namespace {
@@ -28,8 +26,7 @@ void refuse_leftover_arguments(int argc, char **argv) {
 
 int main(int argc, char **argv) {
     XtAppContext app;
-    Widget toplevel = XtAppInitialize(&app, yarx::ui::program_class, nullptr, 0, &argc, argv,
-                                      yarx::ui::fallback_resources, nullptr, 0);
+    Widget toplevel = yarx::ui::start_toolkit(&app, &argc, argv);
     refuse_leftover_arguments(argc, argv);
     yarx::ui::build_windows(toplevel);
     XtAppMainLoop(app);

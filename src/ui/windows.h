@@ -6,9 +6,14 @@
 
 namespace yarx::ui {
 
+// Starts the toolkit as the program of class "yarx" with its fallback
+// resources, on the display the options name; takes the toolkit's options
+// out of argv and returns the top-level shell.
+Widget start_toolkit(XtAppContext *app, int *argc, char **argv);
+
 // Builds the chart window (unmanaged) and the setup window under the
 // top-level shell, and realizes them, the setup window showing with the
-// program's icon and process on both.
+// program's icon, and both windows with its process.
 void build_windows(Widget toplevel);
 
 }  // namespace yarx::ui

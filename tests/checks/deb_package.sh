@@ -33,6 +33,8 @@ echo "package: $deb"
 contents=$(dpkg-deb -c "$deb")
 for file in ./usr/bin/yarx ./usr/share/man/man1/yarx.1.gz ./etc/X11/app-defaults/yarx \
             ./usr/share/applications/yarx.desktop \
+            ./usr/share/icons/hicolor/16x16/apps/yarx.png \
+            ./usr/share/icons/hicolor/32x32/apps/yarx.png \
             ./usr/share/icons/hicolor/48x48/apps/yarx.png \
             ./usr/share/icons/hicolor/256x256/apps/yarx.png \
             ./usr/share/doc/yarx/copyright ./usr/share/doc/yarx/changelog.gz; do

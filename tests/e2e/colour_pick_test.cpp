@@ -117,7 +117,7 @@ TEST_P(PickFromTheScreen, MarksTheRowAndCostsOnlyTheGrabAndTheImage) {
     move_pointer_to(display(), canvas(), 300, 500);
     type_key(display(), XK_x);
     RequestCounter counter(*relay_);
-    settled_count(counter, opcode_alloc_color);
+    settled_count(counter, XCB_ALLOC_COLOR);
     counter.reset();
     type_key(display(), XK_p);
     ASSERT_TRUE(wait_for_requests(counter, XCB_GRAB_POINTER, 1));
@@ -165,7 +165,7 @@ TEST_F(ColourPick, EscapeAndButton3CancelAndAHeldPointerIsSaidSo) {
     const int d68 = illuminant_d68;
     ASSERT_EQ(wait_for_canvas(d68), "");
     RequestCounter counter(*relay_);
-    settled_count(counter, opcode_alloc_color);
+    settled_count(counter, XCB_ALLOC_COLOR);
     counter.reset();
     move_pointer_to(display(), canvas(), 300, 500);
 

@@ -287,19 +287,26 @@ TEST_F(Desktop, TheTitleSaysTrueColoursInTheResourcesWords) {
 }
 
 // Both windows say whose they are, for task bars and window switchers: the
-// program's process and machine, and its icon as the package installs it.
-TEST_F(Desktop, BothWindowsCarryTheProgramsIconAndProcess) {
-    ASSERT_NO_FATAL_FAILURE(start());
+// program's process and machine, and the icon as the package installs it
+// at its small sizes.  The icon is on the setup window alone; the chart
+// window is transient for it, and window managers show its icon for both.
+TEST_F(Desktop, BothWindowsSayWhoseTheyAre) {
+    ASSERT_NO_FATAL_FAILURE(start(desktop()));
     ASSERT_NE(press_ok(), None);
     static std::uint32_t icon[chart::window_icon_property_length];
     chart::window_icon_property(icon);
+    EXPECT_TRUE(cardinals(setup_shell_, "_NET_WM_ICON") ==
+                std::vector<unsigned long>(std::begin(icon), std::end(icon)));
+    EXPECT_TRUE(cardinals(chart_shell_, "_NET_WM_ICON").empty());
+    Window owner = None;
+    EXPECT_TRUE(XGetTransientForHint(display(), chart_shell_, &owner));
+    EXPECT_EQ(owner, setup_shell_);
+
     char host[256] = {};
     ASSERT_EQ(gethostname(host, sizeof host - 1), 0);
     for (const Window shell : {setup_shell_, chart_shell_}) {
         EXPECT_EQ(cardinals(shell, "_NET_WM_PID"),
                   std::vector<unsigned long>{static_cast<unsigned long>(app_->pid())});
-        EXPECT_TRUE(cardinals(shell, "_NET_WM_ICON") ==
-                    std::vector<unsigned long>(std::begin(icon), std::end(icon)));
         XTextProperty machine{};
         ASSERT_TRUE(XGetWMClientMachine(display(), shell, &machine));
         EXPECT_EQ(std::string(reinterpret_cast<char *>(machine.value), machine.nitems), host);

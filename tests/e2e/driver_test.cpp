@@ -4,9 +4,13 @@
 #include <sys/wait.h>
 
 #include <cerrno>
+#include <chrono>
 #include <stdexcept>
+#include <vector>
 
 #include "fixture.h"
+
+#include <X11/Xatom.h>
 
 namespace yarx::e2e {
 namespace {
@@ -56,6 +60,31 @@ TEST(XDriver, StandardOutputThroughAPipeIsReadToTheEnd) {
     ASSERT_TRUE(status.has_value());
     EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 3);
     EXPECT_EQ(echo.standard_output(), "one\ntwo\n");
+}
+
+// The relay plays a slow line: it counts what passes each way, and at
+// 8 Mbit/s a request of 100 KiB cannot be through in less than 100 ms.
+TEST(XDriver, TheRelayCountsBytesEachWayAndKeepsToItsBandwidth) {
+    XServer server;
+    Relay relay(server);
+    relay.set_bandwidth(8000000);
+    Display *d = XOpenDisplay(relay.display_name().c_str());
+    ASSERT_NE(d, nullptr);
+    XSync(d, False);
+    const std::vector<unsigned char> text(100 * 1024, 'x');
+    const Relay::Bytes before = relay.bytes_sent();
+    const auto start = std::chrono::steady_clock::now();
+    XChangeProperty(d, DefaultRootWindow(d), XA_CUT_BUFFER0, XA_STRING, 8, PropModeReplace,
+                    text.data(), static_cast<int>(text.size()));
+    XSync(d, False);
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    const Relay::Bytes after = relay.bytes_sent();
+    XCloseDisplay(d);
+    // ChangeProperty's 24 bytes and the text, then XSync's GetInputFocus
+    // and its 32-byte reply.
+    EXPECT_EQ(after.up - before.up, 24 + 100 * 1024 + 4);
+    EXPECT_EQ(after.down - before.down, 32);
+    EXPECT_GE(elapsed, std::chrono::milliseconds(100));
 }
 
 }  // namespace

@@ -35,15 +35,14 @@ protected:
     // of the window's first exposure included.
     void show_first_chart() {
         ASSERT_NO_FATAL_FAILURE(show_chart(d68_toggle));
-        settled_count(RequestCounter(*relay_), opcode_alloc_color);
+        settled_count(RequestCounter(*relay_), XCB_ALLOC_COLOR);
     }
 
     // Waits until the program has sent a whole draw's colour allocations
     // while the answer to the first of them is held back on the link.
     bool wait_for_draw_sent_unanswered(const RequestCounter &counter) {
         return wait_until([&] {
-            return relay_->holding() &&
-                   counter.count(opcode_alloc_color) == chart::colours_per_draw;
+            return relay_->holding() && counter.count(XCB_ALLOC_COLOR) == chart::colours_per_draw;
         });
     }
 };
@@ -61,14 +60,13 @@ TEST_F(OverTheLink, EveryDrawAsksForItsColoursInOrderForEveryIlluminant) {
         counter.reset();
         click(display(), setup_widget(display(), setup_shell_, SetupWidget::ok));
         EXPECT_EQ(wait_for_canvas(illuminant), "") << "after OK";
-        EXPECT_EQ(settled_count(counter, opcode_alloc_color), chart::colours_per_draw)
-            << "after OK";
+        EXPECT_EQ(settled_count(counter, XCB_ALLOC_COLOR), chart::colours_per_draw) << "after OK";
         EXPECT_EQ(colour_differences(counter.colours(), expected), "") << "after OK";
 
         counter.reset();
         expose_whole_screen(display());
         EXPECT_EQ(wait_for_canvas(illuminant), "") << "after an exposure";
-        EXPECT_EQ(settled_count(counter, opcode_alloc_color), chart::colours_per_draw)
+        EXPECT_EQ(settled_count(counter, XCB_ALLOC_COLOR), chart::colours_per_draw)
             << "after an exposure";
         EXPECT_EQ(colour_differences(counter.colours(), expected), "") << "after an exposure";
     }
@@ -85,20 +83,20 @@ TEST_F(OverTheLink, EveryDrawSendsAllItsColoursBeforeWaitingForAnAnswer) {
     relay_->hold_colour_answers();
     expose_whole_screen(display());
     EXPECT_TRUE(wait_for_draw_sent_unanswered(counter))
-        << counter.count(opcode_alloc_color) << " colours asked for by the exposure's redraw";
+        << counter.count(XCB_ALLOC_COLOR) << " colours asked for by the exposure's redraw";
     relay_->release();
     EXPECT_EQ(wait_for_canvas(illuminant_d68), "");
-    EXPECT_EQ(settled_count(counter, opcode_alloc_color), chart::colours_per_draw);
+    EXPECT_EQ(settled_count(counter, XCB_ALLOC_COLOR), chart::colours_per_draw);
 
     ASSERT_NO_FATAL_FAILURE(choose(d65_toggle));
     counter.reset();
     relay_->hold_colour_answers();
     click(display(), setup_widget(display(), setup_shell_, SetupWidget::ok));
     EXPECT_TRUE(wait_for_draw_sent_unanswered(counter))
-        << counter.count(opcode_alloc_color) << " colours asked for by OK";
+        << counter.count(XCB_ALLOC_COLOR) << " colours asked for by OK";
     relay_->release();
     EXPECT_EQ(wait_for_canvas(illuminant_d65), "");
-    EXPECT_EQ(settled_count(counter, opcode_alloc_color), chart::colours_per_draw);
+    EXPECT_EQ(settled_count(counter, XCB_ALLOC_COLOR), chart::colours_per_draw);
 }
 
 // 5 ms each way, as a nearby host over ssh; no timing, only the result.

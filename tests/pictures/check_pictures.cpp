@@ -103,7 +103,7 @@ void check_chart(const std::string &directory, const colour::Illuminant &illumin
 }
 
 void check_overview(const std::string &directory) {
-    const std::string path = directory + "/overview.png";
+    const std::string path = directory + "/" + overview_picture;
     const Picture picture = read_png(path);
     if (!picture.valid()) return;
     const int count = colour::illuminant_count;
@@ -145,18 +145,20 @@ void check_overview(const std::string &directory) {
 // A picture kept in the sources and the one yarx_pictures makes of it now;
 // the icons' runs that the program compiles in, too.
 struct Kept {
-    const char *made;
-    const char *kept;
+    std::string made;
+    std::string kept;
 };
 
-constexpr Kept kept_pictures[] = {
-    {"chart-d65.png", "doc/chart-d65.png"},
-    {"chart-d65-srgb.png", "doc/chart-d65-srgb.png"},
-    {"reading.png", "doc/reading.png"},
-    {"icon-48.png", "data/yarx-48.png"},
-    {"icon-256.png", "data/yarx-256.png"},
-    {"window_icon_runs.inc", "src/chart/window_icon_runs.inc"},
-};
+std::vector<Kept> kept_pictures() {
+    const colour::Illuminant &d65 = colour::illuminant_named("d65");
+    std::vector<Kept> kept = {{chart_picture(d65, ways[0]), "doc/" + chart_picture(d65, ways[0])},
+                              {chart_picture(d65, ways[1]), "doc/" + chart_picture(d65, ways[1])},
+                              {reading_picture, kept_reading},
+                              {icon_runs, kept_icon_runs}};
+    for (const int size : yarx::chart::installed_icon_sizes)
+        kept.push_back({icon_picture(size), kept_icon(size)});
+    return kept;
+}
 
 std::string contents(const std::string &path) {
     std::ifstream in(path, std::ios::binary);
@@ -171,15 +173,14 @@ void check_kept(const std::string &directory, const std::string &sources, const 
     const std::string made_path = directory + "/" + picture.made;
     const std::string kept_path = sources + "/" + picture.kept;
     bool same;
-    if (std::string_view(picture.made).substr(std::strlen(picture.made) - 4) == ".png") {
+    if (std::string_view(picture.made).substr(picture.made.size() - 4) == ".png") {
         const Picture made = read_png(made_path), kept = read_png(kept_path);
         if (!made.valid() || !kept.valid()) return;
         same = made.width == kept.width && made.height == kept.height && made.rgb == kept.rgb;
     } else {
         same = contents(made_path) == contents(kept_path);
     }
-    expect(same, std::string(picture.kept) + " is not what yarx draws now; copy " + made_path +
-                     " over it");
+    expect(same, picture.kept + " is not what yarx draws now; copy " + made_path + " over it");
 }
 
 }  // namespace
@@ -191,14 +192,15 @@ int main(int argc, char **argv) {
     }
     const std::string directory = argv[1], sources = argv[2];
 
-    const Picture setup = read_png(directory + "/setup.png");
+    const Picture setup = read_png(directory + "/" + setup_picture);
     expect(setup.width >= 150 && setup.width <= 1400 && setup.height >= 200 && setup.height <= 1300,
-           "setup.png is " + std::to_string(setup.width) + "x" + std::to_string(setup.height));
+           std::string(setup_picture) + " is " + std::to_string(setup.width) + "x" +
+               std::to_string(setup.height));
     for (const Way &way : ways)
         for (const colour::Illuminant &illuminant : colour::illuminants)
             check_chart(directory, illuminant, way);
     check_overview(directory);
-    for (const Kept &picture : kept_pictures) check_kept(directory, sources, picture);
+    for (const Kept &picture : kept_pictures()) check_kept(directory, sources, picture);
 
     if (failures == 0) std::printf("all pictures as expected\n");
     return failures == 0 ? 0 : 1;

@@ -46,7 +46,7 @@ TEST_F(ServerGoesAway, WhileWaitingForTheChartsColoursTheProgramExitsWithAnError
     relay_->hold_colour_answers();
     click(display(), setup_widget(display(), setup_shell_, SetupWidget::ok));
     ASSERT_TRUE(wait_until([&] {
-        return relay_->holding() && counter.count(opcode_alloc_color) == chart::colours_per_draw;
+        return relay_->holding() && counter.count(XCB_ALLOC_COLOR) == chart::colours_per_draw;
     }));
     kill_server_and_expect_error_exit();
     EXPECT_EQ(app_->standard_output(), "");

@@ -45,7 +45,7 @@ TEST_F(Soak, FiveHundredChartsUnderExposureKeepTheChartExactAndMemoryFlat) {
     auto wait_for_charts = [&](long charts) {
         drawn += charts;
         return wait_until(
-            [&] { return counter.count(opcode_alloc_color) >= drawn * chart::colours_per_draw; });
+            [&] { return counter.count(XCB_ALLOC_COLOR) >= drawn * chart::colours_per_draw; });
     };
 
     // Down every third row, without waiting: the reading line changes a
@@ -68,7 +68,7 @@ TEST_F(Soak, FiveHundredChartsUnderExposureKeepTheChartExactAndMemoryFlat) {
         expose_whole_screen(display());
         sweep_the_chart();
         ASSERT_TRUE(wait_for_charts(2))
-            << "press " << i << ": " << counter.count(opcode_alloc_color)
+            << "press " << i << ": " << counter.count(XCB_ALLOC_COLOR)
             << " colour allocations; the program " << (app_->running() ? "runs" : "has ended");
         if (i + 1 == warm_up) warm_kib = resident_kib(app_->pid());
     }
@@ -81,7 +81,7 @@ TEST_F(Soak, FiveHundredChartsUnderExposureKeepTheChartExactAndMemoryFlat) {
         "%ld KiB at the end (%+ld KiB)\n",
         presses, drawn, seconds, warm_kib, warm_up, end_kib, end_kib - warm_kib);
 
-    EXPECT_EQ(counter.count(opcode_alloc_color), drawn * chart::colours_per_draw)
+    EXPECT_EQ(counter.count(XCB_ALLOC_COLOR), drawn * chart::colours_per_draw)
         << "charts drawn more often than pressed and exposed";
     ASSERT_TRUE(app_->running()) << app_->standard_error();
     ASSERT_GT(warm_kib, 0);
