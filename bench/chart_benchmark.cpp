@@ -5,7 +5,9 @@
 // The floor runs first; the full computation then reports its time as a
 // multiple of the floor ("x_floor") and its heap allocations per iteration
 // ("allocs", which must read 0); the computation in true colours reports
-// its time as a multiple of the chart's own colours too ("x_chart").
+// its time as a multiple of the chart's own colours too ("x_chart"); and
+// finding a picked colour on the chart, which a click waits for, reports
+// its time as a multiple of the chart's own colours and its allocations.
 
 #include <atomic>
 #include <chrono>
@@ -15,6 +17,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "chart/colour_match.h"
 #include "colour/chart_colours.h"
 
 // Every global operator new is counted, then served by malloc.
@@ -160,5 +163,28 @@ BENCHMARK(BM_FullChartD65)->Unit(benchmark::kMicrosecond);
 
 void BM_TrueColoursD65(benchmark::State &state) { compute_d65(state, Rendering::true_colours); }
 BENCHMARK(BM_TrueColoursD65)->Unit(benchmark::kMicrosecond);
+
+// A pick: the colour of row 221 against the 1000 bands of the true-colour
+// chart in 8 bits, as a 24-bit display gives them.
+void BM_MatchOnChart(benchmark::State &state) {
+    compute_chart(id_of("d65"), Rendering::true_colours);
+    Rgb8 rows[chart_rows];
+    for (int i = 0; i < chart_rows; ++i)
+        rows[i] = {eight_bits(colour_value(chart_colours[i].red)),
+                   eight_bits(colour_value(chart_colours[i].green)),
+                   eight_bits(colour_value(chart_colours[i].blue))};
+    long allocated = 0;
+    const auto start = Clock::now();
+    for (auto _ : state) {
+        const long before = allocations.load(std::memory_order_relaxed);
+        benchmark::DoNotOptimize(yarx::chart::match_on_chart(rows[221], rows));
+        allocated += allocations.load(std::memory_order_relaxed) - before;
+    }
+    const double seconds = seconds_per_iteration(start, state);
+    state.counters["allocs"] = state.iterations() ? double(allocated) / state.iterations() : 0;
+    if (chart_seconds_per_iteration > 0)
+        state.counters["x_chart"] = seconds / chart_seconds_per_iteration;
+}
+BENCHMARK(BM_MatchOnChart)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -23,6 +23,10 @@
 //   itself one round trip, so that the time covers the server finishing the
 //   drawing.  "first_ok_kib_up" is what the very first OK sends, which
 //   also pops up the chart window.
+// - A pick is P over the canvas and a click of button 1 on a band, each
+//   timed from the moment its events are in the program's queue until the
+//   program has handled them and an XSync has come back: a pick that waits
+//   only for the grab and for the one image reads 4 round trips.
 //
 // The last lines say whether the start-up budget holds: until its setup
 // window shows, yarx sends at most the bare client's bytes plus 24 KiB; its
@@ -30,6 +34,7 @@
 // at most 1.5 times the bare client's time.
 
 #include <X11/Intrinsic.h>
+#include <X11/keysym.h>
 #include <signal.h>
 
 #include <benchmark/benchmark.h>
@@ -42,6 +47,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "chart/chart_geometry.h"
 #include "program.h"
 #include "xdriver/relay.h"
 #include "xdriver/yarx_windows.h"
@@ -56,7 +62,7 @@ std::unique_ptr<xd::XServer> server;
 std::unique_ptr<xd::Relay> relay;
 Program *program = nullptr;  // once built in this process
 
-enum class Work { bare_start_up, start_up, ok, ok_with_fan, exposure };
+enum class Work { bare_start_up, start_up, ok, ok_with_fan, exposure, pick };
 // The link: round trip in ms and Mbit/s each way, 0 for no limit.
 using Link = std::pair<int, int>;
 constexpr Link slow_line{50, 10};
@@ -92,9 +98,13 @@ public:
     void start() {
         start_ = Clock::now();
         bytes_at_start_ = relay->bytes_sent();
+        paused_ms_ = 0;
     }
+    // A break within an iteration, for what the program does not do itself.
+    void pause() { paused_ms_ += ms_since(start_); }
+    void resume() { start_ = Clock::now(); }
     void stop() {
-        const double ms = ms_since(start_);
+        const double ms = paused_ms_ + ms_since(start_);
         const xd::Relay::Bytes now = relay->bytes_sent();
         total_ms_ += ms;
         up_ += now.up - bytes_at_start_.up;
@@ -126,7 +136,7 @@ private:
     Link link_;
     Clock::time_point start_;
     xd::Relay::Bytes bytes_at_start_;
-    double total_ms_ = 0;
+    double total_ms_ = 0, paused_ms_ = 0;
     long long up_ = 0, down_ = 0;
 };
 
@@ -240,6 +250,46 @@ void BM_OkOverLink(benchmark::State &state) { redraw_over_link(state, Work::ok);
 void BM_OkWithFanOverLink(benchmark::State &state) { redraw_over_link(state, Work::ok_with_fan); }
 void BM_ExposureOverLink(benchmark::State &state) { redraw_over_link(state, Work::exposure); }
 
+// Waits until the input the test's connection has just sent has reached the
+// program.
+void wait_for_input(Program &program) {
+    xd::wait_until([&] { return XEventsQueued(program.display, QueuedAfterReading) > 0; });
+}
+
+// Handles it, to an XSync.
+void handle_input(Program &program) {
+    while (XtAppPending(program.app)) XtAppProcessEvent(program.app, XtIMAll);
+    XSync(program.display, False);
+    while (XtAppPending(program.app)) XtAppProcessEvent(program.app, XtIMAll);
+}
+
+void BM_PickOverLink(benchmark::State &state) {
+    LinkTimer timer(state, Work::pick);
+    Program &program = shown_program();
+    Display *d = server->display();
+    const Window canvas = yarx::bench::canvas_window(program);
+    xd::move_pointer_to(d, canvas, 300, 500);
+    xd::type_key(d, XK_x);  // the first key loads the toolkit's keyboard map
+    wait_for_input(program);
+    handle_input(program);
+
+    for (auto _ : state) {
+        xd::type_key(d, XK_p);
+        wait_for_input(program);
+        timer.start();
+        handle_input(program);
+        timer.pause();
+        xd::press_at(d, canvas, yarx::chart::probe_x, yarx::chart::band_top + 221);
+        xd::release(d);
+        wait_for_input(program);
+        timer.resume();
+        handle_input(program);
+        timer.stop();
+        xd::move_pointer_to(d, canvas, 300, 500);
+        yarx::bench::process_pending_events(program);
+    }
+}
+
 // Prints whether each part of the start-up budget holds, with its figures.
 void report_budget() {
     const auto bare = measured.find({Work::bare_start_up, slow_line});
@@ -277,6 +327,7 @@ OVER_THE_LINK(BM_StartUpOverLink);
 OVER_THE_LINK(BM_OkOverLink);
 OVER_THE_LINK(BM_OkWithFanOverLink);
 OVER_THE_LINK(BM_ExposureOverLink);
+OVER_THE_LINK(BM_PickOverLink);
 
 int main(int argc, char **argv) {
     benchmark::Initialize(&argc, argv);

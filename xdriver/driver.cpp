@@ -367,9 +367,9 @@ Window find_client(Display *display, const char *wm_class, const char *wm_name) 
 
 void press(Display *display, Window window) { press_at(display, window, -1, -1); }
 
-void press_at(Display *display, Window window, int window_x, int window_y) {
+void press_at(Display *display, Window window, int window_x, int window_y, unsigned int button) {
     move_pointer_to(display, window, window_x, window_y);
-    XTestFakeButtonEvent(display, 1, True, CurrentTime);
+    XTestFakeButtonEvent(display, button, True, CurrentTime);
     XSync(display, False);
 }
 
@@ -393,8 +393,8 @@ void move_pointer_to(Display *display, Window window, int window_x, int window_y
     XSync(display, False);
 }
 
-void release(Display *display) {
-    XTestFakeButtonEvent(display, 1, False, CurrentTime);
+void release(Display *display, unsigned int button) {
+    XTestFakeButtonEvent(display, button, False, CurrentTime);
     XSync(display, False);
 }
 

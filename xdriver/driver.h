@@ -169,11 +169,11 @@ Window find_client(Display *display, const char *wm_class, const char *wm_name);
 // centre.
 void click(Display *display, Window window);
 void press(Display *display, Window window);
-// A press at (x, y) of the window.
-void press_at(Display *display, Window window, int x, int y);
+// A press of the button (1 unless told) at (x, y) of the window.
+void press_at(Display *display, Window window, int x, int y, unsigned int button = 1);
 // The pointer moved to (x, y) of the window, with no button down.
 void move_pointer_to(Display *display, Window window, int x, int y);
-void release(Display *display);
+void release(Display *display, unsigned int button = 1);
 void move_pointer_away(Display *display);
 
 // A key pressed and released through XTest, with Shift held if asked.

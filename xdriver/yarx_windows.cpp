@@ -22,9 +22,9 @@ Window toggle(Display *display, Window shell, int index) {
     return child_at(display, shell, {0, static_cast<int>(SetupWidget::frame), 1, index});
 }
 
-// shell > form > canvasdismis, canvassep, canvasread, canvasplate,
-// canvasscroll > clip window > canvas; canvasplate > canvasadded,
-// canvassubtracted, canvasplateread
+// shell > form > canvasdismis, canvaspick, canvassep, canvasread,
+// canvasplate, canvaspicked, canvasswatch, canvasscroll > clip window >
+// canvas; canvasplate > canvasadded, canvassubtracted, canvasplateread
 Window chart_widget(Display *display, Window shell, ChartWidget widget) {
     const int plate = static_cast<int>(ChartWidget::plate);
     switch (widget) {

@@ -53,9 +53,12 @@ Window toggle(Display *display, Window shell, int index);
 // plate's row, which is a window, unmapped, even without a plate.
 enum class ChartWidget {
     dismiss,
+    pick,
     separator,
     reading,
     plate,
+    pick_line,
+    swatch,
     scroller,
     canvas,
     vertical_scroll_bar,

@@ -59,6 +59,14 @@ static_assert(band_left < probe_x && probe_x < band_left + vertical_step && prob
 // and the notice.
 constexpr int colours_per_draw = colour::chart_rows + 2;
 
+// A picked colour's marks in the right margin, right of the frame, at the
+// nearest row of each order: the nearest of all a bar three rows high
+// across the margin, the others a line in its outer part.
+constexpr int pick_margin_left = band_left + band_width + 2;
+constexpr int pick_margin_right = canvas_width - 1;
+constexpr int pick_mark_left = pick_margin_left + 20;
+static_assert(pick_margin_left == 452 && pick_margin_right == 569);
+
 // What the chart has always looked like.
 static_assert(band_right == 449 && band_bottom == 1019 && grid_step == 40 && grid_lines == 26);
 static_assert(order_spacing == 220.4 && order_mark_left == 450 && order_mark_right == 550);

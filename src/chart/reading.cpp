@@ -9,6 +9,7 @@
 #include "chart/chart_geometry.h"
 #include "chart/fan_geometry.h"
 #include "chart/minerals.h"
+#include "chart/text_writer.h"
 
 namespace yarx::chart {
 
@@ -16,7 +17,8 @@ namespace {
 
 // The orders the chart reaches: 2497.5 nm lies in the fifth.
 constexpr const char *roman_orders[] = {"I", "II", "III", "IV", "V"};
-static_assert(last_row * colour::retardation_step_nm / order_length_nm < std::size(roman_orders));
+static_assert(std::size(roman_orders) == order_count);
+static_assert(last_row * colour::retardation_step_nm / order_length_nm < order_count);
 
 // The retardation of the last band: an added retardation past it is off the
 // chart.  A plate may be as great.
@@ -26,38 +28,19 @@ static_assert(greatest_plate_nm == chart_end_nm);
 bool is_blank(char c) { return c == ' ' || c == '\t'; }
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
-// Writes into a caller's buffer as far as it goes, always leaving room for
-// the zero.
-class Writer {
-public:
-    Writer(char *out, std::size_t size) : out_(out), size_(size) { out_[0] = '\0'; }
-    void put(char c) {
-        if (length_ + 1 >= size_) return;
-        out_[length_++] = c;
-        out_[length_] = '\0';
-    }
-    void put(const char *text) {
-        while (*text) put(*text++);
-    }
-
-private:
-    char *out_;
-    std::size_t size_;
-    std::size_t length_ = 0;
-};
-
-// The order a retardation belongs to, in Roman numerals.  A reading just
+// The order a retardation belongs to, counted from 0.  A reading just
 // below an order mark already belongs to the next order.
-const char *order_of(double retardation_nm) {
-    const auto order = static_cast<std::size_t>(retardation_nm / order_length_nm);
-    return roman_orders[std::min(order, std::size(roman_orders) - 1)];
+int order_at(double retardation_nm) {
+    const int order = static_cast<int>(retardation_nm / order_length_nm);
+    return std::min(order, order_count - 1);
 }
 
 // "820.0 nm II": the retardation rounded half up at the first decimal, so
 // that 821.25 nm shows 821.3, as its nearest row is the greater of two.
 void show_with_order(double retardation_nm, char *out, std::size_t size) {
     const long tenths = std::lround(10 * retardation_nm);
-    std::snprintf(out, size, "%ld.%ld nm %s", tenths / 10, tenths % 10, order_of(retardation_nm));
+    std::snprintf(out, size, "%ld.%ld nm %s", tenths / 10, tenths % 10,
+                  order_numeral(order_at(retardation_nm)));
 }
 
 // The longest name in the table, for the room the candidates take.
@@ -82,7 +65,7 @@ struct Reading {
 
 // The candidates' names, comma-separated, "..." after the last when more fit.
 void list_candidates(const Candidates &found, char *out, std::size_t size) {
-    Writer writer(out, size);
+    TextWriter writer(out, size);
     for (std::size_t k = 0; k < found.count; ++k) {
         if (k > 0) writer.put(", ");
         writer.put(found.nearest[k]->name);
@@ -103,7 +86,7 @@ Reading read_row(int row, double thickness_um, double plate_nm) {
     const double retardation_nm = colour::retardation_step_nm * row;
     std::snprintf(r.retardation, sizeof r.retardation, "%.1f", retardation_nm);
     std::snprintf(r.thickness, sizeof r.thickness, "%g", thickness_um);
-    r.order = order_of(retardation_nm);
+    r.order = order_numeral(order_of(row));
 
     std::snprintf(r.plate, sizeof r.plate, "%g", plate_nm);
     const double added_nm = retardation_nm + plate_nm;
@@ -186,6 +169,10 @@ bool parse_plate(const char *text, double &plate_nm) {
     return parse_plain_number(text, no_plate_nm, greatest_plate_nm, plate_nm);
 }
 
+int order_of(int row) { return order_at(colour::retardation_step_nm * row); }
+
+const char *order_numeral(int order) { return roman_orders[order]; }
+
 int row_under(int x, int y) {
     if (x < 0 || x >= canvas_width || y < band_top || y > band_bottom) return no_row;
     return y - band_top;
@@ -206,7 +193,7 @@ PlateRows rows_with_plate(int row, double plate_nm) {
 void format_reading(const char *text_template, int row, double thickness_um, char *out,
                     std::size_t size, double plate_nm) {
     const Reading reading = read_row(row, thickness_um, plate_nm);
-    Writer writer(out, size);
+    TextWriter writer(out, size);
     for (const char *p = text_template; *p; ++p) {
         if (*p != '%' || p[1] == '\0') {
             writer.put(*p);

@@ -20,6 +20,12 @@ constexpr double least_thickness_um = 1, greatest_thickness_um = 1000;
 // else, such as "abc", "1e9", "nan", "-5" or "".
 bool parse_thickness(const char *text, double &thickness_um);
 
+// The orders of interference the chart reaches, I to V, each 551 nm long;
+// a row's order counts from 0, and its numeral is the one the reading shows.
+constexpr int order_count = 5;
+int order_of(int row);
+const char *order_numeral(int order);
+
 // The accessory plate's retardation in nm, when the resources give none or
 // a bad one: the first-order red plate as most makers engrave it (theirs
 // run from 530 to 560 nm; the order marks keep their 551).  0 is no plate.

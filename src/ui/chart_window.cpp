@@ -11,12 +11,14 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 
 #include "chart/chart_geometry.h"
 #include "chart/notice_image.h"
 #include "colour/chart_colours.h"
 #include "ui/chart_window_layout.h"
 #include "ui/colour_batch.h"
+#include "ui/colour_pick.h"
 #include "ui/fan_drawing.h"
 #include "ui/form_row.h"
 #include "ui/plate_line.h"
@@ -63,10 +65,13 @@ constexpr int black_slot = colour::chart_rows;
 constexpr int white_slot = black_slot + 1;
 static_assert(white_slot + 1 == colours_per_draw);
 PendingColour pending[colours_per_draw];
-// What the server gave for each of them in the last draw, and whether a
-// draw has given all the bands yet.
+// What the server gave for each of them in the last draw, once taken, and
+// whether a draw has given all the bands yet.
 GivenColour given[colours_per_draw];
+bool taken[colours_per_draw];
 bool bands_given = false;
+// Whether a pick's marks have been drawn since the margin was last cleared.
+bool marks_drawn = false;
 
 // Ends the program over a colour the server would not give: make sure the
 // server has seen everything, say so on standard output, exit with 1.  When
@@ -79,10 +84,11 @@ bool bands_given = false;
     std::exit(1);
 }
 
-// Makes the colour answered in the slot the foreground; the program does not
-// go on without it.
+// Makes the colour answered in the slot the foreground, taking the answer
+// the first time; the program does not go on without it.
 void set_foreground(int slot, const char *failure_message) {
-    if (!take_colour(display, pending[slot], given[slot])) fatal(failure_message);
+    if (!taken[slot] && !take_colour(display, pending[slot], given[slot])) fatal(failure_message);
+    taken[slot] = true;
     XSetForeground(display, gc, given[slot].pixel);
 }
 
@@ -98,6 +104,7 @@ void request_chart_colours() {
     const unsigned short full = colour::full_intensity;
     pending[black_slot] = request_colour(display, colormap, 0, 0, 0);
     pending[white_slot] = request_colour(display, colormap, full, full, full);
+    std::fill(std::begin(taken), std::end(taken), false);
 }
 
 struct QueuedExposeSearch {
@@ -176,6 +183,31 @@ void draw_overlay() {
                 XDrawRectangle(display, window, gc, notice_left + 2 * c, notice_top + r, 2, 1);
 }
 
+// The marks of the pick shown, in the white of the last draw.
+void draw_pick_marks() {
+    const chart::ChartMatch *match = pick_shown();
+    if (!match) return;
+    XSetForeground(display, gc, given[white_slot].pixel);
+    for (int order = 0; order < order_count; ++order) {
+        const int y = band_top + match->orders[order].row;
+        if (order == match->best_order)
+            XFillRectangle(display, window, gc, pick_margin_left, y - 1,
+                           pick_margin_right - pick_margin_left + 1, 3);
+        else
+            XDrawLine(display, window, gc, pick_mark_left, y, pick_margin_right, y);
+    }
+    marks_drawn = true;
+}
+
+// Takes the last pick's marks out of the margin, back to the canvas's
+// background; the overlay drawn after it puts back its own lines there.
+void clear_pick_marks() {
+    if (!marks_drawn) return;
+    XClearArea(display, window, pick_margin_left, 0, canvas_width - pick_margin_left, canvas_height,
+               False);
+    marks_drawn = false;
+}
+
 // Names the illuminant in the title, after the dialog's own title: "yarx: D65",
 // or "yarx: D65, sRGB" in true colours.
 void name_the_chart(const char *illuminant, bool true_colours) {
@@ -202,7 +234,9 @@ void create_drawing_context() {
     display = XtDisplay(canvas);
     window = XtWindow(canvas);
     gc = XCreateGC(display, window, 0, nullptr);
-    XDefineCursor(display, window, XCreateFontCursor(display, XC_crosshair));
+    const Cursor crosshair = XCreateFontCursor(display, XC_crosshair);
+    XDefineCursor(display, window, crosshair);
+    pick_with_cursor(crosshair);
 }
 
 }  // namespace
@@ -225,13 +259,15 @@ void build_chart_window(Widget toplevel) {
         XmNdefaultButton, dismiss,
         XmNcancelButton, dismiss,
         nullptr);
+    build_pick_button(chart_window, dismiss);
 
     Widget separator = create_row("canvassep", xmSeparatorWidgetClass, chart_window, dismiss);
 
     // Outside the scrolled window, so that they stay in sight however the
     // chart scrolls.
     Widget reading = build_reading_line(toplevel, chart_window, separator);
-    Widget above_chart = build_plate_line(toplevel, chart_window, reading);
+    Widget plate_line = build_plate_line(toplevel, chart_window, reading);
+    Widget above_chart = build_pick_line(chart_window, plate_line);
 
     // The last row, down to the form's bottom.  The canvas scrolls when the
     // window is shorter than the chart; with no scroll bar shown, nothing of
@@ -257,6 +293,7 @@ void build_chart_window(Widget toplevel) {
     read_under_pointer(canvas);
     XtManageChild(canvas);
     fan_font = resource_of(canvas, "fanFont", "FanFont", const_cast<String>("fixed"));
+    pick_on_key(chart_window);
 
     Widget shell = XtParent(chart_window);
     String base = nullptr;
@@ -274,6 +311,7 @@ void keep_chart_clear_of(const Widget *controls, int count) {
 }
 
 void show_chart(const char *illuminant, bool true_colours, bool fan) {
+    forget_pick();
     name_the_chart(illuminant, true_colours);
     if (!XtIsManaged(chart_window)) pop_up();
     if (!chart_drawn) create_drawing_context();
@@ -290,11 +328,24 @@ void draw_chart() {
     request_chart_colours();
     if (fan_shown) request_fan_font(display, fan_font);
     draw_bands();
+    clear_pick_marks();
     draw_overlay();
     if (fan_shown) draw_fan(display, window, given[black_slot].pixel, given[white_slot].pixel);
+    draw_pick_marks();
     swatches_follow_chart();
 }
 
 const GivenColour *band_colours() { return bands_given ? given : nullptr; }
+
+void redraw_pick_marks() {
+    if (!bands_given) return;
+    clear_pick_marks();
+    draw_overlay();
+    // The fan's labels and the end of its axis stand in the margin just
+    // cleared.
+    if (fan_shown) draw_fan(display, window, given[black_slot].pixel, given[white_slot].pixel);
+    draw_pick_marks();
+    XFlush(display);
+}
 
 }  // namespace yarx::ui

@@ -1,8 +1,8 @@
-// The chart window: a form dialog with a Dismiss button, the reading line,
-// the plate's line and a drawing area that shows the 1000 bands of the chart
-// colour table, the grid, the order marks, the frame and the notice image,
-// and the birefringence fan when OK asks for it, redrawn in full on every
-// exposure.
+// The chart window: a form dialog with a Dismiss button, a Pick colour
+// button, the reading line, the plate's line, the pick line and a drawing
+// area that shows the 1000 bands of the chart colour table, the grid, the
+// order marks, the frame and the notice image, the birefringence fan when
+// OK asks for it, and a pick's marks, redrawn in full on every exposure.
 #pragma once
 
 #include <X11/Intrinsic.h>
@@ -36,5 +36,9 @@ void draw_chart();
 // The bands' colours as the last draw got them from the server, in row
 // order; nullptr before the first chart.
 const GivenColour *band_colours();
+
+// Draws the marks of the pick shown (colour_pick.h) in place of those
+// before, with the colours of the last draw: nothing asked of the server.
+void redraw_pick_marks();
 
 }  // namespace yarx::ui

@@ -77,6 +77,13 @@ constexpr Line chart_window[] = {
     join({"*canvasplateread.labelString: and what the accessory plate adds and subtracts"}),
     join({"*canvasplateread.readingTemplate: with the %p nm plate: added %a, subtracted %s"}),
     join({"*canvasplateread*fontList: ", text_font}),
+    join({"*canvaspick.labelString: Pick colour"}),
+    join({"*canvaspick*fontList: ", button_font}),
+    join({"*canvaspicked.labelString: Press P or Pick colour, then click a colour on the screen\\nto find it on the chart; Escape cancels"}),
+    join({"*canvaspicked.pickTemplate: picked %h:  nearest %b\\n%a"}),
+    join({"*canvaspicked.refusedText: Another program holds the pointer: no colour picked"}),
+    join({"*canvaspicked.unreadableText: This display's pixels do not tell their colour: no colour picked"}),
+    join({"*canvaspicked*fontList: ", prompt_font}),
     join({"*canvas.background: black"}),
     join({"*canvas.fanFont: ", fan_font}),
 };

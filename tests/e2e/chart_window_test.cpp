@@ -90,28 +90,34 @@ TEST_F(ChartWindow, OkShowsTheDialogAndDrawsTheChartPixelForPixel) {
     ASSERT_NO_FATAL_FAILURE(start());
     ASSERT_NE(press_ok(), None);
 
-    // Dismiss button, separator, reading line, the plate's line and the
-    // canvas's scrolled window, in that order, in a form.
+    // Dismiss and Pick colour, separator, reading line, the plate's line,
+    // the pick line and its swatch, and the canvas's scrolled window, in
+    // that order, in a form.
     ASSERT_EQ(children(display(), chart_shell_).size(), 1u);
     const Window form = child_at(display(), chart_shell_, {0});
-    ASSERT_EQ(children(display(), form).size(), 5u);
+    ASSERT_EQ(children(display(), form).size(), 8u);
     XWindowAttributes attributes;
     ASSERT_TRUE(XGetWindowAttributes(display(), canvas(), &attributes));
     EXPECT_EQ(attributes.width, canvas_width);
     EXPECT_EQ(attributes.height, canvas_height);
-    XWindowAttributes dismiss, separator, reading, plate, scroller;
+    XWindowAttributes dismiss, pick, separator, reading, plate, pick_line, scroller;
     const auto attributes_of = [&](ChartWidget widget, XWindowAttributes &a) {
         return XGetWindowAttributes(display(), chart_widget(display(), chart_shell_, widget), &a);
     };
     ASSERT_TRUE(attributes_of(ChartWidget::dismiss, dismiss));
+    ASSERT_TRUE(attributes_of(ChartWidget::pick, pick));
     ASSERT_TRUE(attributes_of(ChartWidget::separator, separator));
     ASSERT_TRUE(attributes_of(ChartWidget::reading, reading));
     ASSERT_TRUE(attributes_of(ChartWidget::plate, plate));
+    ASSERT_TRUE(attributes_of(ChartWidget::pick_line, pick_line));
     ASSERT_TRUE(attributes_of(ChartWidget::scroller, scroller));
+    EXPECT_GE(pick.x, dismiss.x + dismiss.width);
+    EXPECT_LT(pick.y, separator.y);
     EXPECT_LT(dismiss.y, separator.y);
     EXPECT_LT(separator.y, reading.y);
     EXPECT_LT(reading.y, plate.y);
-    EXPECT_LT(plate.y, scroller.y);
+    EXPECT_LT(plate.y, pick_line.y);
+    EXPECT_LT(pick_line.y, scroller.y);
 
     // With room for the whole chart nothing scrolls: the canvas fills the
     // scrolled window, as if it stood there alone, and the scroll bar is
