@@ -12,6 +12,9 @@
 // Each is timed alone, then the two alternate iteration by iteration so
 // that the ratio ("x_floor", draw time over floor time) holds up while other
 // work loads the machine.
+//
+// Last, OK's drawing with the birefringence fan against the same without
+// it, alternating likewise ("x_plain", fan time over plain time).
 
 #include <X11/Intrinsic.h>
 #include <X11/Xlib-xcb.h>
@@ -204,6 +207,40 @@ void BM_OkDrawOverFloor(benchmark::State &state) {
     }
 }
 BENCHMARK(BM_OkDrawOverFloor)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// OK's drawing as the OK button runs it once the chart is computed, with
+// the fan or without, until the server has done it all.
+double seconds_to_show(bool fan) {
+    const auto start = Clock::now();
+    yarx::ui::show_chart("D65", false, fan);
+    XSync(program->display, False);
+    const double seconds = seconds_since(start);
+    yarx::bench::process_pending_events(*program);
+    return seconds;
+}
+
+// One iteration is a plain OK and an OK with the fan; the time shown is the
+// fan's.  The plain one follows another plain one, so that it does not
+// include clearing the fan's margins, which only the first OK without the
+// fan does.
+void BM_OkDrawWithFanOverPlain(benchmark::State &state) {
+    if (!open_program_on_screen(state)) return;
+    double plain_total = 0, fan_total = 0;
+    for (auto _ : state) {
+        seconds_to_show(false);
+        plain_total += seconds_to_show(false);
+        const double seconds = seconds_to_show(true);
+        fan_total += seconds;
+        state.SetIterationTime(seconds);
+    }
+    const double n = static_cast<double>(state.iterations());
+    if (n > 0 && plain_total > 0) {
+        state.counters["plain_ms"] = 1000 * plain_total / n;
+        state.counters["fan_ms"] = 1000 * fan_total / n;
+        state.counters["x_plain"] = fan_total / plain_total;
+    }
+}
+BENCHMARK(BM_OkDrawWithFanOverPlain)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -16,8 +16,9 @@
 //   starts first on the same link, as the floor: "x_bare" is yarx's time
 //   over the bare client's, "kib_up_over_bare" what yarx sends beyond it.
 //   Both run before the program is built in this process.
-// - OK and the exposure are the program built in this process, the way main
-//   builds it, running its own callbacks.  An exposure is timed from the
+// - OK (without and with the birefringence fan) and the exposure are the
+//   program built in this process, the way main builds it, running its own
+//   callbacks.  An exposure is timed from the
 //   moment its event is in the program's queue.  Both end with an XSync,
 //   itself one round trip, so that the time covers the server finishing the
 //   drawing.  "first_ok_kib_up" is what the very first OK sends, which
@@ -61,7 +62,7 @@ std::unique_ptr<xd::XServer> server;
 std::unique_ptr<xd::Relay> relay;
 Program *program = nullptr;  // once built in this process
 
-enum class Work { bare_start_up, start_up, ok, exposure, pick };
+enum class Work { bare_start_up, start_up, ok, ok_with_fan, exposure, pick };
 // The link: round trip in ms and Mbit/s each way, 0 for no limit.
 using Link = std::pair<int, int>;
 constexpr Link slow_line{50, 10};
@@ -222,6 +223,12 @@ void redraw_over_link(benchmark::State &state, Work work) {
     const Window canvas = yarx::bench::canvas_window(program);
     yarx::bench::process_pending_events(program);
 
+    // An exposure redraws what the last OK drew: the plain chart here.
+    yarx::bench::set_fan(program, work == Work::ok_with_fan);
+    if (work == Work::exposure) {
+        yarx::bench::press_ok(program);
+        yarx::bench::process_pending_events(program);
+    }
     for (auto _ : state) {
         if (work == Work::exposure) {
             XClearArea(display, canvas, 0, 0, 0, 0, True);
@@ -240,6 +247,7 @@ void redraw_over_link(benchmark::State &state, Work work) {
 }
 
 void BM_OkOverLink(benchmark::State &state) { redraw_over_link(state, Work::ok); }
+void BM_OkWithFanOverLink(benchmark::State &state) { redraw_over_link(state, Work::ok_with_fan); }
 void BM_ExposureOverLink(benchmark::State &state) { redraw_over_link(state, Work::exposure); }
 
 // Waits until the input the test's connection has just sent has reached the
@@ -317,6 +325,7 @@ void report_budget() {
 OVER_THE_LINK(BM_BareStartUpOverLink);
 OVER_THE_LINK(BM_StartUpOverLink);
 OVER_THE_LINK(BM_OkOverLink);
+OVER_THE_LINK(BM_OkWithFanOverLink);
 OVER_THE_LINK(BM_ExposureOverLink);
 OVER_THE_LINK(BM_PickOverLink);
 

@@ -1,5 +1,6 @@
 #include "program.h"
 
+#include <Xm/ToggleB.h>
 #include <Xm/Xm.h>
 
 #include <vector>
@@ -26,6 +27,10 @@ Program &open_program(const std::string &display_name) {
 
 void press_ok(Program &program) {
     XtCallCallbacks(XtNameToWidget(program.toplevel, "*setupok"), XmNactivateCallback, nullptr);
+}
+
+void set_fan(Program &program, bool on) {
+    XmToggleButtonSetState(XtNameToWidget(program.toplevel, "*setupfan"), on, False);
 }
 
 Window canvas_window(Program &program) {

@@ -23,6 +23,10 @@ Program &open_program(const std::string &display_name);
 // Runs the OK button's callback, as a click on it does.
 void press_ok(Program &program);
 
+// Turns the birefringence fan's toggle on or off, as a click on it does;
+// the next OK draws accordingly.
+void set_fan(Program &program, bool on);
+
 // The chart's canvas window; None before the first OK.
 Window canvas_window(Program &program);
 

@@ -25,6 +25,10 @@ inline constexpr int way_count = static_cast<int>(std::size(ways));
 inline std::string chart_picture(const colour::Illuminant &illuminant, const Way &way) {
     return "chart-" + std::string(illuminant.short_name) + way.suffix + ".png";
 }
+// The chart with the birefringence fan over it.
+inline std::string fan_picture(const colour::Illuminant &illuminant, const Way &way) {
+    return "chart-" + std::string(illuminant.short_name) + way.suffix + "-fan.png";
+}
 
 inline constexpr const char *setup_picture = "setup.png";
 inline constexpr const char *overview_picture = "overview.png";

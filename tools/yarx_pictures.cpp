@@ -5,6 +5,8 @@
 //   chart-<name>.png    the chart (the 570 x 1100 canvas) under each illuminant
 //   chart-<name>-srgb.png
 //                       the same in true colours
+//   chart-d65-srgb-fan.png
+//                       the D65 chart in true colours with the birefringence fan
 //   overview.png        the eleven charts side by side, at half size, labelled,
 //                       the chart's own colours above the true colours
 //   reading.png         the reading line and the plate's line, with their
@@ -33,6 +35,7 @@
 #include <vector>
 
 #include "chart/chart_geometry.h"
+#include "chart/fan_geometry.h"
 #include "chart/notice_image.h"
 #include "colour/chart_colours.h"
 #include "pictures.h"
@@ -83,14 +86,17 @@ ExpectedChart expected_chart(Display *display, int illuminant, yarx::colour::Ren
 // Whether the image is the whole chart, drawn to the end.  The program draws
 // the bands, the grid, the order marks, the frame and the notice, in that
 // order, and redraws all of it on exposure; only a finished drawing has new
-// bands, every grid line and the notice's last cell.
-bool shows_chart(const Image &image, const ExpectedChart &expected) {
+// bands, every grid line and the notice's last cell.  Under the fan's
+// lines, which come after, anything goes.
+bool shows_chart(const Image &image, const ExpectedChart &expected, bool fan) {
     if (!image.valid() || image.width() != chart::canvas_width ||
         image.height() != chart::canvas_height)
         return false;
     for (int row = 0; row <= chart::last_row; ++row) {
         const unsigned long want = grid_row(row) ? expected.black : expected.bands[row];
-        if (image.pixel(probe_x, chart::band_top + row) != want) return false;
+        const int y = chart::band_top + row;
+        if (!(fan && chart::near_fan_line(probe_x, y)) && image.pixel(probe_x, y) != want)
+            return false;
     }
     for (int k = 1; k <= chart::order_marks; ++k) {
         const int y = static_cast<int>(chart::order_spacing * k + chart::band_top);
@@ -101,9 +107,10 @@ bool shows_chart(const Image &image, const ExpectedChart &expected) {
     if (image.pixel(probe_x, chart::frame_y) != expected.white) return false;
     for (int r = chart::notice_rows - 1; r >= 0; --r)
         for (int c = chart::notice_columns - 1; c >= 0; --c)
-            if (chart::notice_image[r][c])
-                return image.pixel(chart::notice_left + 2 * c, chart::notice_top + r) ==
-                       expected.white;
+            if (chart::notice_image[r][c]) {
+                const int x = chart::notice_left + 2 * c, y = chart::notice_top + r;
+                return (fan && chart::near_fan_line(x, y)) || image.pixel(x, y) == expected.white;
+            }
     return true;
 }
 
@@ -301,8 +308,10 @@ struct Session {
 };
 
 // Picks the illuminant, presses OK, and saves the chart once the canvas
-// shows all of it; returns its pixels.
-std::vector<unsigned char> picture_chart(Session &session, int toggle_index, const Way &way) {
+// shows all of it (and the fan over it, once nothing changes any more);
+// returns its pixels.
+std::vector<unsigned char> picture_chart(Session &session, int toggle_index, const Way &way,
+                                         bool fan = false) {
     Display *display = session.display;
     App &app = session.app;
     const Illuminant &illuminant = illuminants[toggle_index];
@@ -317,7 +326,7 @@ std::vector<unsigned char> picture_chart(Session &session, int toggle_index, con
     std::optional<Image> shown;
     if (!wait_until([&] {
             Image image(display, canvas);
-            if (!shows_chart(image, expected)) return false;
+            if (!shows_chart(image, expected, fan)) return false;
             shown.emplace(std::move(image));
             return true;
         })) {
@@ -326,9 +335,13 @@ std::vector<unsigned char> picture_chart(Session &session, int toggle_index, con
                     failure_picture + ")",
                 app);
     }
+    if (fan) {
+        if (!wait_until_steady(display, canvas)) give_up("the fan did not settle", app);
+        shown.emplace(display, canvas);
+    }
     std::vector<unsigned char> rgb = rgb_bytes(*shown);
-    save_rgb((session.directory / chart_picture(illuminant, way)).string(), shown->width(),
-             shown->height(), rgb, app);
+    const std::string name = fan ? fan_picture(illuminant, way) : chart_picture(illuminant, way);
+    save_rgb((session.directory / name).string(), shown->width(), shown->height(), rgb, app);
     return rgb;
 }
 
@@ -423,6 +436,11 @@ int run(const std::filesystem::path &directory, const std::vector<std::string> &
                 picture_reading(session);
         }
     }
+
+    // The fan over the D65 chart, in the true colours still on.
+    if (!click_and_see(display, setup_widget(display, setup, SetupWidget::fan)))
+        give_up("no response to a click on the fan toggle", app);
+    picture_chart(session, yarx::xdriver::toggle_index("d65"), ways[way_count - 1], true);
 
     const std::vector<unsigned char> labels = render_labels(display, background);
     if (labels.empty()) give_up("could not draw the labels", app);

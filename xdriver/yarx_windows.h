@@ -31,6 +31,7 @@ enum class SetupWidget {
     notice2,
     frame,
     true_colours,
+    fan,
     prompt,
     separator,
     ok,

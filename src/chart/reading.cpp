@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "chart/chart_geometry.h"
+#include "chart/fan_geometry.h"
 #include "chart/minerals.h"
 #include "chart/text_writer.h"
 
@@ -78,20 +79,14 @@ void list_candidates(const Candidates &found, char *out, std::size_t size) {
 // 30 µm is 0.00225, shown 0.0023, where "%.4f" would show 0.0022.  The
 // candidates go by the birefringence itself, not by the four decimals shown:
 // 55 nm at 30 µm is 0.00183, within nepheline's widened range, where 0.0018
-// would not be.  Below the least thickness there is no birefringence to
-// name them by.
+// would not be.  Below the least thickness there is no birefringence, "-",
+// and none to name them by.
 Reading read_row(int row, double thickness_um, double plate_nm) {
     Reading r{};
     const double retardation_nm = colour::retardation_step_nm * row;
     std::snprintf(r.retardation, sizeof r.retardation, "%.1f", retardation_nm);
-    const long ten_thousandths = std::lround(10 * retardation_nm / thickness_um);
-    std::snprintf(r.birefringence, sizeof r.birefringence, "%ld.%04ld", ten_thousandths / 10000,
-                  ten_thousandths % 10000);
     std::snprintf(r.thickness, sizeof r.thickness, "%g", thickness_um);
     r.order = order_numeral(order_of(row));
-    if (thickness_um >= least_thickness_um)
-        list_candidates(candidates_for(retardation_nm / (1000 * thickness_um)), r.candidates,
-                        sizeof r.candidates);
 
     std::snprintf(r.plate, sizeof r.plate, "%g", plate_nm);
     const double added_nm = retardation_nm + plate_nm;
@@ -100,6 +95,16 @@ Reading read_row(int row, double thickness_um, double plate_nm) {
     else
         show_with_order(added_nm, r.added, sizeof r.added);
     show_with_order(std::fabs(retardation_nm - plate_nm), r.subtracted, sizeof r.subtracted);
+
+    if (thickness_um < least_thickness_um) {
+        std::snprintf(r.birefringence, sizeof r.birefringence, "-");
+        return r;
+    }
+    const long ten_thousandths = std::lround(10 * retardation_nm / thickness_um);
+    std::snprintf(r.birefringence, sizeof r.birefringence, "%ld.%04ld", ten_thousandths / 10000,
+                  ten_thousandths % 10000);
+    list_candidates(candidates_for(retardation_nm / (1000 * thickness_um)), r.candidates,
+                    sizeof r.candidates);
     return r;
 }
 
@@ -171,6 +176,11 @@ const char *order_numeral(int order) { return roman_orders[order]; }
 int row_under(int x, int y) {
     if (x < 0 || x >= canvas_width || y < band_top || y > band_bottom) return no_row;
     return y - band_top;
+}
+
+double thickness_under(int x, bool fan_shown, double thickness_um) {
+    if (fan_shown && x >= band_left && x <= band_right) return thickness_of_column(x);
+    return thickness_um;
 }
 
 PlateRows rows_with_plate(int row, double plate_nm) {

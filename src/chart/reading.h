@@ -42,6 +42,12 @@ bool parse_plate(const char *text, double &plate_nm);
 constexpr int no_row = -1;
 int row_under(int x, int y);
 
+// The thickness a reading at canvas column x takes: with the birefringence
+// fan shown and x over the bands, the fan's thickness there, (x - 50) / 10
+// µm, which is below least_thickness_um over the bands' first ten columns;
+// elsewhere the section's thickness.
+double thickness_under(int x, bool fan_shown, double thickness_um);
+
 // The rows whose bands show the retardations R + P (added) and |R - P|
 // (subtracted), for the row's R and a plate of P nm: the nearest row, and
 // of two as near the greater.  added is no_row where R + P passes the
@@ -53,10 +59,11 @@ PlateRows rows_with_plate(int row, double plate_nm);
 
 // The template with its placeholders filled in for the row: %r the
 // retardation in nm, one decimal; %o its order, in Roman numerals; %b the
-// birefringence at the thickness, four decimals; %t the thickness in µm;
-// %m the minerals whose birefringence fits (candidates_for), comma-separated,
-// with "..." after the fourth when more fit, and empty for a thickness below
-// least_thickness_um, which stands for no birefringence; %p the plate's
+// birefringence at the thickness, four decimals, or "-" for a thickness
+// below least_thickness_um, too thin for a birefringence to mean anything;
+// %t the thickness in µm; %m the minerals whose birefringence fits
+// (candidates_for), comma-separated, with "..." after the fourth when more
+// fit, and empty for a thickness below least_thickness_um; %p the plate's
 // retardation in nm; %a and %s the retardations it adds and subtracts, each
 // in nm with one decimal and its order ("820.0 nm II"), or for %a "beyond
 // the chart".  Every other character, and every other % sequence (a % and

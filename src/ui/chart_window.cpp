@@ -19,6 +19,7 @@
 #include "ui/chart_window_layout.h"
 #include "ui/colour_batch.h"
 #include "ui/colour_pick.h"
+#include "ui/fan_drawing.h"
 #include "ui/form_row.h"
 #include "ui/plate_line.h"
 #include "ui/reading_line.h"
@@ -52,6 +53,11 @@ char true_colours_word[64];
 Display *display;
 Window window;
 GC gc;
+
+// Whether the chart carries the birefringence fan, as the last OK asked;
+// and the font its labels are drawn in, from the resources.
+bool fan_shown = false;
+const char *fan_font;
 
 // A draw's colours, asked for all at once: the bands in row order, then
 // black and white for the overlay.
@@ -286,6 +292,7 @@ void build_chart_window(Widget toplevel) {
     XtAddCallback(canvas, XmNexposeCallback, expose_callback, nullptr);
     read_under_pointer(canvas);
     XtManageChild(canvas);
+    fan_font = resource_of(canvas, "fanFont", "FanFont", const_cast<String>("fixed"));
     pick_on_key(chart_window);
 
     Widget shell = XtParent(chart_window);
@@ -303,20 +310,27 @@ void keep_chart_clear_of(const Widget *controls, int count) {
     std::copy(controls, controls + owners_control_count, owners_controls);
 }
 
-void show_chart(const char *illuminant, bool true_colours) {
+void show_chart(const char *illuminant, bool true_colours, bool fan) {
     forget_pick();
     name_the_chart(illuminant, true_colours);
     if (!XtIsManaged(chart_window)) pop_up();
     if (!chart_drawn) create_drawing_context();
+    // The bands and the overlay cover what the fan drew inside the frame,
+    // but not its labels.
+    if (fan_shown && !fan) clear_fan_margins(display, window);
+    fan_shown = fan;
+    read_thickness_from_fan(fan);
     draw_chart();
     chart_drawn = true;
 }
 
 void draw_chart() {
     request_chart_colours();
+    if (fan_shown) request_fan_font(display, fan_font);
     draw_bands();
     clear_pick_marks();
     draw_overlay();
+    if (fan_shown) draw_fan(display, window, given[black_slot].pixel, given[white_slot].pixel);
     draw_pick_marks();
     swatches_follow_chart();
 }
@@ -327,6 +341,9 @@ void redraw_pick_marks() {
     if (!bands_given) return;
     clear_pick_marks();
     draw_overlay();
+    // The fan's labels and the end of its axis stand in the margin just
+    // cleared.
+    if (fan_shown) draw_fan(display, window, given[black_slot].pixel, given[white_slot].pixel);
     draw_pick_marks();
     XFlush(display);
 }

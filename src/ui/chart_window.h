@@ -1,8 +1,8 @@
 // The chart window: a form dialog with a Dismiss button, a Pick colour
 // button, the reading line, the plate's line, the pick line and a drawing
 // area that shows the 1000 bands of the chart colour table, the grid, the
-// order marks, the frame and the notice image, and a pick's marks, redrawn
-// in full on every exposure.
+// order marks, the frame and the notice image, the birefringence fan when
+// OK asks for it, and a pick's marks, redrawn in full on every exposure.
 #pragma once
 
 #include <X11/Intrinsic.h>
@@ -22,13 +22,15 @@ void keep_chart_clear_of(const Widget *controls, int count);
 // the illuminant in the title, and says so there when the colours are the
 // true colours of an sRGB display; pops the window up if it is down
 // (placing it beside the setup window the first time), creates the drawing
-// context on the first chart, and draws the whole chart.
-void show_chart(const char *illuminant, bool true_colours);
+// context on the first chart, and draws the whole chart, with the
+// birefringence fan over it when asked, on this and every redraw until
+// the next OK.
+void show_chart(const char *illuminant, bool true_colours, bool fan);
 
 // Draws the whole chart in place, as an exposure does: asks the server for
-// all its colours at once, then draws the bands and the overlay with them,
-// and has the plate's swatches take the bands' new pixels.  Only once a
-// chart has been shown.
+// all its colours at once, then draws the bands, the overlay and the fan
+// when it is shown, with them, and has the plate's swatches take the
+// bands' new pixels.  Only once a chart has been shown.
 void draw_chart();
 
 // The bands' colours as the last draw got them from the server, in row

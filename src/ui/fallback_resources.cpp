@@ -63,7 +63,9 @@ constexpr std::string_view toggle_select_colour = "yellow";
 // written as the resource manager's octal escape to keep this list, and the
 // application defaults file, plain ASCII.  The reading's second line, the
 // candidate minerals, follows the resource manager's "\n", since a line of
-// the file may hold no newline itself.
+// the file may hold no newline itself.  The canvas's fanFont is the font of
+// the birefringence fan's labels and numbers, smaller than the reading's.
+constexpr std::string_view fan_font = prompt_font;
 constexpr Line chart_window[] = {
     join({"*", chart_shell_name, ".title: yarx"}),
     join({"*", chart_shell_name, ".trueColoursTitle: sRGB"}),
@@ -83,6 +85,7 @@ constexpr Line chart_window[] = {
     join({"*canvaspicked.unreadableText: This display's pixels do not tell their colour: no colour picked"}),
     join({"*canvaspicked*fontList: ", prompt_font}),
     join({"*canvas.background: black"}),
+    join({"*canvas.fanFont: ", fan_font}),
 };
 // clang-format on
 
@@ -98,15 +101,19 @@ constexpr auto toggle_lines = [] {
     return lines;
 }();
 
-// The toggle for true colours, below the illuminants, in their font.
-constexpr Line true_colours_lines[] = {
+// The toggles for true colours and for the birefringence fan, below the
+// illuminants, in their font.
+constexpr Line option_lines[] = {
     join({"*setupsrgb.labelString: True colours (sRGB display)"}),
     join({"*setupsrgb*fontList: ", toggle_font}),
     join({"*setupsrgb*selectColor: ", toggle_select_colour}),
+    join({"*setupfan.labelString: Birefringence lines"}),
+    join({"*setupfan*fontList: ", toggle_font}),
+    join({"*setupfan*selectColor: ", toggle_select_colour}),
 };
 
 constexpr std::size_t line_count = std::size(setup_window) + toggle_lines.size() +
-                                   std::size(true_colours_lines) + std::size(chart_window);
+                                   std::size(option_lines) + std::size(chart_window);
 
 // Xt wants String (char *) but never writes through it.
 constexpr std::array<String, line_count + 1> list_of_lines() {
@@ -114,7 +121,7 @@ constexpr std::array<String, line_count + 1> list_of_lines() {
     std::size_t n = 0;
     for (const Line &line : setup_window) list[n++] = const_cast<String>(line.data());
     for (const Line &line : toggle_lines) list[n++] = const_cast<String>(line.data());
-    for (const Line &line : true_colours_lines) list[n++] = const_cast<String>(line.data());
+    for (const Line &line : option_lines) list[n++] = const_cast<String>(line.data());
     for (const Line &line : chart_window) list[n++] = const_cast<String>(line.data());
     list[n] = nullptr;
     return list;

@@ -20,8 +20,11 @@ Widget reading_line;
 // "\n" where a line ends.  Without them, the numbers alone.
 String reading_template = const_cast<String>("%r  %o  %b  %t");
 double thickness_um = chart::default_thickness_um;
-// The row whose reading the line shows; a move along a row changes nothing.
+bool fan_thickness = false;
+// The row and the thickness whose reading the line shows; a move that
+// changes neither changes nothing.
 int row_shown = chart::no_row;
+double thickness_shown = 0;
 
 // The thickness in µm from "yarx.thickness", or the default.  Read as a
 // string, so that this check, not a toolkit converter with its own ideas
@@ -38,7 +41,7 @@ void read_thickness(Widget toplevel) {
 // first.  So that a reading of more lines than the hint shows them all, the
 // hint gets empty lines up to as many as the template has: an empty line
 // after a separator is as tall as a line of text.  (XmStringCreateLocalized
-// in show_row makes a separator of each "\n".)
+// in show_reading makes a separator of each "\n".)
 void make_room_for_template_lines(Widget label) {
     int lines = 1;
     for (const char *p = reading_template; *p; ++p)
@@ -60,12 +63,15 @@ void make_room_for_template_lines(Widget label) {
 // given back at once: set through a typed argument instead, each
 // conversion would stay referenced from the label until it is destroyed,
 // some bytes more for every row the pointer crosses.
-void show_row(int row) {
-    if (row == chart::no_row || row == row_shown) return;
+void show_reading(int x, int y) {
+    const int row = chart::row_under(x, y);
+    if (row == chart::no_row) return;
+    const double thickness = chart::thickness_under(x, fan_thickness, thickness_um);
+    if (row == row_shown && thickness == thickness_shown) return;
     row_shown = row;
+    thickness_shown = thickness;
     char text[256];
-    chart::format_reading(reading_template, row, thickness_um, text, sizeof text,
-                          plate_in_force_nm());
+    chart::format_reading(reading_template, row, thickness, text, sizeof text, plate_in_force_nm());
     XmString label = XmStringCreateLocalized(text);
     XtVaSetValues(reading_line, XmNlabelString, label, nullptr);
     XmStringFree(label);
@@ -89,10 +95,10 @@ XEvent latest_motion(const XEvent &event) {
 
 void follow_pointer(Widget, XtPointer, XEvent *event, Boolean *) {
     if (event->type == EnterNotify) {
-        show_row(chart::row_under(event->xcrossing.x, event->xcrossing.y));
+        show_reading(event->xcrossing.x, event->xcrossing.y);
     } else if (event->type == MotionNotify) {
         const XEvent latest = latest_motion(*event);
-        show_row(chart::row_under(latest.xmotion.x, latest.xmotion.y));
+        show_reading(latest.xmotion.x, latest.xmotion.y);
     }
 }
 
@@ -123,5 +129,7 @@ Widget build_reading_line(Widget toplevel, Widget form, Widget above) {
 void read_under_pointer(Widget canvas) {
     XtAddEventHandler(canvas, PointerMotionMask | EnterWindowMask, False, follow_pointer, nullptr);
 }
+
+void read_thickness_from_fan(bool fan_shown) { fan_thickness = fan_shown; }
 
 }  // namespace yarx::ui

@@ -18,4 +18,9 @@ Widget build_reading_line(Widget toplevel, Widget form, Widget above);
 // Makes the line, and the plate's line, follow the pointer over the canvas.
 void read_under_pointer(Widget canvas);
 
+// With the birefringence fan on the chart, the line reads over the bands
+// at the thickness of the fan's axis under the pointer; without it, and in
+// the margins, at the section's thickness.
+void read_thickness_from_fan(bool fan_shown);
+
 }  // namespace yarx::ui

@@ -50,15 +50,17 @@ String label_of(Widget toggle) {
 }
 
 // The toggle that asks for the true colours of an sRGB display instead of
-// the chart's own; its state is read at OK, like the illuminant's.
+// the chart's own, and the one that asks for the birefringence fan over the
+// chart; their states are read at OK, like the illuminant's.
 Widget true_colours_toggle;
+Widget fan_toggle;
 
 // Computes the chart of the illuminant in force and shows it.
 void ok_callback(Widget, XtPointer, XtPointer) {
     const bool true_colours = XmToggleButtonGetState(true_colours_toggle);
     colour::compute_chart(illuminant_in_force, true_colours ? colour::Rendering::true_colours
                                                             : colour::Rendering::cie_rgb);
-    show_chart(label_of(toggle_in_force), true_colours);
+    show_chart(label_of(toggle_in_force), true_colours, XmToggleButtonGetState(fan_toggle));
 }
 
 void exit_callback(Widget, XtPointer, XtPointer) { std::exit(0); }
@@ -106,7 +108,8 @@ void build_setup_window(Widget toplevel) {
     Widget frame = create_illuminant_box(form, notice2);
     Widget radio_box = XtNameToWidget(frame, "srcraw");
     true_colours_toggle = create_row("setupsrgb", xmToggleButtonWidgetClass, form, frame);
-    Widget prompt = create_row("labelend", xmLabelWidgetClass, form, true_colours_toggle);
+    fan_toggle = create_row("setupfan", xmToggleButtonWidgetClass, form, true_colours_toggle);
+    Widget prompt = create_row("labelend", xmLabelWidgetClass, form, fan_toggle);
     Widget separator = create_row("setupsep", xmSeparatorWidgetClass, form, prompt);
 
     Widget ok = XtVaCreateManagedWidget(
@@ -128,20 +131,21 @@ void build_setup_window(Widget toplevel) {
     XtAddCallback(ok, XmNactivateCallback, ok_callback, nullptr);
     XtAddCallback(exit, XmNactivateCallback, exit_callback, nullptr);
     // The keyboard starts in the radio box; Return presses OK; Tab stops at
-    // the radio box, the true-colours toggle, OK and Exit.
+    // the radio box, the true-colours toggle, the fan toggle, OK and Exit.
     XtVaSetValues(form,
         XmNinitialFocus, radio_box,
         XmNdefaultButton, ok,
         nullptr);
-    XtVaSetValues(true_colours_toggle,
-        XmNalignment, XmALIGNMENT_BEGINNING,
-        XmNnavigationType, XmTAB_GROUP,
-        nullptr);
+    for (Widget option : {true_colours_toggle, fan_toggle})
+        XtVaSetValues(option,
+            XmNalignment, XmALIGNMENT_BEGINNING,
+            XmNnavigationType, XmTAB_GROUP,
+            nullptr);
     XtVaSetValues(ok, XmNnavigationType, XmTAB_GROUP, nullptr);
     XtVaSetValues(exit, XmNnavigationType, XmTAB_GROUP, nullptr);
 
     // What the user still needs once the chart is up beside the window.
-    const Widget controls[] = {frame, true_colours_toggle, ok, exit};
+    const Widget controls[] = {frame, true_colours_toggle, fan_toggle, ok, exit};
     keep_chart_clear_of(controls, static_cast<int>(std::size(controls)));
 
     const char *on_at_start = colour::find_illuminant(illuminant_at_start)->widget;

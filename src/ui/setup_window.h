@@ -1,4 +1,5 @@
-// The setup window: the illuminant toggles, OK and Exit.
+// The setup window: the illuminant toggles, the toggles for true colours and
+// for the birefringence fan, OK and Exit.
 #pragma once
 
 #include <X11/Intrinsic.h>

@@ -1,7 +1,8 @@
 // The chart window: what OK draws, pixel for pixel; redrawing in place;
 // exposures under a window manager (one redraw per burst); popping down and
-// up again; the reading line and the plate's swatches under the pointer;
-// and the end of the program when the server has too few colours.
+// up again; the birefringence fan over the chart and gone again; the
+// reading line and the plate's swatches under the pointer; and the end of
+// the program when the server has too few colours.
 
 #include <signal.h>
 #include <sys/wait.h>
@@ -270,19 +271,75 @@ TEST_F(ChartWindow, TrueColoursTakeEffectAtOkAndGoBackExactly) {
     EXPECT_EQ(title_of(chart_shell_), "yarx: CIE A");
 }
 
+// A point on the canvas.
+struct Point {
+    int x, y;
+};
+
+// The fan, on from the start through the resource, draws over the chart
+// only on its lines and in the margins, and is gone again, bit for bit, at
+// the OK after the toggle is turned off: in the chart's own colours, then in
+// true colours.  Over the bands the reading takes the fan's thickness: on
+// the 30 µm line it reads as the plain chart reads anywhere, which is the
+// hint the line is started with.
+TEST_F(ChartWindow, TheFanDrawsOnlyOnItsLinesAndInTheMarginsAndGoesAgainExactly) {
+    ASSERT_NO_FATAL_FAILURE(
+        start({}, {"-xrm", "*setupfan.set: True", "-xrm", "*canvasread.readingTemplate: %b at %t",
+                   "-xrm", "*canvasread.labelString: 0.0090 at 30"}));
+    const Window fan_toggle = setup_widget(display(), setup_shell_, SetupWidget::fan);
+    const auto turn = [&](Window toggle, bool on) {
+        click(display(), toggle);
+        ASSERT_TRUE(wait_until([&] { return shows_colour(toggle, yellow) == on; }));
+    };
+    std::vector<unsigned char> at_30_um;  // the hint's pixels
+    const auto line_pixels = [&] {
+        return rgb_bytes(
+            Image(display(), chart_widget(display(), chart_shell_, ChartWidget::reading)));
+    };
+    // Reads something else at the first point, then the reading at 30 µm at
+    // the second.
+    const auto reads_30_um_after = [&](Point elsewhere, Point there) {
+        move_pointer_to(display(), canvas(), elsewhere.x, elsewhere.y);
+        EXPECT_TRUE(wait_until([&] { return line_pixels() != at_30_um; }));
+        move_pointer_to(display(), canvas(), there.x, there.y);
+        return wait_until([&] { return line_pixels() == at_30_um; });
+    };
+    for (const Rendering rendering : {Rendering::cie_rgb, Rendering::true_colours}) {
+        SCOPED_TRACE(rendering == Rendering::cie_rgb ? "own colours" : "true colours");
+        if (rendering == Rendering::true_colours) {
+            ASSERT_NO_FATAL_FAILURE(turn(true_colours_toggle(), true));
+            ASSERT_NO_FATAL_FAILURE(turn(fan_toggle, true));
+        }
+        ASSERT_NE(press_ok(), None);
+        EXPECT_EQ(wait_for_fan(illuminant_d68, rendering), "");
+        if (at_30_um.empty()) at_30_um = line_pixels();
+        // Row 108 at 20 µm, then at 30 µm.
+        EXPECT_TRUE(reads_30_um_after({250, 128}, {350, 128}));
+
+        ASSERT_NO_FATAL_FAILURE(turn(fan_toggle, false));
+        ASSERT_NE(press_ok(), None);
+        EXPECT_EQ(wait_for_canvas(illuminant_d68, rendering), "");
+        // Row 208, then row 108 at the section's thickness.
+        EXPECT_TRUE(reads_30_um_after({75, 228}, {75, 128}));
+    }
+}
+
 // A bad thickness and a bad plate are named and set aside; two rows read
-// differently; a sweep of 200 motions, the plate's line and swatches
-// following, asks the server nothing that waits for an answer; the window
-// keeps its size, though the hint has one line and a reading two; and the
-// canvas stays exact.
+// differently; with the fan, whose reading changes from column to column
+// too, a sweep of 200 motions, the plate's line and swatches following, asks
+// the server nothing that waits for an answer; the window keeps its size,
+// though the hint has one line and a reading two; and the canvas stays as it
+// was.
 TEST_F(ChartWindow, TheReadingLineFollowsThePointerWithoutARoundTrip) {
     ASSERT_NO_FATAL_FAILURE(start_through_relay(
-        {}, Duration(0), {"-xrm", "*thickness: abc", "-xrm", "*compensator: 3000"}));
+        {}, Duration(0),
+        {"-xrm", "*thickness: abc", "-xrm", "*compensator: 3000", "-xrm", "*setupfan.set: True"}));
     EXPECT_EQ(app_->standard_error(),
               "yarx: thickness 'abc' is not a number from 1 to 1000; using 30\n"
               "yarx: compensator '3000' is not a number from 0 to 2497.5; using 550\n");
     ASSERT_NE(press_ok(), None);
-    ASSERT_EQ(wait_for_canvas(illuminant_d68), "");
+    ASSERT_EQ(wait_for_fan(illuminant_d68), "");
+    const std::vector<unsigned char> chart = rgb_bytes(Image(display(), canvas()));
     const Window line = chart_widget(display(), chart_shell_, ChartWidget::reading);
     const auto line_pixels = [&] { return rgb_bytes(Image(display(), line)); };
     const auto size_of = [&](Window window) {
@@ -312,7 +369,7 @@ TEST_F(ChartWindow, TheReadingLineFollowsThePointerWithoutARoundTrip) {
     RequestCounter counter(*relay_);
     for (int k = 0; k < 199; ++k)
         move_pointer_to(display(), canvas(), 7 * k % canvas_width, 220 + 3 * k);
-    move_pointer_to(display(), canvas(), 300, chart::band_top + 108);
+    move_pointer_to(display(), canvas(), 75, chart::band_top + 108);
     EXPECT_TRUE(wait_until([&] { return line_pixels() == row_108; }));
     ASSERT_TRUE(wait_until([&] { return relay_->idle(); }));
     std::string sent;
@@ -323,7 +380,7 @@ TEST_F(ChartWindow, TheReadingLineFollowsThePointerWithoutARoundTrip) {
     for (const int opcode : reply_bearing_opcodes) EXPECT_EQ(counter.count(opcode), 0) << opcode;
     EXPECT_EQ(size_of(chart_shell_), shell_size);
     EXPECT_EQ(size_of(line), line_size);
-    EXPECT_EQ(canvas_differences(illuminant_d68), "");
+    EXPECT_TRUE(rgb_bytes(Image(display(), canvas())) == chart);
 }
 
 // Where the pointer's row puts the plate's added and subtracted

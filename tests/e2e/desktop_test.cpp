@@ -346,15 +346,20 @@ TEST_F(Desktop, AWholeRunByKeyboardAlone) {
     type_key(display(), XK_space);  // back on the true-colours toggle: off
     ASSERT_TRUE(wait_until([&] { return !shows_colour(true_colours_toggle(), yellow); }));
 
-    // Tab goes round OK and Exit, and comes back into the radio box on the
-    // toggle that is on: the one below D65 is D68.
-    for (int i = 0; i < 3; ++i) type_key(display(), XK_Tab);
+    // Tab goes round the fan toggle, OK and Exit, and comes back into the
+    // radio box on the toggle that is on: the one below D65 is D68.
+    for (int i = 0; i < 4; ++i) type_key(display(), XK_Tab);
     type_key(display(), XK_Down);
     type_key(display(), XK_space);
     ASSERT_TRUE(wait_until([&] { return !toggle_shows(d65_toggle, yellow); }));
     EXPECT_TRUE(toggle_shows(d68_toggle, yellow)) << "Tab entered the radio box elsewhere";
 
-    for (int i = 0; i < 3; ++i) type_key(display(), XK_Tab);  // true colours, OK, Exit
+    for (int i = 0; i < 2; ++i) type_key(display(), XK_Tab);  // true colours, the fan
+    type_key(display(), XK_space);
+    const Window fan = setup_widget(display(), setup_shell_, SetupWidget::fan);
+    ASSERT_TRUE(wait_until([&] { return shows_colour(fan, yellow); }))
+        << "Tab did not reach the fan toggle";
+    for (int i = 0; i < 2; ++i) type_key(display(), XK_Tab);  // OK, Exit
     type_key(display(), XK_Return);
     expect_clean_exit("after Return on Exit");
 }

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <sstream>
 
+#include "chart/fan_geometry.h"
 #include "chart/notice_image.h"
 #include "colour/chart_colours.h"
 
@@ -102,6 +103,40 @@ std::string YarxTest::canvas_differences(int illuminant, Rendering rendering) {
 std::string YarxTest::wait_for_canvas(int illuminant, Rendering rendering) {
     std::string differences;
     wait_until([&] { return (differences = canvas_differences(illuminant, rendering)).empty(); });
+    return differences;
+}
+
+std::string YarxTest::wait_for_fan(int illuminant, Rendering rendering) {
+    const auto fan_differences = [&]() -> std::string {
+        const Image image(display(), canvas());
+        if (image.width() != canvas_width || image.height() != canvas_height) return "no canvas";
+        const auto expected = expected_canvas(display(), illuminant, rendering);
+        long on_lines = 0, in_margins[3] = {};
+        for (int y = 0; y < canvas_height; ++y)
+            for (int x = 0; x < canvas_width; ++x) {
+                if (image.pixel(x, y) == expected[y * canvas_width + x]) continue;
+                int margin = 0;
+                for (const chart::Box &box :
+                     {chart::top_margin, chart::right_margin, chart::bottom_margin}) {
+                    if (chart::inside({x, y, x, y}, box)) break;
+                    ++margin;
+                }
+                if (margin < 3)
+                    ++in_margins[margin];
+                else if (chart::near_fan_line(x, y))
+                    ++on_lines;
+                else
+                    return "(" + std::to_string(x) + "," + std::to_string(y) +
+                           ") is neither the chart's nor the fan's";
+            }
+        // The lines cover thousands of pixels; the numbers and labels at
+        // least tens in each margin.
+        if (on_lines < 2000 || in_margins[0] < 30 || in_margins[1] < 30 || in_margins[2] < 30)
+            return "the fan is not all there: " + std::to_string(on_lines) + " pixels on its lines";
+        return "";
+    };
+    std::string differences;
+    wait_until([&] { return (differences = fan_differences()).empty(); });
     return differences;
 }
 

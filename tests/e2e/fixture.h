@@ -81,6 +81,11 @@ protected:
     // Waits until the whole canvas shows the chart of the illuminant; an
     // empty string when it does, the differences otherwise.
     std::string wait_for_canvas(int illuminant, Rendering rendering = Rendering::cie_rgb);
+    // Waits until the canvas shows the chart of the illuminant with the
+    // birefringence fan over it: lines and labels there, and nothing else
+    // than the chart off the fan's lines and outside the margins.  An empty
+    // string when it does; what is wrong otherwise.
+    std::string wait_for_fan(int illuminant, Rendering rendering = Rendering::cie_rgb);
 
     Window canvas() { return chart_widget(display(), chart_shell_, ChartWidget::canvas); }
     Window true_colours_toggle() {

@@ -153,6 +153,7 @@ std::vector<Kept> kept_pictures() {
     const colour::Illuminant &d65 = colour::illuminant_named("d65");
     std::vector<Kept> kept = {{chart_picture(d65, ways[0]), "doc/" + chart_picture(d65, ways[0])},
                               {chart_picture(d65, ways[1]), "doc/" + chart_picture(d65, ways[1])},
+                              {fan_picture(d65, ways[1]), "doc/" + fan_picture(d65, ways[1])},
                               {reading_picture, kept_reading},
                               {icon_runs, kept_icon_runs}};
     for (const int size : yarx::chart::installed_icon_sizes)

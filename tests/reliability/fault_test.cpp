@@ -57,7 +57,8 @@ TEST_F(ServerGoesAway, WhileWaitingForTheChartsColoursTheProgramExitsWithAnError
 using MissingFonts = YarxTest;
 
 // The fallback resources name helvetica and lucida fonts; a server with only
-// the misc fonts has neither, and the toolkit falls back to "fixed".
+// the misc fonts has neither, and the toolkit falls back to "fixed", as the
+// birefringence fan's labels do.
 TEST_F(MissingFonts, TheProgramStillShowsAndDrawsTheChart) {
     ServerOptions options;
     options.extra_args = {"-fp", "/usr/share/fonts/X11/misc"};
@@ -68,6 +69,9 @@ TEST_F(MissingFonts, TheProgramStillShowsAndDrawsTheChart) {
     // The toolkit says so, which shows the fonts really were missing.
     EXPECT_NE(app_->standard_error().find("helvetica"), std::string::npos)
         << app_->standard_error();
+    click(display(), setup_widget(display(), setup_shell_, SetupWidget::fan));
+    ASSERT_NE(press_ok(), None);
+    EXPECT_EQ(wait_for_fan(illuminant_d68), "");
     click(display(), setup_widget(display(), setup_shell_, SetupWidget::exit));
     expect_clean_exit("after Exit");
 }

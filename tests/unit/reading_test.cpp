@@ -1,9 +1,9 @@
 // What the reading line says for a row of the chart: the retardation, its
 // order counted from the order marks' 551 nm, the birefringence at the
-// thickness; the minerals it fits, against the data file they are compiled
-// from; what a plate adds and subtracts and which rows show it; the
-// template's words kept as they stand; and which thickness and plate values
-// are refused.
+// thickness, which with the fan shown is the fan's under the pointer; the
+// minerals it fits, against the data file they are compiled from; what a
+// plate adds and subtracts and which rows show it; the template's words kept
+// as they stand; and which thickness and plate values are refused.
 
 #include <gtest/gtest.h>
 
@@ -28,10 +28,13 @@ std::string read(const char *text_template, int row, double thickness_um = 30,
     return out;
 }
 
+constexpr int no_fan = -1;
+
 TEST(Reading, ChecksAndOrderBoundaries) {
     const struct {
         int row;
         const char *expected;
+        int fan_column = no_fan;  // with the fan shown, the pointer's column
     } rows[] = {
         {0, "0.0 nm I 0.0000"},
         {27, "67.5 nm I 0.0023"},  // 0.00225 exactly: half up
@@ -46,8 +49,22 @@ TEST(Reading, ChecksAndOrderBoundaries) {
         {881, "2202.5 nm IV 0.0734"},
         {882, "2205.0 nm V 0.0735"},
         {999, "2497.5 nm V 0.0833"},
+        {108, "270.0 nm I 0.0090", 350},  // 30 µm, as without the fan
+        {108, "270.0 nm I 0.0135", 250},  // 20 µm
+        {108, "270.0 nm I 0.2700", 60},   // 1 µm
+        {108, "270.0 nm I -", 59},        // 0.9 µm: too thin to mean anything
+        {108, "270.0 nm I -", 50},
+        {108, "270.0 nm I 0.0090", 49},  // the margins read at the thickness
+        {108, "270.0 nm I 0.0090", 450},
     };
-    for (const auto &r : rows) EXPECT_EQ(read("%r nm %o %b", r.row), r.expected) << r.row;
+    for (const auto &r : rows) {
+        const double thickness =
+            r.fan_column == no_fan ? 30 : thickness_under(r.fan_column, true, 30);
+        EXPECT_EQ(read("%r nm %o %b", r.row, thickness), r.expected)
+            << r.row << " " << r.fan_column;
+    }
+    EXPECT_EQ(read("%b at %t", 999, thickness_under(55, true, 30)), "- at 0.5");
+    EXPECT_EQ(read("%b at %t", 999, thickness_under(55, false, 30)), "0.0833 at 30");
     EXPECT_EQ(read("%b at %t", 999, 1), "2.4975 at 1");
     EXPECT_EQ(read("%b at %t", 400, 27.5), "0.0364 at 27.5");
 }
