@@ -348,18 +348,21 @@ TEST_F(ChartWindow, TheReadingLineFollowsThePointerWithoutARoundTrip) {
         return std::pair{a.width, a.height};
     };
     const auto shell_size = size_of(chart_shell_), line_size = size_of(line);
-    // Moves to the row and waits until the line shows other words: not the
-    // bare background it shows for a moment between clearing and writing.
+    // Moves to the row and waits until the line shows other words, the same
+    // in two pictures running: not the bare background, nor the first of its
+    // lines alone, that it shows for a moment while it is rewritten.
     const auto read_row = [&](int row, int x, const std::vector<unsigned char> &before) {
         move_pointer_to(display(), canvas(), x, chart::band_top + row);
-        std::vector<unsigned char> now;
+        std::vector<unsigned char> now, last;
         const auto has_words = [&] {
             for (std::size_t i = 3; i < now.size(); ++i)
                 if (now[i] != now[i % 3]) return true;
             return false;
         };
-        EXPECT_TRUE(wait_until([&] { return (now = line_pixels()) != before && has_words(); }))
-            << row;
+        EXPECT_TRUE(wait_until([&] {
+            last = std::exchange(now, line_pixels());
+            return now != before && has_words() && now == last;
+        })) << row;
         return now;
     };
     const auto hint = line_pixels();
