@@ -41,8 +41,10 @@ void YarxTest::TearDown() {
     if (HasFailure() && server_ && server_->display()) {
         const auto *info = ::testing::UnitTest::GetInstance()->current_test_info();
         mkdir("e2e-screenshots", 0755);
-        const std::string path =
-            std::string("e2e-screenshots/") + info->test_suite_name() + "." + info->name() + ".png";
+        // A parameterised test's names hold slashes: one file all the same.
+        std::string name = std::string(info->test_suite_name()) + "." + info->name();
+        std::replace(name.begin(), name.end(), '/', '-');
+        const std::string path = "e2e-screenshots/" + name + ".png";
         if (save_screenshot(display(), path)) std::printf("screenshot: %s\n", path.c_str());
     }
     // In the sanitizer build, a report from the program fails the test
