@@ -192,8 +192,18 @@ std::string YarxTest::title_of(Window shell) {
 }
 
 Window YarxTest::press_ok() {
-    click(display(), setup_widget(display(), setup_shell_, SetupWidget::ok));
-    chart_shell_ = wait_for_shell(display(), chart_shell_name);
+    const Window ok = setup_widget(display(), setup_shell_, SetupWidget::ok);
+    click(display(), ok);
+    chart_shell_ = wait_for_shell(display(), chart_shell_name, 5s);
+    // Under openbox on a loaded machine, about one run in a hundred, the
+    // click never reaches the button: no press, the focus stays where it
+    // was, and a second click shows the chart.  Click again, as a user
+    // would, and say so in the log.
+    if (chart_shell_ == None && app_->running()) {
+        std::printf("no chart 5 s after the click on OK: clicking again\n");
+        click(display(), ok);
+        chart_shell_ = wait_for_shell(display(), chart_shell_name);
+    }
     return chart_shell_;
 }
 
