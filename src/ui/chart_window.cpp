@@ -208,6 +208,17 @@ void clear_pick_marks() {
     marks_drawn = false;
 }
 
+// Everything drawn over the bands, in the colours of the last draw: the
+// last pick's marks cleared from the right margin, the overlay, the fan
+// when shown (its labels and the end of its axis stand in that margin too),
+// and the pick's marks.
+void draw_over_the_bands() {
+    clear_pick_marks();
+    draw_overlay();
+    if (fan_shown) draw_fan(display, window, given[black_slot].pixel, given[white_slot].pixel);
+    draw_pick_marks();
+}
+
 // Names the illuminant in the title, after the dialog's own title: "yarx: D65",
 // or "yarx: D65, sRGB" in true colours.
 void name_the_chart(const char *illuminant, bool true_colours) {
@@ -328,10 +339,7 @@ void draw_chart() {
     request_chart_colours();
     if (fan_shown) request_fan_font(display, fan_font);
     draw_bands();
-    clear_pick_marks();
-    draw_overlay();
-    if (fan_shown) draw_fan(display, window, given[black_slot].pixel, given[white_slot].pixel);
-    draw_pick_marks();
+    draw_over_the_bands();
     swatches_follow_chart();
 }
 
@@ -339,12 +347,7 @@ const GivenColour *band_colours() { return bands_given ? given : nullptr; }
 
 void redraw_pick_marks() {
     if (!bands_given) return;
-    clear_pick_marks();
-    draw_overlay();
-    // The fan's labels and the end of its axis stand in the margin just
-    // cleared.
-    if (fan_shown) draw_fan(display, window, given[black_slot].pixel, given[white_slot].pixel);
-    draw_pick_marks();
+    draw_over_the_bands();
     XFlush(display);
 }
 
