@@ -75,7 +75,7 @@ void show_reading(int x, int y) {
     XmString label = XmStringCreateLocalized(text);
     XtVaSetValues(reading_line, XmNlabelString, label, nullptr);
     XmStringFree(label);
-    show_plate_row(row, thickness_um);
+    show_plate_row(row, thickness);
 }
 
 // The last of this motion event and those queued right behind it for the

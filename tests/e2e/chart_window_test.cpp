@@ -7,6 +7,7 @@
 #include <signal.h>
 #include <sys/wait.h>
 
+#include <array>
 #include <functional>
 #include <ostream>
 #include <string>
@@ -279,28 +280,36 @@ struct Point {
 // The fan, on from the start through the resource, draws over the chart
 // only on its lines and in the margins, and is gone again, bit for bit, at
 // the OK after the toggle is turned off: in the chart's own colours, then in
-// true colours.  Over the bands the reading takes the fan's thickness: on
-// the 30 µm line it reads as the plain chart reads anywhere, which is the
-// hint the line is started with.
+// true colours.  Over the bands the reading, and the plate's line with it,
+// takes the fan's thickness: on the 30 µm line it reads as the plain chart
+// reads anywhere, which is the hint each line is started with.
 TEST_F(ChartWindow, TheFanDrawsOnlyOnItsLinesAndInTheMarginsAndGoesAgainExactly) {
     ASSERT_NO_FATAL_FAILURE(
         start({}, {"-xrm", "*setupfan.set: True", "-xrm", "*canvasread.readingTemplate: %b at %t",
-                   "-xrm", "*canvasread.labelString: 0.0090 at 30"}));
+                   "-xrm", "*canvasread.labelString: 0.0090 at 30", "-xrm",
+                   "*canvasplateread.readingTemplate: %b at %t", "-xrm",
+                   "*canvasplateread.labelString: 0.0090 at 30"}));
     const Window fan_toggle = setup_widget(display(), setup_shell_, SetupWidget::fan);
     const auto turn = [&](Window toggle, bool on) {
         click(display(), toggle);
         ASSERT_TRUE(wait_until([&] { return shows_colour(toggle, yellow) == on; }));
     };
-    std::vector<unsigned char> at_30_um;  // the hint's pixels
+    using Lines = std::array<std::vector<unsigned char>, 2>;
+    Lines at_30_um;  // the hints' pixels
     const auto line_pixels = [&] {
-        return rgb_bytes(
-            Image(display(), chart_widget(display(), chart_shell_, ChartWidget::reading)));
+        const auto of = [&](ChartWidget line) {
+            return rgb_bytes(Image(display(), chart_widget(display(), chart_shell_, line)));
+        };
+        return Lines{of(ChartWidget::reading), of(ChartWidget::plate_reading)};
     };
-    // Reads something else at the first point, then the reading at 30 µm at
-    // the second.
+    // Both lines read something else at the first point, then the reading
+    // at 30 µm at the second.
     const auto reads_30_um_after = [&](Point elsewhere, Point there) {
         move_pointer_to(display(), canvas(), elsewhere.x, elsewhere.y);
-        EXPECT_TRUE(wait_until([&] { return line_pixels() != at_30_um; }));
+        EXPECT_TRUE(wait_until([&] {
+            const Lines now = line_pixels();
+            return now[0] != at_30_um[0] && now[1] != at_30_um[1];
+        }));
         move_pointer_to(display(), canvas(), there.x, there.y);
         return wait_until([&] { return line_pixels() == at_30_um; });
     };
@@ -312,7 +321,7 @@ TEST_F(ChartWindow, TheFanDrawsOnlyOnItsLinesAndInTheMarginsAndGoesAgainExactly)
         }
         ASSERT_NE(press_ok(), None);
         EXPECT_EQ(wait_for_fan(illuminant_d68, rendering), "");
-        if (at_30_um.empty()) at_30_um = line_pixels();
+        if (at_30_um[0].empty()) at_30_um = line_pixels();
         // Row 108 at 20 µm, then at 30 µm.
         EXPECT_TRUE(reads_30_um_after({250, 128}, {350, 128}));
 
