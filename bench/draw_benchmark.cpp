@@ -42,6 +42,8 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 std::unique_ptr<yarx::xdriver::XServer> server;
+// The D65 chart the floor draws.
+yarx::colour::ChartColours chart;
 
 double seconds_since(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
@@ -97,7 +99,7 @@ void draw_floor(const BareClient &client) {
     const GC gc = client.gc;
     constexpr int black = colour::chart_rows, white = black + 1;
     for (int row = 0; row < colour::chart_rows; ++row) {
-        const auto &c = colour::chart_colours[row];
+        const auto &c = chart.colours[row];
         request_colour(client, row, colour::colour_value(c.red), colour::colour_value(c.green),
                        colour::colour_value(c.blue));
     }
@@ -122,12 +124,13 @@ void draw_floor(const BareClient &client) {
         XDrawLine(d, w, gc, x, band_top, x, vertical_bottom);
     }
     set_colour(client, white);
-    for (int y : {240, 460, 681, 901}) XDrawLine(d, w, gc, order_mark_left, y, order_mark_right, y);
+    for (int k = 1; k <= order_marks; ++k)
+        XDrawLine(d, w, gc, order_mark_left, order_mark_y(k), order_mark_right, order_mark_y(k));
     XDrawRectangle(d, w, gc, frame_x, frame_y, frame_width, frame_height);
     for (int r = 0; r < notice_rows; ++r)
         for (int c = 0; c < notice_columns; ++c)
             if (notice_image[r][c])
-                XDrawRectangle(d, w, gc, notice_left + 2 * c, notice_top + r, 2, 1);
+                XDrawRectangle(d, w, gc, notice_cell(r, c).left, notice_cell(r, c).top, 2, 1);
     XSync(d, False);
 }
 
@@ -208,11 +211,11 @@ void BM_OkDrawOverFloor(benchmark::State &state) {
 }
 BENCHMARK(BM_OkDrawOverFloor)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-// OK's drawing as the OK button runs it once the chart is computed, with
+// OK as the OK button runs it, computing the chart and drawing it, with
 // the fan or without, until the server has done it all.
 double seconds_to_show(bool fan) {
     const auto start = Clock::now();
-    yarx::ui::show_chart("D65", false, fan);
+    yarx::ui::show_chart(yarx::colour::id_of("d65"), "D65", yarx::colour::Rendering::cie_rgb, fan);
     XSync(program->display, False);
     const double seconds = seconds_since(start);
     yarx::bench::process_pending_events(*program);
@@ -250,7 +253,8 @@ int main(int argc, char **argv) {
     yarx::xdriver::ServerOptions options;
     options.width = 2000;  // the chart, the setup window and the floor's window side by side
     server = std::make_unique<yarx::xdriver::XServer>(options);
-    yarx::colour::compute_chart(yarx::colour::id_of("d65"));
+    yarx::colour::compute_chart(yarx::colour::id_of("d65"), yarx::colour::Rendering::cie_rgb,
+                                chart);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     server.reset();

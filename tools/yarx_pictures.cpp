@@ -55,10 +55,6 @@ using yarx::colour::illuminants;
 namespace chart = yarx::chart;
 
 using chart::probe_x;
-// Every 100 nm (and the second line of every 500 nm) the grid covers the band.
-bool grid_row(int row) {
-    return row % chart::grid_step == 0 || row % (chart::grid_step * chart::heavy_every) == 1;
-}
 
 // What the canvas must show, as this server allocates the colours: the bands
 // are the colour module's, the grid black, the marks and the notice white.
@@ -69,10 +65,11 @@ struct ExpectedChart {
 
 ExpectedChart expected_chart(Display *display, int illuminant, yarx::colour::Rendering rendering) {
     namespace colour = yarx::colour;
-    colour::compute_chart(illuminant, rendering);
+    static colour::ChartColours chart;
+    colour::compute_chart(illuminant, rendering, chart);
     ExpectedChart expected{};
     for (int row = 0; row < colour::chart_rows; ++row) {
-        const colour::Rgb &rgb = colour::chart_colours[row];
+        const colour::Rgb &rgb = chart.colours[row];
         expected.bands[row] =
             allocated_pixel(display, colour::colour_value(rgb.red), colour::colour_value(rgb.green),
                             colour::colour_value(rgb.blue));
@@ -93,23 +90,22 @@ bool shows_chart(const Image &image, const ExpectedChart &expected, bool fan) {
         image.height() != chart::canvas_height)
         return false;
     for (int row = 0; row <= chart::last_row; ++row) {
-        const unsigned long want = grid_row(row) ? expected.black : expected.bands[row];
+        const unsigned long want = chart::is_grid_row(row) ? expected.black : expected.bands[row];
         const int y = chart::band_top + row;
         if (!(fan && chart::near_fan_line(probe_x, y)) && image.pixel(probe_x, y) != want)
             return false;
     }
-    for (int k = 1; k <= chart::order_marks; ++k) {
-        const int y = static_cast<int>(chart::order_spacing * k + chart::band_top);
-        if (image.pixel((chart::order_mark_left + chart::order_mark_right) / 2, y) !=
-            expected.white)
+    for (int k = 1; k <= chart::order_marks; ++k)
+        if (image.pixel((chart::order_mark_left + chart::order_mark_right) / 2,
+                        chart::order_mark_y(k)) != expected.white)
             return false;
-    }
     if (image.pixel(probe_x, chart::frame_y) != expected.white) return false;
     for (int r = chart::notice_rows - 1; r >= 0; --r)
         for (int c = chart::notice_columns - 1; c >= 0; --c)
             if (chart::notice_image[r][c]) {
-                const int x = chart::notice_left + 2 * c, y = chart::notice_top + r;
-                return (fan && chart::near_fan_line(x, y)) || image.pixel(x, y) == expected.white;
+                const chart::Box cell = chart::notice_cell(r, c);
+                return (fan && chart::near_fan_line(cell.left, cell.top)) ||
+                       image.pixel(cell.left, cell.top) == expected.white;
             }
     return true;
 }

@@ -10,10 +10,8 @@ namespace {
 constexpr int obstacle_count = order_marks + 2;
 constexpr std::array<Box, obstacle_count> obstacles = [] {
     std::array<Box, obstacle_count> boxes{};
-    for (int k = 1; k <= order_marks; ++k) {
-        const int y = static_cast<int>(order_spacing * k + band_top);
-        boxes[k - 1] = {order_mark_left, y, order_mark_right, y};
-    }
+    for (int k = 1; k <= order_marks; ++k)
+        boxes[k - 1] = {order_mark_left, order_mark_y(k), order_mark_right, order_mark_y(k)};
     boxes[order_marks] = {order_mark_right, band_top, order_mark_right, vertical_bottom};
     boxes[order_marks + 1] = {notice_left, notice_top, notice_left + 2 * notice_columns,
                               notice_top + notice_rows};

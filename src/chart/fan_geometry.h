@@ -62,10 +62,6 @@ constexpr FanLine fan_lines[] = {
 // clang-format on
 constexpr int fan_line_count = static_cast<int>(std::size(fan_lines));
 
-struct Point {
-    int x, y;
-};
-
 // The rows the line for Δn falls a column: 1000 Δn nm a µm, over 10 columns
 // a µm and 2.5 nm a row, is thousandths / 25.  In whole numbers, exactly.
 constexpr int columns_per_row_at_one_thousandth = 25;
@@ -109,25 +105,8 @@ constexpr FanLabelText fan_label_text(int thousandths) {
 
 // ---------------------------------------------------------------- labels
 
-// A rectangle of pixels, its bounds included.
-struct Box {
-    int left, top, right, bottom;
-};
-
-constexpr bool overlap(const Box &a, const Box &b) {
-    return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
-}
-constexpr bool inside(const Box &inner, const Box &outer) {
-    return inner.left >= outer.left && inner.right <= outer.right && inner.top >= outer.top &&
-           inner.bottom <= outer.bottom;
-}
-
-// The margins around the frame (which stands one pixel outside the bands):
-// above it the axis, beside and below it the lines' labels.
-constexpr Box top_margin{0, 0, canvas_width - 1, frame_y - 1};
-constexpr Box right_margin{band_right + 3, band_top, canvas_width - 1, band_bottom};
-constexpr Box bottom_margin{0, band_bottom + 2, canvas_width - 1, canvas_height - 1};
-static_assert(top_margin.bottom == 18 && right_margin.left == 452 && bottom_margin.top == 1021);
+// The axis stands in the top margin (chart_geometry.h), the lines' labels
+// in the right and bottom margins.
 
 // Pixels between a label and the frame; pixels at least between two labels
 // side by side, which at less run together into one number (one above the

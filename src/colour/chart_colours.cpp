@@ -6,13 +6,9 @@
 
 namespace yarx::colour {
 
-std::array<Xyz, wavelength_samples> weighted_observer;
-std::array<Xyz, chart_rows> chart_xyz;
-std::array<Rgb, chart_rows> chart_colours;
-
 // Weights (CIE 015): xbar S, ybar S, zbar S at every sample, S the
 // illuminant's power there.
-int compute_weights(int illuminant) {
+int compute_weights(int illuminant, Weights &weighted_observer) {
     for (int j = 0; j < wavelength_samples; ++j)
         weighted_observer[j] = {observer[j].xbar, observer[j].ybar, observer[j].zbar};
 
@@ -28,7 +24,7 @@ int compute_weights(int illuminant) {
 
 // Tristimulus values: X = sum of t xbar S over the samples in increasing
 // wavelength, likewise Y and Z; not normalised, the scaling below does that.
-void compute_chart_xyz() {
+void compute_chart_xyz(const Weights &weighted_observer, RowsXyz &xyz) {
     for (int i = 0; i < chart_rows; ++i) {
         const double retardation = retardation_step_nm * i;
         double x = 0, y = 0, z = 0;
@@ -45,20 +41,20 @@ void compute_chart_xyz() {
             y += t * weighted_observer[j].y;
             z += t * weighted_observer[j].z;
         }
-        chart_xyz[i] = {x, y, z};
+        xyz[i] = {x, y, z};
     }
 }
 
 // (red, green, blue) = xyz_to_rgb (X, Y, Z) row by row, keeping the largest
 // component of the whole chart.
-void compute_chart_colours() {
+void compute_chart_colours(const RowsXyz &xyz, RowsRgb &colours) {
     double maximum = 0;
     const auto keep_maximum = [&maximum](double v) {
         if (v > maximum) maximum = v;
     };
     for (int i = 0; i < chart_rows; ++i) {
-        const Xyz &c = chart_xyz[i];
-        Rgb &out = chart_colours[i];
+        const Xyz &c = xyz[i];
+        Rgb &out = colours[i];
         out.red = xyz_to_rgb[0][0] * c.x + xyz_to_rgb[0][1] * c.y + xyz_to_rgb[0][2] * c.z;
         out.green = xyz_to_rgb[1][0] * c.x + xyz_to_rgb[1][1] * c.y + xyz_to_rgb[1][2] * c.z;
         out.blue = xyz_to_rgb[2][0] * c.x + xyz_to_rgb[2][1] * c.y + xyz_to_rgb[2][2] * c.z;
@@ -73,20 +69,20 @@ void compute_chart_colours() {
         if (v < 0) v = 0;
         if (maximum > 1) v /= maximum;
     };
-    for (Rgb &out : chart_colours) {
+    for (Rgb &out : colours) {
         clamp_and_scale(out.red);
         clamp_and_scale(out.green);
         clamp_and_scale(out.blue);
     }
 }
 
-void compute_chart(int illuminant, Rendering rendering) {
-    compute_weights(illuminant);
-    compute_chart_xyz();
+void compute_chart(int illuminant, Rendering rendering, ChartColours &chart) {
+    compute_weights(illuminant, chart.weighted_observer);
+    compute_chart_xyz(chart.weighted_observer, chart.xyz);
     if (rendering == Rendering::true_colours)
-        compute_true_colours();
+        compute_true_colours(chart.weighted_observer, chart.xyz, chart.colours);
     else
-        compute_chart_colours();
+        compute_chart_colours(chart.xyz, chart.colours);
 }
 
 }  // namespace yarx::colour

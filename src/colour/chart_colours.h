@@ -3,30 +3,17 @@
 // illuminant, which the observer integrates to XYZ and the chart shows as
 // CIE RGB scaled into 0..1.
 //
-// All state is module-level and fixed in size; a computation overwrites it in
-// place and allocates nothing.
+// A computation fills a value its caller owns, fixed in size, in place, and
+// allocates nothing.
 #pragma once
 
-#include <array>
-
-#include "cie_tables.h"
+#include "colour_types.h"
 #include "illuminants.h"
 
 namespace yarx::colour {
 
-constexpr int chart_rows = 1000;  // row i stands for retardation 2.5 i nm
-constexpr double retardation_step_nm = 2.5;
-
 // The chart's value of pi, not the machine's: every colour depends on it.
 constexpr double pi = 3.1416;
-
-struct Xyz {
-    double x, y, z;
-};
-
-struct Rgb {
-    double red, green, blue;
-};
 
 // CIE XYZ to CIE 1931 RGB (primaries at 700, 546.1 and 435.8 nm, white at
 // equal energy): the inverse of the CIE's RGB-to-XYZ matrix, to four
@@ -37,29 +24,33 @@ constexpr double xyz_to_rgb[3][3] = {
     {0.0009, -0.0026, 0.1786},
 };
 
-extern std::array<Xyz, wavelength_samples> weighted_observer;  // xbar*S, ybar*S, zbar*S
-extern std::array<Xyz, chart_rows> chart_xyz;
-extern std::array<Rgb, chart_rows> chart_colours;  // each component in 0..1
-
-// Fills weighted_observer for the illuminant.  Returns 0, or 1 when the
+// Fills the weights for the illuminant.  Returns 0, or 1 when the
 // identifier names no illuminant, leaving the observer unweighted.
-int compute_weights(int illuminant);
+int compute_weights(int illuminant, Weights &weighted_observer);
 
-// Fills chart_xyz from weighted_observer.
-void compute_chart_xyz();
+// The rows' XYZ under the weighted observer.
+void compute_chart_xyz(const Weights &weighted_observer, RowsXyz &xyz);
 
-// Fills chart_colours from chart_xyz: CIE RGB, negatives clamped to 0, and
+// The rows' colours from their XYZ: CIE RGB, negatives clamped to 0, and
 // the whole chart divided by its largest component when that exceeds 1.
-void compute_chart_colours();
+void compute_chart_colours(const RowsXyz &xyz, RowsRgb &colours);
 
 // How the chart's XYZ become the colours shown: the chart's own linear CIE
 // RGB, or the true colours of an sRGB display (true_colours.h).
 enum class Rendering { cie_rgb, true_colours };
 
+// A chart as computed: the illuminant's weights, each row's XYZ, and each
+// row's colour, every component in 0..1.
+struct ChartColours {
+    Weights weighted_observer;
+    RowsXyz xyz;
+    RowsRgb colours;
+};
+
 // The chart of an illuminant: the weights, the chart's XYZ and its colours,
 // in that order.  The weights' answer is not needed: the setup window only
 // offers illuminants that exist.
-void compute_chart(int illuminant, Rendering rendering = Rendering::cie_rgb);
+void compute_chart(int illuminant, Rendering rendering, ChartColours &chart);
 
 // A component in 0..1 as the 16-bit value the X server is asked for:
 // times 65535.0, plus 0.0, truncated towards zero: the chart's stated order
@@ -70,5 +61,12 @@ constexpr unsigned short colour_value(double component) {
     return static_cast<unsigned short>(component * 65535.0 + 0.0);
 }
 constexpr unsigned short full_intensity = 65535;
+
+// A colour as a 24-bit display shows it: the high byte of each value the
+// server is asked for.
+constexpr Rgb8 eight_bit_colour(const Rgb &c) {
+    return {eight_bits(colour_value(c.red)), eight_bits(colour_value(c.green)),
+            eight_bits(colour_value(c.blue))};
+}
 
 }  // namespace yarx::colour

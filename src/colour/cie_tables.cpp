@@ -1,7 +1,5 @@
 #include "cie_tables.h"
 
-#include "illuminants.h"
-
 namespace yarx::colour {
 
 // CIE 1931 2-degree standard colorimetric observer: xbar, ybar, zbar of
@@ -326,19 +324,14 @@ constexpr bool grid_is_regular() {
 static_assert(grid_is_regular(), "every table runs 380..780 nm in 5 nm steps");
 
 constexpr bool all_read_100_at_560nm() {
-    for (const Illuminant &i : illuminants)
-        if (i.spectrum != &spectra::equal_energy && (*i.spectrum)[sample_560nm] != 100.0)
-            return false;
+    using namespace spectra;
+    for (const Spectrum *s : {&d32, &d33, &d40, &d50, &d55, &d65, &d68, &d73, &d95, &cie_a})
+        if ((*s)[sample_560nm] != 100.0) return false;
     return true;
 }
 static_assert(all_read_100_at_560nm(),
               "every illuminant but equal energy is normalised to 100 at 560 nm");
 
 }  // namespace
-
-const Spectrum *illuminant_spectrum(int illuminant) {
-    const Illuminant *row = find_illuminant(illuminant);
-    return row ? row->spectrum : nullptr;
-}
 
 }  // namespace yarx::colour

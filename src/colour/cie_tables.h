@@ -26,8 +26,4 @@ namespace spectra {
 extern const Spectrum equal_energy, d32, d33, d40, d50, d55, d65, d68, d73, d95, cie_a;
 }  // namespace spectra
 
-// The relative spectral power of an illuminant, or nullptr for an
-// identifier that names none (4, 9, anything outside 1..13).
-const Spectrum *illuminant_spectrum(int illuminant);
-
 }  // namespace yarx::colour

@@ -3,22 +3,13 @@
 // such colours.  Plain arithmetic, no tables to fill, nothing allocated.
 #pragma once
 
-namespace yarx::colour {
+#include "colour_types.h"
 
-// A colour as a display is sent it: 8 bits a channel, sRGB-encoded.
-struct Rgb8 {
-    unsigned char red, green, blue;
-};
+namespace yarx::colour {
 
 struct Lab {
     double l, a, b;
 };
-
-// The 8 bits an X server's 16-bit colour value stands for: its high byte,
-// which is also what the visual's masks give for a 24-bit pixel.
-constexpr unsigned char eight_bits(unsigned short value) {
-    return static_cast<unsigned char>(value >> 8);
-}
 
 // sRGB (IEC 61966-2-1) decoded to linear light, to XYZ, to CIELAB with the
 // D65 white (CIE 015).

@@ -48,6 +48,13 @@ constexpr const Illuminant *find_illuminant(int id) {
     return nullptr;
 }
 
+// The relative spectral power of an illuminant, or nullptr for an
+// identifier that names none (4, 9, anything outside 1..13).
+constexpr const Spectrum *illuminant_spectrum(int id) {
+    const Illuminant *row = find_illuminant(id);
+    return row ? row->spectrum : nullptr;
+}
+
 // The row with the short name; there must be one.
 constexpr const Illuminant &illuminant_named(std::string_view short_name) {
     for (const Illuminant &i : illuminants)

@@ -46,7 +46,7 @@ double luminance(const Rgb &c) {
 
 }  // namespace
 
-Xyz illuminant_white() {
+Xyz illuminant_white(const Weights &weighted_observer) {
     Xyz white{0, 0, 0};
     for (const Xyz &w : weighted_observer) {
         white.x += w.x;
@@ -104,11 +104,11 @@ double srgb_encode(double linear) {
     return p + 0.055 * (p - 1);
 }
 
-void compute_true_colours() {
-    const Adaptation adaptation = adaptation_to_d65(illuminant_white());
+void compute_true_colours(const Weights &weighted_observer, const RowsXyz &xyz, RowsRgb &colours) {
+    const Adaptation adaptation = adaptation_to_d65(illuminant_white(weighted_observer));
     for (int i = 0; i < chart_rows; ++i) {
-        const Rgb c = into_srgb_gamut(linear_srgb(chart_xyz[i], adaptation));
-        chart_colours[i] = {srgb_encode(c.red), srgb_encode(c.green), srgb_encode(c.blue)};
+        const Rgb c = into_srgb_gamut(linear_srgb(xyz[i], adaptation));
+        colours[i] = {srgb_encode(c.red), srgb_encode(c.green), srgb_encode(c.blue)};
     }
 }
 

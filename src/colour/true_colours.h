@@ -8,7 +8,7 @@
 // and luminance, and encoded with the sRGB transfer function.
 #pragma once
 
-#include "chart_colours.h"
+#include "colour_types.h"
 
 namespace yarx::colour {
 
@@ -39,7 +39,7 @@ constexpr double srgb_luminance[3] = {0.2126, 0.7152, 0.0722};
 
 // The XYZ of the lamp's unfiltered light: the weighted observer summed over
 // the samples in increasing wavelength.
-Xyz illuminant_white();
+Xyz illuminant_white(const Weights &weighted_observer);
 
 // Bradford from a lamp's white to D65: the lamp's luminance, which the
 // chart's XYZ are divided by, and the gain d/s on each cone response, s the
@@ -62,8 +62,7 @@ Rgb into_srgb_gamut(const Rgb &linear);
 // the value the display is sent.
 double srgb_encode(double linear);
 
-// Fills chart_colours with the true colours of chart_xyz, under the lamp
-// whose weights are in weighted_observer.
-void compute_true_colours();
+// The true colours of the rows' XYZ, under the lamp whose weights these are.
+void compute_true_colours(const Weights &weighted_observer, const RowsXyz &xyz, RowsRgb &colours);
 
 }  // namespace yarx::colour

@@ -32,6 +32,9 @@ namespace {
 
 using namespace chart;
 
+// The chart the last OK computed.
+colour::ChartColours chart;
+
 // False until the first chart has been drawn: it decides whether the
 // drawing context must still be made and whether exposures redraw.
 bool chart_drawn = false;
@@ -97,7 +100,7 @@ void set_foreground(int slot, const char *failure_message) {
 void request_chart_colours() {
     const Colormap colormap = DefaultColormapOfScreen(XtScreen(canvas));
     for (int row = 0; row < colour::chart_rows; ++row) {
-        const colour::Rgb &c = colour::chart_colours[row];
+        const colour::Rgb &c = chart.colours[row];
         pending[row] = request_colour(display, colormap, colour::colour_value(c.red),
                                       colour::colour_value(c.green), colour::colour_value(c.blue));
     }
@@ -172,15 +175,16 @@ void draw_overlay() {
     }
 
     set_foreground(white_slot, failure);
-    for (int k = 1; k <= order_marks; ++k) {
-        const int y = static_cast<int>(order_spacing * k + band_top);
-        XDrawLine(display, window, gc, order_mark_left, y, order_mark_right, y);
-    }
+    for (int k = 1; k <= order_marks; ++k)
+        XDrawLine(display, window, gc, order_mark_left, order_mark_y(k), order_mark_right,
+                  order_mark_y(k));
     XDrawRectangle(display, window, gc, frame_x, frame_y, frame_width, frame_height);
     for (int r = 0; r < notice_rows; ++r)
         for (int c = 0; c < notice_columns; ++c)
-            if (notice_image[r][c])
-                XDrawRectangle(display, window, gc, notice_left + 2 * c, notice_top + r, 2, 1);
+            if (notice_image[r][c]) {
+                const Box cell = notice_cell(r, c);
+                XDrawRectangle(display, window, gc, cell.left, cell.top, 2, 1);
+            }
 }
 
 // The marks of the pick shown, in the white of the last draw.
@@ -191,10 +195,10 @@ void draw_pick_marks() {
     for (int order = 0; order < order_count; ++order) {
         const int y = band_top + match->orders[order].row;
         if (order == match->best_order)
-            XFillRectangle(display, window, gc, pick_margin_left, y - 1,
-                           pick_margin_right - pick_margin_left + 1, 3);
+            XFillRectangle(display, window, gc, right_margin.left, y - 1,
+                           right_margin.right - right_margin.left + 1, 3);
         else
-            XDrawLine(display, window, gc, pick_mark_left, y, pick_margin_right, y);
+            XDrawLine(display, window, gc, pick_mark_left, y, right_margin.right, y);
     }
     marks_drawn = true;
 }
@@ -203,8 +207,8 @@ void draw_pick_marks() {
 // background; the overlay drawn after it puts back its own lines there.
 void clear_pick_marks() {
     if (!marks_drawn) return;
-    XClearArea(display, window, pick_margin_left, 0, canvas_width - pick_margin_left, canvas_height,
-               False);
+    XClearArea(display, window, right_margin.left, 0, canvas_width - right_margin.left,
+               canvas_height, False);
     marks_drawn = false;
 }
 
@@ -321,9 +325,10 @@ void keep_chart_clear_of(const Widget *controls, int count) {
     std::copy(controls, controls + owners_control_count, owners_controls);
 }
 
-void show_chart(const char *illuminant, bool true_colours, bool fan) {
+void show_chart(int illuminant, const char *label, colour::Rendering rendering, bool fan) {
+    colour::compute_chart(illuminant, rendering, chart);
     forget_pick();
-    name_the_chart(illuminant, true_colours);
+    name_the_chart(label, rendering == colour::Rendering::true_colours);
     if (!XtIsManaged(chart_window)) pop_up();
     if (!chart_drawn) create_drawing_context();
     // The bands and the overlay cover what the fan drew inside the frame,

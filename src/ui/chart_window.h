@@ -7,6 +7,7 @@
 
 #include <X11/Intrinsic.h>
 
+#include "colour/chart_colours.h"
 #include "ui/colour_batch.h"
 
 namespace yarx::ui {
@@ -25,7 +26,7 @@ void keep_chart_clear_of(const Widget *controls, int count);
 // context on the first chart, and draws the whole chart, with the
 // birefringence fan over it when asked, on this and every redraw until
 // the next OK.
-void show_chart(const char *illuminant, bool true_colours, bool fan);
+void show_chart(int illuminant, const char *label, colour::Rendering rendering, bool fan);
 
 // Draws the whole chart in place, as an exposure does: asks the server for
 // all its colours at once, then draws the bands, the overlay and the fan

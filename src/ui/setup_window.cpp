@@ -58,9 +58,9 @@ Widget fan_toggle;
 // Computes the chart of the illuminant in force and shows it.
 void ok_callback(Widget, XtPointer, XtPointer) {
     const bool true_colours = XmToggleButtonGetState(true_colours_toggle);
-    colour::compute_chart(illuminant_in_force, true_colours ? colour::Rendering::true_colours
-                                                            : colour::Rendering::cie_rgb);
-    show_chart(label_of(toggle_in_force), true_colours, XmToggleButtonGetState(fan_toggle));
+    show_chart(illuminant_in_force, label_of(toggle_in_force),
+               true_colours ? colour::Rendering::true_colours : colour::Rendering::cie_rgb,
+               XmToggleButtonGetState(fan_toggle));
 }
 
 void exit_callback(Widget, XtPointer, XtPointer) { std::exit(0); }

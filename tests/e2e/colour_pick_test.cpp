@@ -18,8 +18,8 @@ namespace {
 // Where the canvas shows a pick's marks: the nearest of all a bar across
 // the margin, centred on its row; every order's a line at the margin's
 // outer part.
-constexpr int best_mark_x = (chart::pick_margin_left + chart::pick_mark_left) / 2;
-constexpr int mark_x = chart::pick_margin_right - 4;
+constexpr int best_mark_x = (chart::right_margin.left + chart::pick_mark_left) / 2;
+constexpr int mark_x = chart::right_margin.right - 4;
 
 struct Marks {
     int best_row = -1;

@@ -294,10 +294,11 @@ std::vector<unsigned long> expected_canvas(Display *display, int illuminant, Ren
 
 std::vector<ColourRequest> expected_colour_requests(Display *display, int illuminant,
                                                     Rendering rendering) {
-    colour::compute_chart(illuminant, rendering);
+    static colour::ChartColours chart;
+    colour::compute_chart(illuminant, rendering, chart);
     const Colormap colormap = DefaultColormap(display, DefaultScreen(display));
     std::vector<ColourRequest> requests;
-    for (const colour::Rgb &c : colour::chart_colours)
+    for (const colour::Rgb &c : chart.colours)
         requests.push_back({colormap, colour::colour_value(c.red), colour::colour_value(c.green),
                             colour::colour_value(c.blue)});
     const unsigned short full = colour::full_intensity;

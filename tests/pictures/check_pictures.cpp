@@ -88,12 +88,12 @@ void check_chart(const std::string &directory, const colour::Illuminant &illumin
                              std::to_string(chart::canvas_height));
     if (!canvas_sized) return;
 
-    colour::compute_chart(illuminant.id, way.rendering);
+    static colour::ChartColours computed;
+    colour::compute_chart(illuminant.id, way.rendering, computed);
     // Rows spread over the chart, clear of the grid.
     for (int row : {3, 150, 333, 599, 998})
-        expect(
-            close_to(picture.at(chart::probe_x, chart::band_top + row), colour::chart_colours[row]),
-            path + ": row " + std::to_string(row) + " is not the chart colour");
+        expect(close_to(picture.at(chart::probe_x, chart::band_top + row), computed.colours[row]),
+               path + ": row " + std::to_string(row) + " is not the chart colour");
     const unsigned char *grid = picture.at(chart::probe_x, chart::band_top + 400);
     expect(grid[0] == 0 && grid[1] == 0 && grid[2] == 0, path + ": no grid line at 1000 nm");
     // The first order mark, 551 nm, in the middle of its line
@@ -128,8 +128,9 @@ void check_overview(const std::string &directory) {
     // is the mean of the two rows' colours, which differ wholly between the
     // two ways.
     for (int way = 0; way < way_count; ++way) {
-        colour::compute_chart(colour::illuminants[0].id, ways[way].rendering);
-        const colour::Rgb &a = colour::chart_colours[220], &b = colour::chart_colours[221];
+        static colour::ChartColours computed;
+        colour::compute_chart(colour::illuminants[0].id, ways[way].rendering, computed);
+        const colour::Rgb &a = computed.colours[220], &b = computed.colours[221];
         const unsigned char *p = picture.at(overview::chart_left(0) + 74 / 2,
                                             overview::chart_top(way) + (chart::band_top + 220) / 2);
         const int mean[] = {(eight_bit(a.red) + eight_bit(b.red)) / 2,

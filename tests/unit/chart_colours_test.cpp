@@ -9,6 +9,9 @@ namespace {
 
 using namespace yarx::colour;
 
+// The chart each test computes; static, as the program keeps its own.
+ChartColours chart;
+
 Rgb unclamped_rgb(const Xyz &c) {
     const auto row = [&c](const double(&m)[3]) { return m[0] * c.x + m[1] * c.y + m[2] * c.z; };
     return {row(xyz_to_rgb[0]), row(xyz_to_rgb[1]), row(xyz_to_rgb[2])};
@@ -16,7 +19,7 @@ Rgb unclamped_rgb(const Xyz &c) {
 
 double unscaled_maximum() {
     double m = 0;
-    for (const Xyz &c : chart_xyz) {
+    for (const Xyz &c : chart.xyz) {
         const Rgb v = unclamped_rgb(c);
         m = std::max({m, v.red, v.green, v.blue});
     }
@@ -25,24 +28,25 @@ double unscaled_maximum() {
 
 TEST(ComputeWeights, MultipliesTheObserverByTheIlluminant) {
     for (int id : {1, 2, 3, 5, 6, 7, 8, 10, 11, 12, 13}) {
-        ASSERT_EQ(compute_weights(id), 0) << id;
+        ASSERT_EQ(compute_weights(id, chart.weighted_observer), 0) << id;
         const Spectrum &s = *illuminant_spectrum(id);
         for (int j = 0; j < wavelength_samples; ++j) {
-            EXPECT_EQ(weighted_observer[j].x, observer[j].xbar * s[j]);
-            EXPECT_EQ(weighted_observer[j].y, observer[j].ybar * s[j]);
-            EXPECT_EQ(weighted_observer[j].z, observer[j].zbar * s[j]);
+            EXPECT_EQ(chart.weighted_observer[j].x, observer[j].xbar * s[j]);
+            EXPECT_EQ(chart.weighted_observer[j].y, observer[j].ybar * s[j]);
+            EXPECT_EQ(chart.weighted_observer[j].z, observer[j].zbar * s[j]);
         }
     }
 }
 
 TEST(ComputeWeights, UnassignedIdentifierLeavesTheObserverUnweighted) {
     for (int id : {4, 9, 0, 14, -1}) {
-        ASSERT_EQ(compute_weights(id_of("cie-a")), 0);  // so stale weights would show
-        EXPECT_EQ(compute_weights(id), 1) << id;
+        ASSERT_EQ(compute_weights(id_of("cie-a"), chart.weighted_observer),
+                  0);  // so stale weights would show
+        EXPECT_EQ(compute_weights(id, chart.weighted_observer), 1) << id;
         for (int j = 0; j < wavelength_samples; ++j) {
-            EXPECT_EQ(weighted_observer[j].x, observer[j].xbar);
-            EXPECT_EQ(weighted_observer[j].y, observer[j].ybar);
-            EXPECT_EQ(weighted_observer[j].z, observer[j].zbar);
+            EXPECT_EQ(chart.weighted_observer[j].x, observer[j].xbar);
+            EXPECT_EQ(chart.weighted_observer[j].y, observer[j].ybar);
+            EXPECT_EQ(chart.weighted_observer[j].z, observer[j].zbar);
         }
     }
 }
@@ -55,10 +59,10 @@ TEST(Chart, ScalesTheBrightestComponentToOne) {
     for (const Case &c :
          {Case{id_of("d65"), 404.967}, Case{id_of("cie-a"), 602.231}, Case{id_of("eew"), 1.1445}}) {
         SCOPED_TRACE(c.illuminant);
-        compute_chart(c.illuminant);
+        compute_chart(c.illuminant, Rendering::cie_rgb, chart);
         EXPECT_NEAR(unscaled_maximum(), c.maximum, 1e-3);
         double largest = 0;
-        for (const Rgb &v : chart_colours)
+        for (const Rgb &v : chart.colours)
             for (double component : {v.red, v.green, v.blue}) {
                 EXPECT_GE(component, 0);
                 EXPECT_LE(component, 1);
@@ -67,55 +71,55 @@ TEST(Chart, ScalesTheBrightestComponentToOne) {
         EXPECT_EQ(largest, 1.0);
         // Zero retardation passes no light.
         for (double component :
-             {chart_colours[0].red, chart_colours[0].green, chart_colours[0].blue})
+             {chart.colours[0].red, chart.colours[0].green, chart.colours[0].blue})
             EXPECT_EQ(static_cast<int>(component * 65535), 0);
     }
 }
 
 TEST(Chart, ClampsNegativesAndScalesOnlyAboveOne) {
-    chart_xyz.fill({0, 0, 0});
-    chart_xyz[7] = {2, 0, 0};  // rgb 0.8368, -0.1824, 0.0018
-    compute_chart_colours();
-    EXPECT_EQ(chart_colours[7].red, 0.4184 * 2);
-    EXPECT_EQ(chart_colours[7].green, 0);
-    EXPECT_EQ(chart_colours[7].blue, 0.0009 * 2);
+    chart.xyz.fill({0, 0, 0});
+    chart.xyz[7] = {2, 0, 0};  // rgb 0.8368, -0.1824, 0.0018
+    compute_chart_colours(chart.xyz, chart.colours);
+    EXPECT_EQ(chart.colours[7].red, 0.4184 * 2);
+    EXPECT_EQ(chart.colours[7].green, 0);
+    EXPECT_EQ(chart.colours[7].blue, 0.0009 * 2);
 
-    chart_xyz[7] = {4, 0, 0};
-    compute_chart_colours();
-    EXPECT_EQ(chart_colours[7].red, 1);
-    EXPECT_EQ(chart_colours[7].green, 0);
-    EXPECT_EQ(chart_colours[7].blue, 0.0009 * 4 / (0.4184 * 4));
-    EXPECT_EQ(chart_colours[0].red, 0);
+    chart.xyz[7] = {4, 0, 0};
+    compute_chart_colours(chart.xyz, chart.colours);
+    EXPECT_EQ(chart.colours[7].red, 1);
+    EXPECT_EQ(chart.colours[7].green, 0);
+    EXPECT_EQ(chart.colours[7].blue, 0.0009 * 4 / (0.4184 * 4));
+    EXPECT_EQ(chart.colours[0].red, 0);
 }
 
 // Under D65 red goes out of gamut in exactly three bands of retardation;
 // green and blue never do.
 TEST(Chart, D65RedIsClampedInThreeBands) {
-    compute_chart(id_of("d65"));
+    compute_chart(id_of("d65"), Rendering::cie_rgb, chart);
     const auto in_band = [](int row) {
         const double r = retardation_step_nm * row;
         return (r >= 570 && r <= 697.5) || (r >= 1147.5 && r <= 1290) || (r >= 1752.5 && r <= 1845);
     };
     for (int i = 0; i < chart_rows; ++i) {
-        const Rgb raw = unclamped_rgb(chart_xyz[i]);
+        const Rgb raw = unclamped_rgb(chart.xyz[i]);
         EXPECT_EQ(raw.red < 0, in_band(i)) << "row " << i;
-        EXPECT_EQ(chart_colours[i].red == 0, in_band(i)) << "row " << i;
+        EXPECT_EQ(chart.colours[i].red == 0, in_band(i)) << "row " << i;
         EXPECT_GT(raw.green, 0) << "row " << i;
         EXPECT_GT(raw.blue, 0) << "row " << i;
     }
 }
 
 TEST(Chart, RecomputingGivesBitIdenticalTables) {
-    compute_chart(id_of("d65"));
-    const auto xyz = chart_xyz;
-    const auto colours = chart_colours;
+    compute_chart(id_of("d65"), Rendering::cie_rgb, chart);
+    const auto xyz = chart.xyz;
+    const auto colours = chart.colours;
     for (int other : {1, 3, 4}) {  // D65 itself, A, and no illuminant
-        compute_weights(other);
-        compute_chart_xyz();
-        compute_chart_colours();
-        compute_chart(id_of("d65"));
-        EXPECT_EQ(std::memcmp(&xyz, &chart_xyz, sizeof xyz), 0) << "after " << other;
-        EXPECT_EQ(std::memcmp(&colours, &chart_colours, sizeof colours), 0) << "after " << other;
+        compute_weights(other, chart.weighted_observer);
+        compute_chart_xyz(chart.weighted_observer, chart.xyz);
+        compute_chart_colours(chart.xyz, chart.colours);
+        compute_chart(id_of("d65"), Rendering::cie_rgb, chart);
+        EXPECT_EQ(std::memcmp(&xyz, &chart.xyz, sizeof xyz), 0) << "after " << other;
+        EXPECT_EQ(std::memcmp(&colours, &chart.colours, sizeof colours), 0) << "after " << other;
     }
 }
 
@@ -160,11 +164,11 @@ TEST(Chart, MatchesThePlainComputationBitForBit) {
     static PlainChart plain;
     for (int id : {id_of("d65"), id_of("cie-a")}) {
         compute_plainly(id, plain);
-        compute_chart(id);
+        compute_chart(id, Rendering::cie_rgb, chart);
         int differing = 0, first = -1;
         for (int i = 0; i < chart_rows; ++i) {
-            const Xyz &a = plain.xyz[i], &b = chart_xyz[i];
-            const Rgb &p = plain.rgb[i], &q = chart_colours[i];
+            const Xyz &a = plain.xyz[i], &b = chart.xyz[i];
+            const Rgb &p = plain.rgb[i], &q = chart.colours[i];
             if (a.x != b.x || a.y != b.y || a.z != b.z || p.red != q.red || p.green != q.green ||
                 p.blue != q.blue) {
                 if (first < 0) first = i;
@@ -191,11 +195,11 @@ TEST(Chart, GoldenColours) {
         {id_of("d68"), 999, {0x1.df563c8585ba8p-3, 0x1.1bac5f9d99409p-1, 0x1.41783a08e8972p-1}},
     };
     for (const Golden &g : golden) {
-        compute_chart(g.illuminant);
+        compute_chart(g.illuminant, Rendering::cie_rgb, chart);
         SCOPED_TRACE(testing::Message() << "illuminant " << g.illuminant << " row " << g.row);
-        EXPECT_EQ(chart_colours[g.row].red, g.colour.red);
-        EXPECT_EQ(chart_colours[g.row].green, g.colour.green);
-        EXPECT_EQ(chart_colours[g.row].blue, g.colour.blue);
+        EXPECT_EQ(chart.colours[g.row].red, g.colour.red);
+        EXPECT_EQ(chart.colours[g.row].green, g.colour.green);
+        EXPECT_EQ(chart.colours[g.row].blue, g.colour.blue);
     }
 }
 

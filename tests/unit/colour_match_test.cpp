@@ -18,14 +18,11 @@ using colour::Rgb8;
 class ColourMatch : public testing::TestWithParam<colour::Rendering> {};
 
 TEST_P(ColourMatch, ABandsOwnColourIsFoundAtItsRow) {
-    colour::compute_chart(colour::id_of("d65"), GetParam());
+    static colour::ChartColours computed;
+    colour::compute_chart(colour::id_of("d65"), GetParam(), computed);
     Rgb8 rows[colour::chart_rows];
-    for (int row = 0; row < colour::chart_rows; ++row) {
-        const colour::Rgb &c = colour::chart_colours[row];
-        rows[row] = {colour::eight_bits(colour::colour_value(c.red)),
-                     colour::eight_bits(colour::colour_value(c.green)),
-                     colour::eight_bits(colour::colour_value(c.blue))};
-    }
+    for (int row = 0; row < colour::chart_rows; ++row)
+        rows[row] = colour::eight_bit_colour(computed.colours[row]);
     const auto same = [](const Rgb8 &x, const Rgb8 &y) {
         return x.red == y.red && x.green == y.green && x.blue == y.blue;
     };

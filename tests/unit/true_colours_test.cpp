@@ -5,9 +5,13 @@
 #include <algorithm>
 #include <array>
 
+#include "colour/chart_colours.h"
+
 namespace {
 
 using namespace yarx::colour;
+
+ChartColours chart;
 
 double luminance(const Rgb &c) { return 0.2126 * c.red + 0.7152 * c.green + 0.0722 * c.blue; }
 
@@ -15,13 +19,13 @@ double luminance(const Rgb &c) { return 0.2126 * c.red + 0.7152 * c.green + 0.07
 TEST(TrueColours, UnfilteredLightIsWhiteAndZeroRetardationBlack) {
     for (const Illuminant &illuminant : illuminants) {
         SCOPED_TRACE(illuminant.short_name);
-        compute_chart(illuminant.id, Rendering::true_colours);
-        for (double c : {chart_colours[0].red, chart_colours[0].green, chart_colours[0].blue})
+        compute_chart(illuminant.id, Rendering::true_colours, chart);
+        for (double c : {chart.colours[0].red, chart.colours[0].green, chart.colours[0].blue})
             EXPECT_EQ(colour_value(c), 0);
 
-        chart_xyz[1] = illuminant_white();
-        compute_true_colours();
-        for (double c : {chart_colours[1].red, chart_colours[1].green, chart_colours[1].blue})
+        chart.xyz[1] = illuminant_white(chart.weighted_observer);
+        compute_true_colours(chart.weighted_observer, chart.xyz, chart.colours);
+        for (double c : {chart.colours[1].red, chart.colours[1].green, chart.colours[1].blue})
             EXPECT_EQ(colour_value(c), full_intensity);
     }
 }
@@ -32,12 +36,12 @@ TEST(TrueColours, UnfilteredLightIsWhiteAndZeroRetardationBlack) {
 TEST(TrueColours, RowsMovedIntoTheGamutKeepTheirLuminance) {
     int moved = 0;
     for (const Illuminant &illuminant : illuminants) {
-        compute_weights(illuminant.id);
-        compute_chart_xyz();
-        const Adaptation adaptation = adaptation_to_d65(illuminant_white());
+        compute_weights(illuminant.id, chart.weighted_observer);
+        compute_chart_xyz(chart.weighted_observer, chart.xyz);
+        const Adaptation adaptation = adaptation_to_d65(illuminant_white(chart.weighted_observer));
         for (int i = 0; i < chart_rows; ++i) {
             SCOPED_TRACE(testing::Message() << illuminant.short_name << " row " << i);
-            const Rgb linear = linear_srgb(chart_xyz[i], adaptation);
+            const Rgb linear = linear_srgb(chart.xyz[i], adaptation);
             const Rgb shown = into_srgb_gamut(linear);
             const auto [lowest, highest] = std::minmax({shown.red, shown.green, shown.blue});
             ASSERT_GE(lowest, 0);
@@ -69,9 +73,9 @@ TEST(TrueColours, D65AtKnownRetardations) {
                              {220, 99, 0, 162},
                              {320, 201, 255, 179},
                              {440, 174, 45, 249}};
-    compute_chart(id_of("d65"), Rendering::true_colours);
+    compute_chart(id_of("d65"), Rendering::true_colours, chart);
     for (const auto &[row, red, green, blue] : golden) {
-        const Rgb &c = chart_colours[row];
+        const Rgb &c = chart.colours[row];
         EXPECT_EQ((std::array{colour_value(c.red) >> 8, colour_value(c.green) >> 8,
                               colour_value(c.blue) >> 8}),
                   (std::array{red, green, blue}))
