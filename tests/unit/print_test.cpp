@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <tuple>
@@ -65,6 +66,45 @@ INSTANTIATE_TEST_SUITE_P(
         name.erase(std::remove(name.begin(), name.end(), '-'), name.end());
         return name + (std::get<1>(info.param) == Rendering::true_colours ? "_srgb" : "");
     });
+
+// Labels of 10 units on an edge from 0 to 100, a unit apart.
+TEST(EdgeLabels, ACrowdShiftsApartInOrderAndTheLeastImportantGoFirst) {
+    const struct {
+        int count;
+        double anchor;  // all at one point
+        Span obstacle;
+        int shown;
+    } cases[] = {
+        {5, 50, {-9, -9}, 5},   // centred on their anchor
+        {4, 48, {45, 55}, 4},   // kept above the obstacle, in 0 to 44
+        {12, 50, {-9, -9}, 9},  // nine fit: 9 x 10 + 8 gaps
+        {3, 98, {-9, -9}, 3},   // pushed back from the end
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.count);
+        EdgeLabel labels[max_edge_labels];
+        for (int i = 0; i < c.count; ++i) labels[i] = {c.anchor, 10, i % 3, 0, false};
+        place_along_edge(labels, c.count, 0, 100, &c.obstacle, 1, 1);
+        int shown = 0;
+        double last_end = -1;
+        for (int i = 0; i < c.count; ++i) {
+            if (!labels[i].shown) {
+                EXPECT_EQ(labels[i].priority, 2);
+                continue;
+            }
+            ++shown;
+            const double top = labels[i].centre - 5, end = labels[i].centre + 5;
+            EXPECT_GE(top, last_end + 1);  // in their order, apart
+            EXPECT_TRUE(top >= 0 && end <= 100);
+            EXPECT_TRUE(end < c.obstacle.low || top > c.obstacle.high);
+            last_end = end;
+        }
+        EXPECT_EQ(shown, c.shown);
+        if (c.count == 5) {
+            EXPECT_DOUBLE_EQ(labels[2].centre, 50);
+        }
+    }
+}
 
 }  // namespace
 }  // namespace yarx::print
