@@ -1,7 +1,7 @@
 // Looks at what yarx_pictures made: every picture there, of the right size,
 // the charts showing the colour module's colours for their illuminants, and
 // the overview labelled; and the pictures kept in the sources (the README's
-// chart, the icons) still what the program draws.
+// charts, the icons) still what the programs draw.
 //
 // Usage: check_pictures DIRECTORY SOURCE_DIRECTORY
 
@@ -156,6 +156,7 @@ std::vector<Kept> kept_pictures() {
                               {chart_picture(d65, ways[1]), "doc/" + chart_picture(d65, ways[1])},
                               {fan_picture(d65, ways[1]), "doc/" + fan_picture(d65, ways[1])},
                               {reading_picture, kept_reading},
+                              {printed_picture, kept_printed},
                               {icon_runs, kept_icon_runs}};
     for (const int size : yarx::chart::installed_icon_sizes)
         kept.push_back({icon_picture(size), kept_icon(size)});
