@@ -75,7 +75,7 @@ Window paint_window(Display *display, unsigned long pixel) {
     attributes.override_redirect = True;
     attributes.background_pixel = pixel;
     const Window window =
-        XCreateWindow(display, DefaultRootWindow(display), 1250, 1150, 60, 60, 0, CopyFromParent,
+        XCreateWindow(display, DefaultRootWindow(display), 1700, 1150, 60, 60, 0, CopyFromParent,
                       InputOutput, CopyFromParent, CWOverrideRedirect | CWBackPixel, &attributes);
     XMapWindow(display, window);
     wait_until([&] {
