@@ -24,13 +24,11 @@ inline constexpr char setup_shell_name[] = "yarx";
 inline constexpr char chart_dialog_name[] = "yarx";
 inline constexpr char chart_shell_name[] = "yarx_popup";
 
-// A widget: its name, the widget it is a child of, and whether the toolkit
-// makes it rather than the program.
+// A widget: its name, and the widget it is a child of.
 template <typename Id>
 struct WidgetName {
     const char *name;
     Id parent;
-    bool made_by_toolkit = false;
 };
 
 // ---------------------------------------------------------------- setup window
@@ -104,8 +102,8 @@ inline constexpr WidgetName<ChartWidget> chart_widgets[] = {
     { "canvaspick",               ChartWidget::form },
     { "canvassep",                ChartWidget::form },
     { "canvasscroll",             ChartWidget::form },
-    { "ScrolledWindowClipWindow", ChartWidget::scroller, true },
-    { "VertScrollBar",            ChartWidget::scroller, true },
+    { "ClipWindow",               ChartWidget::scroller },
+    { "VertScrollBar",            ChartWidget::scroller },
     { "canvas",                   ChartWidget::clip },
     { "canvaspanel",              ChartWidget::form },
     { "canvasread",               ChartWidget::panel },

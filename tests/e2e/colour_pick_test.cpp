@@ -57,13 +57,17 @@ protected:
         return wait_until([&] { return counter.count(opcode) == count && relay_->idle(); });
     }
 
-    // Whether the test itself can have the pointer: nobody else holds it.
-    bool pointer_free() {
-        const int status = XGrabPointer(display(), server_->root(), False, ButtonPressMask,
-                                        GrabModeAsync, GrabModeAsync, None, None, CurrentTime);
+    // Whether the test itself can have the pointer and the keyboard: a pick
+    // that kept either would take every click or key on the display.
+    bool pointer_and_keyboard_free() {
+        const int pointer = XGrabPointer(display(), server_->root(), False, ButtonPressMask,
+                                         GrabModeAsync, GrabModeAsync, None, None, CurrentTime);
         XUngrabPointer(display(), CurrentTime);
+        const int keyboard = XGrabKeyboard(display(), server_->root(), False, GrabModeAsync,
+                                           GrabModeAsync, CurrentTime);
+        XUngrabKeyboard(display(), CurrentTime);
         XSync(display(), False);
-        return status == GrabSuccess;
+        return pointer == GrabSuccess && keyboard == GrabSuccess;
     }
 
     Window pick_line() { return chart_widget(display(), chart_shell_, ChartWidget::pick_line); }
@@ -124,7 +128,7 @@ TEST_P(PickFromTheScreen, MarksTheRowAndCostsOnlyTheGrabAndTheImage) {
     press_at(display(), target, x, y);
     release(display());
     ASSERT_TRUE(wait_for_requests(counter, XCB_UNGRAB_POINTER, 1));
-    EXPECT_TRUE(pointer_free());
+    EXPECT_TRUE(pointer_and_keyboard_free());
 
     Marks m;
     ASSERT_TRUE(wait_until([&] { return (m = marks()).best_row >= 0; }));
@@ -173,7 +177,7 @@ TEST_F(ColourPick, EscapeAndButton3CancelAndAHeldPointerIsSaidSo) {
     ASSERT_TRUE(wait_for_requests(counter, XCB_GRAB_POINTER, 1));
     type_key(display(), XK_Escape);
     ASSERT_TRUE(wait_for_requests(counter, XCB_UNGRAB_POINTER, 1));
-    EXPECT_TRUE(pointer_free());
+    EXPECT_TRUE(pointer_and_keyboard_free());
     EXPECT_TRUE(viewable(display(), chart_shell_)) << "Escape dismissed the chart";
 
     click(display(), chart_widget(display(), chart_shell_, ChartWidget::pick));
@@ -181,7 +185,7 @@ TEST_F(ColourPick, EscapeAndButton3CancelAndAHeldPointerIsSaidSo) {
     press_at(display(), canvas(), chart::probe_x, 300, 3);
     release(display(), 3);
     ASSERT_TRUE(wait_for_requests(counter, XCB_UNGRAB_POINTER, 2));
-    EXPECT_TRUE(pointer_free());
+    EXPECT_TRUE(pointer_and_keyboard_free());
     EXPECT_EQ(counter.count(XCB_GET_IMAGE), 0);
     EXPECT_EQ(canvas_differences(d68), "");
 
