@@ -2,7 +2,7 @@
 // requests from a bare client, both on one private Xvfb in one run.
 //
 // The drawing is the program's own: the chart window is built in this
-// process and each iteration runs its draw_chart on the canvas, then XSync,
+// process and each iteration redraws the chart as an exposure does, then XSync,
 // so the time includes the server finishing.  The floor is a plain window
 // of the canvas's size that receives the same requests sent the same way:
 // the 1002 colour allocations through XCB without waiting, their replies

@@ -1,8 +1,5 @@
-// The chart window: what OK draws, pixel for pixel; redrawing in place;
-// exposures under a window manager (one redraw per burst); popping down and
-// up again; the birefringence fan over the chart and gone again; the
-// reading line and the plate's swatches under the pointer; and the end of
-// the program when the server has too few colours.
+// The chart window: what it draws, when, and what it reads under the
+// pointer.
 
 #include <signal.h>
 #include <sys/wait.h>

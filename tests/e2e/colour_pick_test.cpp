@@ -1,8 +1,4 @@
-// Picking a colour off the screen: a band of the canvas, or a window the
-// test paints, is found at its row and marked in the margin; the pick asks
-// the server nothing but the grabs and the one image; the marks come back
-// after an exposure and go at OK.  Escape and button 3 cancel with nothing
-// changed, and a pointer another program holds is said so.
+// Picking a colour off the screen and finding it on the chart.
 
 #include <X11/keysym.h>
 

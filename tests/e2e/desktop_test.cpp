@@ -1,5 +1,5 @@
-// yarx on ordinary desktops: short screens, the chart beside the setup
-// window, the title, the keyboard alone, and any screen of the display.
+// yarx on ordinary desktops, under a window manager and on screens of the
+// sizes people have.
 
 #include <unistd.h>
 
