@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "ui/shell_names.h"
+#include "ui/window_names.h"
 #include "ui/windows.h"
 
 namespace yarx::bench {

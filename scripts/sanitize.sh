@@ -6,7 +6,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DYARX_SANITIZE=ON \
-    -DBUILD_TESTING=ON -DYARX_MAINTAINER=ON -DYARX_BUILD_BENCHMARKS=OFF >/dev/null
+    -DBUILD_TESTING=ON -DYARX_MAINTAINER=ON -DYARX_BUILD_BENCHMARKS=OFF -DYARX_BUILD_TOOLS=ON \
+    >/dev/null
 cmake --build build-asan -j "$(nproc)"
 
 supp="$PWD/tests/sanitizers/lsan.supp"

@@ -10,8 +10,8 @@
 //   overview.png        the eleven charts side by side, at half size, labelled,
 //                       the chart's own colours above the true colours
 //   reading.png         the reading line and the plate's line, with their
-//                       swatches, for the pointer on 270 nm of the D65 chart
-//                       in true colours
+//                       swatches, in the panel beside the chart, for the
+//                       pointer on 270 nm of the D65 chart in true colours
 //   icon-16.png ... icon-256.png
 //                       the program's icon, cut from the D65 chart, at each
 //                       size the package installs
@@ -348,9 +348,9 @@ std::vector<unsigned char> picture_chart(Session &session, int toggle_index, con
 // that the plate tells from the greys of the orders above.
 constexpr int reading_row = 108;
 
-// Points at the row and saves the lines above the chart once the plate's
-// swatches show and the lines have settled: the strip of the chart window
-// from the reading line's top to the plate's line's bottom.
+// Points at the row and saves the lines of the panel once the plate's
+// swatches show and the lines have settled: the strip of the panel from
+// the reading line's top to the plate's line's bottom.
 void picture_reading(Session &session) {
     Display *display = session.display;
     const auto part = [&](ChartWidget widget) {
@@ -358,25 +358,26 @@ void picture_reading(Session &session) {
     };
     move_pointer_to(display, part(ChartWidget::canvas), chart::band_left + 250,
                     chart::band_top + reading_row);
-    const Window form = child_at(display, session.chart, {0});
+    const Window panel = part(ChartWidget::panel);
     if (!wait_until([&] {
             return viewable(display, part(ChartWidget::added_swatch)) &&
                    viewable(display, part(ChartWidget::subtracted_swatch));
         }) ||
-        !wait_until_steady(display, form))
+        !wait_until_steady(display, panel))
         give_up("the plate's swatches did not show", session.app);
-    XWindowAttributes reading, plate;
-    const Image image(display, form);
-    if (!XGetWindowAttributes(display, part(ChartWidget::reading), &reading) ||
-        !XGetWindowAttributes(display, part(ChartWidget::plate), &plate) || !image.valid() ||
-        plate.y + plate.height > image.height())
+    const ScreenBox in = on_screen(display, panel),
+                    reading = on_screen(display, part(ChartWidget::reading)),
+                    plate = on_screen(display, part(ChartWidget::plate));
+    const Image image(display, panel);
+    const int top = reading.y - in.y, bottom = plate.y + plate.height - in.y;
+    if (!image.valid() || top < 0 || bottom > image.height())
         give_up("no reading lines to picture", session.app);
     const std::vector<unsigned char> rgb = rgb_bytes(image);
     const size_t row_bytes = static_cast<size_t>(image.width()) * 3;
-    const std::vector<unsigned char> strip(rgb.begin() + reading.y * row_bytes,
-                                           rgb.begin() + (plate.y + plate.height) * row_bytes);
-    save_rgb((session.directory / reading_picture).string(), image.width(),
-             plate.y + plate.height - reading.y, strip, session.app);
+    const std::vector<unsigned char> strip(rgb.begin() + top * row_bytes,
+                                           rgb.begin() + bottom * row_bytes);
+    save_rgb((session.directory / reading_picture).string(), image.width(), bottom - top, strip,
+             session.app);
 }
 
 // The icon at each size, and the runs that the program compiles in.

@@ -316,8 +316,9 @@ std::vector<Window> children(Display *display, Window window) {
     return result;
 }
 
-Window child_at(Display *display, Window window, std::initializer_list<int> path) {
-    for (int index : path) {
+Window child_at(Display *display, Window window, const int *path, int length) {
+    for (const int *p = path; p != path + length; ++p) {
+        const int index = *p;
         const std::vector<Window> list = children(display, window);
         if (index < 0 || index >= static_cast<int>(list.size())) return None;
         // Xt realizes a composite's children last first, so the stacking

@@ -30,8 +30,10 @@ constexpr Duration default_timeout = 15s;
 bool wait_until(const std::function<bool()> &condition, Duration timeout = default_timeout);
 
 struct ServerOptions {
-    int width = 1400;
-    int height = 1300;  // room for the 1100-pixel canvas and its decorations
+    // Room for the chart window (the 1100-pixel canvas and the panel beside
+    // it) and its decorations beside the setup window.
+    int width = 1920;
+    int height = 1300;
     int depth = 24;
     bool window_manager = false;          // start openbox and wait until it runs
     std::vector<std::string> extra_args;  // more Xvfb arguments (-fp, ...)
@@ -148,7 +150,10 @@ public:
 // a widget is found by its path of child indices (in creation order) under
 // its shell.
 std::vector<Window> children(Display *display, Window window);
-Window child_at(Display *display, Window window, std::initializer_list<int> path);
+Window child_at(Display *display, Window window, const int *path, int length);
+inline Window child_at(Display *display, Window window, std::initializer_list<int> path) {
+    return child_at(display, window, path.begin(), static_cast<int>(path.size()));
+}
 bool viewable(Display *display, Window window);
 
 // Where a window stands on its screen, and its size.

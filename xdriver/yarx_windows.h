@@ -1,16 +1,15 @@
 // Where yarx's widgets stand among its windows.  The windows of a Motif
 // program nest as its widgets do, so a widget is found by its path of child
-// indices, in creation order, under its shell; the toggles stand in the
-// order of the illuminant catalogue.  The windows' building code
-// (src/ui/setup_window.cpp, src/ui/chart_window.cpp) says where it relies
-// on that order.
+// indices, in creation order, under its shell: the windows' own table of
+// their widgets (src/ui/window_names.h) gives it, and the toggles stand in
+// the order of the illuminant catalogue.
 #pragma once
 
 #include <string_view>
 
 #include "colour/illuminants.h"
 #include "driver.h"
-#include "ui/shell_names.h"
+#include "ui/window_names.h"
 
 namespace yarx::xdriver {
 
@@ -25,18 +24,7 @@ Window find_shell(Display *display, const char *shell_name);
 Window wait_for_shell(Display *display, const char *shell_name, Duration timeout = default_timeout);
 
 // The setup window's widgets under its shell.
-enum class SetupWidget {
-    title,
-    notice1,
-    notice2,
-    frame,
-    true_colours,
-    fan,
-    prompt,
-    separator,
-    ok,
-    exit
-};
+using ui::SetupWidget;
 Window setup_widget(Display *display, Window shell, SetupWidget widget);
 
 // The toggles, one for each illuminant of the catalogue, in its order.
@@ -47,25 +35,10 @@ constexpr int toggle_index(std::string_view short_name) {
 constexpr int illuminant_at(int toggle_index) { return colour::illuminants[toggle_index].id; }
 Window toggle(Display *display, Window shell, int index);
 
-// The chart window's widgets under its shell.  The canvas sits in the
-// scrolled window's clip window, beside its vertical scroll bar (a window
-// even while the bar is not shown); the plate's swatches and line in the
-// plate's row, which is a window, unmapped, even without a plate.
-enum class ChartWidget {
-    dismiss,
-    pick,
-    separator,
-    reading,
-    plate,
-    pick_line,
-    swatch,
-    scroller,
-    canvas,
-    vertical_scroll_bar,
-    added_swatch,
-    subtracted_swatch,
-    plate_reading
-};
+// The chart window's widgets under its shell.  The scroll bar is a window
+// even while it is not shown; the plate's row is one, unmapped, even
+// without a plate.
+using ui::ChartWidget;
 Window chart_widget(Display *display, Window shell, ChartWidget widget);
 
 }  // namespace yarx::xdriver

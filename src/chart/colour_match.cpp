@@ -53,33 +53,28 @@ colour::Rgb8 colour_of_pixel(unsigned long pixel, unsigned long red_mask, unsign
 void format_match(const char *text_template, const colour::Rgb8 &colour, const ChartMatch &match,
                   char *out, std::size_t size) {
     TextWriter writer(out, size);
-    for (const char *p = text_template; *p; ++p) {
-        if (*p != '%' || p[1] == '\0') {
-            writer.put(*p);
-            continue;
-        }
-        switch (*++p) {
+    fill_template(text_template, writer, [&](char name, TextWriter &w) {
+        switch (name) {
             case 'h': {
                 char hex[8];
                 std::snprintf(hex, sizeof hex, "#%02X%02X%02X", colour.red, colour.green,
                               colour.blue);
-                writer.put(hex);
-                break;
+                w.put(hex);
+                return true;
             }
             case 'b':
-                put_order(writer, match.best_order, match.best(), "%s %.1f nm (dE %.1f)");
-                break;
+                put_order(w, match.best_order, match.best(), "%s %.1f nm (dE %.1f)");
+                return true;
             case 'a':
                 for (int order = 0; order < order_count; ++order) {
-                    if (order > 0) writer.put("  ");
-                    put_order(writer, order, match.orders[order], "%s %.1f (%.1f)");
+                    if (order > 0) w.put("  ");
+                    put_order(w, order, match.orders[order], "%s %.1f (%.1f)");
                 }
-                break;
+                return true;
             default:
-                writer.put('%');
-                writer.put(*p);
+                return false;
         }
-    }
+    });
 }
 
 }  // namespace yarx::chart

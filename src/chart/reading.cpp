@@ -132,9 +132,10 @@ const char *placeholder(char name, const Reading &r) {
     }
 }
 
-// A plain decimal number ("25", "27.5"), blanks around it allowed, from
-// least to greatest; value stays as it was when the text is anything else.
-bool parse_plain_number(const char *text, double least, double greatest, double &value) {
+}  // namespace
+
+// A plain decimal number ("25", "27.5"), blanks around it allowed.
+bool parse_number_in(const char *text, double least, double greatest, double &value) {
     if (!text) return false;
     const char *p = text;
     while (is_blank(*p)) ++p;
@@ -153,6 +154,8 @@ bool parse_plain_number(const char *text, double least, double greatest, double 
     return true;
 }
 
+namespace {
+
 // The row nearest to a retardation on the chart, the greater of two as
 // near: R / 2.5 is exact at a tie (x.25 or x.75 nm), and lround takes it up.
 int nearest_row(double retardation_nm) {
@@ -162,11 +165,11 @@ int nearest_row(double retardation_nm) {
 }  // namespace
 
 bool parse_thickness(const char *text, double &thickness_um) {
-    return parse_plain_number(text, least_thickness_um, greatest_thickness_um, thickness_um);
+    return parse_number_in(text, least_thickness_um, greatest_thickness_um, thickness_um);
 }
 
 bool parse_plate(const char *text, double &plate_nm) {
-    return parse_plain_number(text, no_plate_nm, greatest_plate_nm, plate_nm);
+    return parse_number_in(text, no_plate_nm, greatest_plate_nm, plate_nm);
 }
 
 int order_of(int row) { return order_at(colour::retardation_step_nm * row); }
@@ -194,20 +197,11 @@ void format_reading(const char *text_template, int row, double thickness_um, cha
                     std::size_t size, double plate_nm) {
     const Reading reading = read_row(row, thickness_um, plate_nm);
     TextWriter writer(out, size);
-    for (const char *p = text_template; *p; ++p) {
-        if (*p != '%' || p[1] == '\0') {
-            writer.put(*p);
-            continue;
-        }
-        // A % and the character after it: a placeholder, or kept as it is.
-        ++p;
-        if (const char *value = placeholder(*p, reading)) {
-            writer.put(value);
-        } else {
-            writer.put('%');
-            writer.put(*p);
-        }
-    }
+    fill_template(text_template, writer, [&reading](char name, TextWriter &w) {
+        const char *value = placeholder(name, reading);
+        if (value) w.put(value);
+        return value != nullptr;
+    });
 }
 
 }  // namespace yarx::chart

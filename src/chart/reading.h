@@ -37,6 +37,10 @@ constexpr double greatest_plate_nm = 2497.5;  // the chart's end
 // as for the thickness, from 0 to 2497.5.
 bool parse_plate(const char *text, double &plate_nm);
 
+// A plain decimal number from least to greatest, as for the thickness; the
+// value stays as it was for anything else.
+bool parse_number_in(const char *text, double least, double greatest, double &value);
+
 // The chart row under canvas point (x, y), or no_row when the point is
 // outside the canvas or above or below the bands.
 constexpr int no_row = -1;

@@ -1,5 +1,7 @@
 // Text put together in a caller's buffer, without allocating: what does not
-// fit is left out, and the buffer always ends in a zero.
+// fit is left out, and the buffer always ends in a zero.  And the one walk
+// through a template's % sequences that every line of the chart window's
+// words takes.
 #pragma once
 
 #include <cstddef>
@@ -24,5 +26,24 @@ private:
     std::size_t size_;
     std::size_t length_ = 0;
 };
+
+// Writes the template, each %x through fill(x, writer), which writes what
+// placeholder x stands for and returns true, or returns false when x is no
+// placeholder: then the % and x are copied as they stand, as is every other
+// character (a % at the very end too).
+template <typename Fill>
+void fill_template(const char *text_template, TextWriter &writer, Fill fill) {
+    for (const char *p = text_template; *p; ++p) {
+        if (*p != '%' || p[1] == '\0') {
+            writer.put(*p);
+            continue;
+        }
+        ++p;
+        if (!fill(*p, writer)) {
+            writer.put('%');
+            writer.put(*p);
+        }
+    }
+}
 
 }  // namespace yarx::chart

@@ -1,113 +1,56 @@
 #include "chart_window.h"
 
 #include <X11/cursorfont.h>
+#include <X11/keysym.h>
 #include <Xm/DrawingA.h>
 #include <Xm/Form.h>
 #include <Xm/PushB.h>
+#include <Xm/ScrollBar.h>
 #include <Xm/ScrolledW.h>
 #include <Xm/Separator.h>
 #include <Xm/Xm.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
-#include <iterator>
 
 #include "chart/chart_geometry.h"
-#include "chart/notice_image.h"
-#include "colour/chart_colours.h"
+#include "chart/chart_view.h"
+#include "chart/reading.h"
+#include "ui/chart_drawing.h"
 #include "ui/chart_window_layout.h"
-#include "ui/colour_batch.h"
 #include "ui/colour_pick.h"
 #include "ui/fan_drawing.h"
-#include "ui/form_row.h"
 #include "ui/plate_line.h"
 #include "ui/reading_line.h"
-#include "ui/resources.h"
-#include "ui/shell_names.h"
+#include "ui/widget_chores.h"
+#include "ui/window_names.h"
 
 namespace yarx::ui {
 
 namespace {
 
-using namespace chart;
+using chart::ChartView;
 
-// The chart the last OK computed.
-colour::ChartColours chart;
-
-// False until the first chart has been drawn: it decides whether the
-// drawing context must still be made and whether exposures redraw.
-bool chart_drawn = false;
+// What the window shows.
+ChartView view;
+const Resources *resources = nullptr;
 
 Widget owner;  // the top-level shell, whose window is the setup window
 Widget owners_controls[max_controls_kept_clear];  // which the chart should leave clear
 int owners_control_count = 0;
-Widget chart_window;  // the form inside the dialog shell
-Widget scroller;      // the scrolled window that holds the canvas
+Widget chart_form;
+Widget scroller;  // the scrolled window that holds the canvas
 Widget canvas;
-bool shown_before = false;
 
-// The dialog's title resource and the word that marks true colours, read
-// once; the title shown adds the illuminant, and that word, to the title.
-char title_base[128];
-char true_colours_word[64];
+// Made with the first chart, once the canvas has a window, and kept to the
+// end; the crosshair is the canvas's pointer and a pick's.
+CanvasContext drawing{};
+Cursor crosshair = None;
 
-// The drawing context, created by the first chart and kept to the end.
-Display *display;
-Window window;
-GC gc;
-
-// Whether the chart carries the birefringence fan, as the last OK asked;
-// and the font its labels are drawn in, from the resources.
-bool fan_shown = false;
-const char *fan_font;
-
-// A draw's colours, asked for all at once: the bands in row order, then
-// black and white for the overlay.
-constexpr int black_slot = colour::chart_rows;
-constexpr int white_slot = black_slot + 1;
-static_assert(white_slot + 1 == colours_per_draw);
-PendingColour pending[colours_per_draw];
-// What the server gave for each of them in the last draw, once taken, and
-// whether a draw has given all the bands yet.
-GivenColour given[colours_per_draw];
-bool taken[colours_per_draw];
-bool bands_given = false;
-// Whether a pick's marks have been drawn since the margin was last cleared.
-bool marks_drawn = false;
-
-// Ends the program over a colour the server would not give: make sure the
-// server has seen everything, say so on standard output, exit with 1.  When
-// the answer was missing because the connection broke, XSync already ends
-// the program through Xlib's I/O error handler, and nothing is printed.
-[[noreturn]] void fatal(const char *message) {
-    XSync(display, False);
-    std::fputs(message, stdout);
-    std::fflush(stdout);
-    std::exit(1);
-}
-
-// Makes the colour answered in the slot the foreground, taking the answer
-// the first time; the program does not go on without it.
-void set_foreground(int slot, const char *failure_message) {
-    if (!taken[slot] && !take_colour(display, pending[slot], given[slot])) fatal(failure_message);
-    taken[slot] = true;
-    XSetForeground(display, gc, given[slot].pixel);
-}
-
-// Asks for every colour of a draw at once, in the default colormap of the
-// canvas's screen, whose pixels the canvas shows.
-void request_chart_colours() {
-    const Colormap colormap = DefaultColormapOfScreen(XtScreen(canvas));
-    for (int row = 0; row < colour::chart_rows; ++row) {
-        const colour::Rgb &c = chart.colours[row];
-        pending[row] = request_colour(display, colormap, colour::colour_value(c.red),
-                                      colour::colour_value(c.green), colour::colour_value(c.blue));
-    }
-    const unsigned short full = colour::full_intensity;
-    pending[black_slot] = request_colour(display, colormap, 0, 0, 0);
-    pending[white_slot] = request_colour(display, colormap, full, full, full);
-    std::fill(std::begin(taken), std::end(taken), false);
+// The whole chart of the view, and the swatches in its new pixels.
+void draw() {
+    draw_chart(drawing, view, resources->fan_font);
+    swatches_follow_chart(view);
 }
 
 struct QueuedExposeSearch {
@@ -123,9 +66,10 @@ Bool note_canvas_expose(Display *, XEvent *event, XPointer arg) {
 
 // Whether another exposure of the canvas waits in the queue.
 bool canvas_expose_queued() {
-    QueuedExposeSearch search{window, false};
+    QueuedExposeSearch search{drawing.window, false};
     XEvent unused;
-    XCheckIfEvent(display, &unused, note_canvas_expose, reinterpret_cast<XPointer>(&search));
+    XCheckIfEvent(drawing.display, &unused, note_canvas_expose,
+                  reinterpret_cast<XPointer>(&search));
     return search.found;
 }
 
@@ -136,224 +80,288 @@ bool canvas_expose_queued() {
 // not hold the redraw back: skipping for them left the chart unpainted.
 void expose_callback(Widget, XtPointer, XtPointer call_data) {
     const auto *cbs = static_cast<XmDrawingAreaCallbackStruct *>(call_data);
-    if (!cbs || cbs->reason != XmCR_EXPOSE || !chart_drawn) return;
+    if (!cbs || cbs->reason != XmCR_EXPOSE || !view.drawn) return;
     if (!cbs->event || cbs->event->xexpose.count != 0) return;
-    XEventsQueued(display, QueuedAfterFlush);  // take in what has arrived
+    XEventsQueued(drawing.display, QueuedAfterFlush);  // take in what has arrived
     if (canvas_expose_queued()) return;
-    draw_chart();
-    XFlush(display);
+    draw();
+    XFlush(drawing.display);
 }
 
-// The 1000 bands, row i the line y = band_top + i across the band area,
-// each in its own colour.
-void draw_bands() {
-    for (int row = 0; row < colour::chart_rows; ++row) {
-        // Odd as it reads, the message stays: users' scripts look for it.
-        set_foreground(row, "QWIB!!!\n");
-        const int y = band_top + row;
-        XDrawLine(display, window, gc, band_left, y, band_right, y);
+// The last of this motion event and those queued right behind it for the
+// same window: only where the pointer is now is worth showing.  Looks only
+// at what has already arrived, without asking the server anything.
+XEvent latest_motion(const XEvent &event) {
+    Display *display = event.xany.display;
+    XEvent latest = event;
+    while (XEventsQueued(display, QueuedAfterReading) > 0) {
+        XEvent next;
+        XPeekEvent(display, &next);
+        if (next.type != MotionNotify || next.xmotion.window != event.xmotion.window) break;
+        XNextEvent(display, &latest);
     }
-    bands_given = true;
+    return latest;
 }
 
-// The black grid, then in white the order marks, the frame and the notice.
-void draw_overlay() {
-    const char *const failure = "Can't allocate color map.\n";
+// The reading lines read the row under the pointer, at the fan's thickness
+// there when the fan is shown; a move that changes neither row nor
+// thickness changes nothing.
+void read_at(int x, int y) {
+    const int row = chart::row_under(x, y);
+    if (row == chart::no_row) return;
+    const double thickness = chart::thickness_under(x, view.fan_shown, view.thickness_um);
+    if (row == view.reading.row && thickness == view.reading.thickness_um) return;
+    view.reading = {row, x, thickness};
+    show_reading(view, *resources);
+    show_plate(view, *resources);
+}
 
-    set_foreground(black_slot, failure);
-    for (int k = 0; k < grid_lines; ++k) {
-        const int y = grid_step * k + band_top;
-        XDrawLine(display, window, gc, band_left, y, band_right, y);
+// Motion alone, without hints: a hint would cost a QueryPointer, a round
+// trip, for every move.  Entering reads too, since the pointer may come to
+// rest on the first row it enters.
+void pointer_callback(Widget, XtPointer, XEvent *event, Boolean *) {
+    if (event->type == EnterNotify) {
+        read_at(event->xcrossing.x, event->xcrossing.y);
+    } else if (event->type == MotionNotify) {
+        const XEvent latest = latest_motion(*event);
+        read_at(latest.xmotion.x, latest.xmotion.y);
     }
-    for (int k = 0; k < grid_lines; k += heavy_every) {
-        const int y = grid_step * k + band_top + 1;
-        XDrawLine(display, window, gc, band_left, y, band_right, y);
-    }
-    for (int k = 0; k < vertical_lines; ++k) {
-        const int x = vertical_step * k + band_left;
-        XDrawLine(display, window, gc, x, band_top, x, vertical_bottom);
-    }
-
-    set_foreground(white_slot, failure);
-    for (int k = 1; k <= order_marks; ++k)
-        XDrawLine(display, window, gc, order_mark_left, order_mark_y(k), order_mark_right,
-                  order_mark_y(k));
-    XDrawRectangle(display, window, gc, frame_x, frame_y, frame_width, frame_height);
-    for (int r = 0; r < notice_rows; ++r)
-        for (int c = 0; c < notice_columns; ++c)
-            if (notice_image[r][c]) {
-                const Box cell = notice_cell(r, c);
-                XDrawRectangle(display, window, gc, cell.left, cell.top, 2, 1);
-            }
 }
 
-// The marks of the pick shown, in the white of the last draw.
-void draw_pick_marks() {
-    const chart::ChartMatch *match = pick_shown();
-    if (!match) return;
-    XSetForeground(display, gc, given[white_slot].pixel);
-    for (int order = 0; order < order_count; ++order) {
-        const int y = band_top + match->orders[order].row;
-        if (order == match->best_order)
-            XFillRectangle(display, window, gc, right_margin.left, y - 1,
-                           right_margin.right - right_margin.left + 1, 3);
-        else
-            XDrawLine(display, window, gc, pick_mark_left, y, right_margin.right, y);
-    }
-    marks_drawn = true;
+// The wheel over the canvas scrolls it, when it scrolls at all: a notch is
+// 200 nm of the chart.
+void wheel_callback(Widget, XtPointer, XEvent *event, Boolean *) {
+    constexpr int rows_a_notch = 2 * chart::grid_step;
+    if (event->type != ButtonPress) return;
+    const unsigned int button = event->xbutton.button;
+    if (button != Button4 && button != Button5) return;
+    Widget bar = nullptr;
+    XtVaGetValues(scroller, XmNverticalScrollBar, &bar, nullptr);
+    if (!bar || !XtIsManaged(bar)) return;
+    int value = 0, slider = 0, increment = 0, page = 0, least = 0, most = 0;
+    XmScrollBarGetValues(bar, &value, &slider, &increment, &page);
+    XtVaGetValues(bar, XmNminimum, &least, XmNmaximum, &most, nullptr);
+    value += button == Button5 ? rows_a_notch : -rows_a_notch;
+    value = std::clamp(value, least, std::max(least, most - slider));
+    XmScrollBarSetValues(bar, value, slider, increment, page, True);
 }
 
-// Takes the last pick's marks out of the margin, back to the canvas's
-// background; the overlay drawn after it puts back its own lines there.
-void clear_pick_marks() {
-    if (!marks_drawn) return;
-    XClearArea(display, window, right_margin.left, 0, canvas_width - right_margin.left,
-               canvas_height, False);
-    marks_drawn = false;
-}
-
-// Everything drawn over the bands, in the colours of the last draw: the
-// last pick's marks cleared from the right margin, the overlay, the fan
-// when shown (its labels and the end of its axis stand in that margin too),
-// and the pick's marks.
-void draw_over_the_bands() {
-    clear_pick_marks();
-    draw_overlay();
-    if (fan_shown) draw_fan(display, window, given[black_slot].pixel, given[white_slot].pixel);
-    draw_pick_marks();
-}
-
-// Names the illuminant in the title, after the dialog's own title: "yarx: D65",
-// or "yarx: D65, sRGB" in true colours.
-void name_the_chart(const char *illuminant, bool true_colours) {
-    char title[256];  // the shell keeps its own copy
-    if (true_colours)
-        std::snprintf(title, sizeof title, "%s: %s, %s", title_base, illuminant, true_colours_word);
+// A pick's answer: the line says it, and a colour found is marked in the
+// margin, in the colours of the last draw.
+void pick_finished(const chart::Pick &pick) {
+    if (pick.found)
+        view.pick = pick;
     else
-        std::snprintf(title, sizeof title, "%s: %s", title_base, illuminant);
-    XtVaSetValues(XtParent(chart_window), XmNtitle, title, nullptr);
+        view.pick.outcome = pick.outcome;
+    show_pick_line(view, *resources);
+    if (!pick.found) return;
+    draw_over_the_bands(drawing, view);
+    XFlush(drawing.display);
+}
+
+void start_picking() {
+    if (view.drawn) start_pick(view, crosshair, pick_finished);
+}
+
+// Forgets the pick: the line shows its hint again, and the next draw
+// leaves the marks out.
+void forget_pick() {
+    if (view.pick.outcome == chart::PickOutcome::none && !view.pick.found) return;
+    view.pick = {};
+    show_pick_line(view, *resources);
+}
+
+void pick_callback(Widget, XtPointer, XtPointer) { start_picking(); }
+
+void unmap_callback(Widget, XtPointer, XtPointer) { forget_pick(); }
+
+// Names the illuminant in the title, after the resources' title: "yarx: D65",
+// or "yarx: D65, sRGB" in true colours.
+void name_the_chart(const char *illuminant) {
+    char title[256];  // the shell keeps its own copy
+    if (view.true_colours())
+        std::snprintf(title, sizeof title, "%s: %s, %s", resources->chart_title, illuminant,
+                      resources->true_colours_title);
+    else
+        std::snprintf(title, sizeof title, "%s: %s", resources->chart_title, illuminant);
+    XtVaSetValues(XtParent(chart_form), XmNtitle, title, nullptr);
 }
 
 // Pops the window up: placed beside the setup window and fitted to the
-// screen the first time, and later back wherever it was.
+// screen before the first chart, and later back wherever it was.
 void pop_up() {
-    if (!shown_before)
-        lay_out_chart_window(owner, owners_controls, owners_control_count, chart_window, scroller);
-    shown_before = true;
-    XtManageChild(chart_window);
+    if (!view.drawn)
+        lay_out_chart_window(owner, owners_controls, owners_control_count, chart_form, scroller,
+                             *resources);
+    XtManageChild(chart_form);
 }
 
-// The canvas's display and window, and the one graphics context, made once
+// The canvas's display and window and the one graphics context, made once
 // the window exists; and its pointer, a crosshair that picks out a row.
 void create_drawing_context() {
-    display = XtDisplay(canvas);
-    window = XtWindow(canvas);
-    gc = XCreateGC(display, window, 0, nullptr);
-    const Cursor crosshair = XCreateFontCursor(display, XC_crosshair);
+    Display *display = XtDisplay(canvas);
+    const Window window = XtWindow(canvas);
+    drawing = {display, window, XCreateGC(display, window, 0, nullptr),
+               DefaultColormapOfScreen(XtScreen(canvas))};
+    crosshair = XCreateFontCursor(display, XC_crosshair);
     XDefineCursor(display, window, crosshair);
-    pick_with_cursor(crosshair);
 }
 
-}  // namespace
+bool in_chart_window(Window window) {
+    Widget chart_shell = XtParent(chart_form);
+    for (Widget w = XtWindowToWidget(XtDisplay(chart_form), window); w; w = XtParent(w))
+        if (w == chart_shell) return true;
+    return false;
+}
+
+bool is_pick_key(const XKeyEvent &key) {
+    if (key.state & (ControlMask | Mod1Mask)) return false;
+    const KeySym keysym = keysym_of(key);
+    return keysym == XK_p || keysym == XK_P;
+}
 
 // Widget resources read best one name-value pair a line.
 // clang-format off
-void build_chart_window(Widget toplevel) {
-    owner = toplevel;
-    chart_window = XmCreateFormDialog(toplevel, const_cast<String>(chart_dialog_name), nullptr, 0);
 
-    // Created top to bottom.  The tests find each widget by its place in
-    // this order (ChartWidget in xdriver/yarx_windows.h): a new widget goes
-    // there too.
-
-    // One "s" short, but users' resources and scripts address it so: keep it.
-    Widget dismiss = create_row("canvasdismis", xmPushButtonWidgetClass, chart_window, nullptr);
-    // No callback of ours: the dialog's autoUnmanage pops the window down.
-    // Return and Escape press it too.
-    XtVaSetValues(chart_window,
+// Dismiss and Pick colour side by side along the top.  Dismiss has no
+// callback of ours: the dialog's autoUnmanage pops the window down, and
+// Return and Escape press it too.  The dialog pops down at any of its
+// buttons; the others take that callback off.
+Widget build_button_row() {
+    Widget dismiss = XtVaCreateManagedWidget(
+        name_of(ChartWidget::dismiss), xmPushButtonWidgetClass, chart_form,
+        XmNtopAttachment, XmATTACH_FORM,
+        XmNleftAttachment, XmATTACH_FORM,
+        XmNrightAttachment, XmATTACH_POSITION,
+        XmNrightPosition, 50,
+        nullptr);
+    XtVaSetValues(chart_form,
         XmNdefaultButton, dismiss,
         XmNcancelButton, dismiss,
         nullptr);
-    build_pick_button(chart_window, dismiss);
+    Widget pick = XtVaCreateManagedWidget(
+        name_of(ChartWidget::pick), xmPushButtonWidgetClass, chart_form,
+        XmNtopAttachment, XmATTACH_FORM,
+        XmNbottomAttachment, XmATTACH_OPPOSITE_WIDGET,
+        XmNbottomWidget, dismiss,
+        XmNleftAttachment, XmATTACH_POSITION,
+        XmNleftPosition, 50,
+        XmNrightAttachment, XmATTACH_FORM,
+        nullptr);
+    XtRemoveAllCallbacks(pick, XmNactivateCallback);
+    XtAddCallback(pick, XmNactivateCallback, pick_callback, nullptr);
+    return dismiss;
+}
 
-    Widget separator = create_row("canvassep", xmSeparatorWidgetClass, chart_window, dismiss);
-
-    // Outside the scrolled window, so that they stay in sight however the
-    // chart scrolls.
-    Widget reading = build_reading_line(toplevel, chart_window, separator);
-    Widget plate_line = build_plate_line(toplevel, chart_window, reading);
-    Widget above_chart = build_pick_line(chart_window, plate_line);
-
-    // The last row, down to the form's bottom.  The canvas scrolls when the
-    // window is shorter than the chart; with no scroll bar shown, nothing of
-    // the scrolled window can be seen.
-    scroller = create_row(
-        "canvasscroll", xmScrolledWindowWidgetClass, chart_window, above_chart,
+// The canvas in a scrolled window, under the separator down to the form's
+// bottom.  It scrolls when the window is shorter than the chart; with no
+// scroll bar shown, nothing of the scrolled window can be seen.
+void build_canvas(Widget separator) {
+    scroller = XtVaCreateManagedWidget(
+        name_of(ChartWidget::scroller), xmScrolledWindowWidgetClass, chart_form,
         XmNscrollingPolicy, XmAUTOMATIC,
         XmNscrollBarDisplayPolicy, XmAS_NEEDED,
         XmNshadowThickness, 0,
         XmNspacing, 0,
         XmNscrolledWindowMarginWidth, 0,
         XmNscrolledWindowMarginHeight, 0,
-        XmNwidth, canvas_width,
-        XmNheight, canvas_height,
-        XmNbottomAttachment, XmATTACH_FORM);
+        XmNwidth, chart::canvas_width,
+        XmNheight, chart::canvas_height,
+        XmNtopAttachment, XmATTACH_WIDGET,
+        XmNtopWidget, separator,
+        XmNleftAttachment, XmATTACH_FORM,
+        XmNbottomAttachment, XmATTACH_FORM,
+        nullptr);
 
     Arg args[2];
     Cardinal n = 0;
-    XtSetArg(args[n], XmNwidth, canvas_width); ++n;
-    XtSetArg(args[n], XmNheight, canvas_height); ++n;
-    canvas = XmCreateDrawingArea(scroller, const_cast<String>("canvas"), args, n);
+    XtSetArg(args[n], XmNwidth, chart::canvas_width); ++n;
+    XtSetArg(args[n], XmNheight, chart::canvas_height); ++n;
+    canvas = XmCreateDrawingArea(scroller, const_cast<String>(name_of(ChartWidget::canvas)),
+                                 args, n);
     XtAddCallback(canvas, XmNexposeCallback, expose_callback, nullptr);
-    read_under_pointer(canvas);
+    XtAddEventHandler(canvas, PointerMotionMask | EnterWindowMask, False, pointer_callback,
+                      nullptr);
+    XtAddEventHandler(canvas, ButtonPressMask, False, wheel_callback, nullptr);
     XtManageChild(canvas);
-    fan_font = resource_of(canvas, "fanFont", "FanFont", const_cast<String>("fixed"));
-    pick_on_key(chart_window);
+}
 
-    Widget shell = XtParent(chart_window);
-    String base = nullptr;
-    XtVaGetValues(shell, XmNtitle, &base, nullptr);
-    std::snprintf(title_base, sizeof title_base, "%s", base ? base : "");
-    std::snprintf(true_colours_word, sizeof true_colours_word, "%s",
-                  resource_of(shell, "trueColoursTitle", "TrueColoursTitle",
-                              const_cast<String>("")));
+// The lines that read the chart, in a panel right of the canvas, as wide as
+// the canvas: they stay in sight however the chart scrolls.  The scrolled
+// window takes the rest of the form's width, and so the scroll bar's too
+// when the window is widened for it.
+void build_panel(Widget separator) {
+    Widget panel = XtVaCreateManagedWidget(
+        name_of(ChartWidget::panel), xmFormWidgetClass, chart_form,
+        XmNwidth, chart::canvas_width,
+        XmNresizePolicy, XmRESIZE_NONE,
+        XmNtopAttachment, XmATTACH_WIDGET,
+        XmNtopWidget, separator,
+        XmNrightAttachment, XmATTACH_FORM,
+        XmNbottomAttachment, XmATTACH_FORM,
+        nullptr);
+    XtVaSetValues(scroller,
+        XmNrightAttachment, XmATTACH_WIDGET,
+        XmNrightWidget, panel,
+        nullptr);
+    Widget reading = build_reading_line(panel, *resources);
+    Widget plate = build_plate_line(panel, reading, *resources);
+    build_pick_line(panel, plate, *resources);
 }
 // clang-format on
+
+}  // namespace
+
+Widget create_chart_dialog(Widget toplevel) {
+    owner = toplevel;
+    chart_form = XmCreateFormDialog(toplevel, const_cast<String>(chart_dialog_name), nullptr, 0);
+    return chart_form;
+}
+
+// Created in the order of the chart window's table (ui/window_names.h).
+void build_chart_window(Widget form, const Resources &from_resources) {
+    chart_form = form;
+    resources = &from_resources;
+    view.thickness_um = resources->thickness_um;
+    view.plate_nm = resources->plate_nm;
+
+    Widget dismiss = build_button_row();
+    Widget separator =
+        create_row(name_of(ChartWidget::separator), xmSeparatorWidgetClass, chart_form, dismiss);
+    build_canvas(separator);
+    build_panel(separator);
+    XtAddCallback(chart_form, XmNunmapCallback, unmap_callback, nullptr);
+}
 
 void keep_chart_clear_of(const Widget *controls, int count) {
     owners_control_count = std::min(count, max_controls_kept_clear);
     std::copy(controls, controls + owners_control_count, owners_controls);
 }
 
-void show_chart(int illuminant, const char *label, colour::Rendering rendering, bool fan) {
-    colour::compute_chart(illuminant, rendering, chart);
+void show_chart(const ChartRequest &request) {
+    const bool fan_was_shown = view.fan_shown;
+    view.illuminant = request.illuminant;
+    view.rendering = request.rendering;
+    view.fan_shown = request.fan;
+    colour::compute_chart(view.illuminant, view.rendering, view.chart);
     forget_pick();
-    name_the_chart(label, rendering == colour::Rendering::true_colours);
-    if (!XtIsManaged(chart_window)) pop_up();
-    if (!chart_drawn) create_drawing_context();
+    name_the_chart(request.label);
+    if (!XtIsManaged(chart_form)) pop_up();
+    if (!view.drawn) create_drawing_context();
     // The bands and the overlay cover what the fan drew inside the frame,
     // but not its labels.
-    if (fan_shown && !fan) clear_fan_margins(display, window);
-    fan_shown = fan;
-    read_thickness_from_fan(fan);
-    draw_chart();
-    chart_drawn = true;
+    if (fan_was_shown && !view.fan_shown) clear_fan_margins(drawing.display, drawing.window);
+    draw();
 }
 
-void draw_chart() {
-    request_chart_colours();
-    if (fan_shown) request_fan_font(display, fan_font);
-    draw_bands();
-    draw_over_the_bands();
-    swatches_follow_chart();
+void redraw_chart() {
+    if (view.drawn) draw();
 }
 
-const GivenColour *band_colours() { return bands_given ? given : nullptr; }
-
-void redraw_pick_marks() {
-    if (!bands_given) return;
-    draw_over_the_bands();
-    XFlush(display);
+bool chart_window_takes_key(const XKeyEvent &key) {
+    if (!view.drawn || !in_chart_window(key.window) || !is_pick_key(key)) return false;
+    start_picking();
+    return true;
 }
 
 }  // namespace yarx::ui

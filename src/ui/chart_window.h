@@ -1,45 +1,50 @@
-// The chart window: a form dialog with a Dismiss button, a Pick colour
-// button, the reading line, the plate's line, the pick line and a drawing
-// area that shows the 1000 bands of the chart colour table, the grid, the
-// order marks, the frame and the notice image, the birefringence fan when
-// OK asks for it, and a pick's marks, redrawn in full on every exposure.
+// The chart window: a form dialog that owns what it shows (chart/
+// chart_view.h), draws it into its canvas on every OK and every exposure,
+// and reads it under the pointer and at a pick in the panel beside it.
 #pragma once
 
 #include <X11/Intrinsic.h>
 
 #include "colour/chart_colours.h"
-#include "ui/colour_batch.h"
+#include "ui/resources.h"
 
 namespace yarx::ui {
 
-// Builds the dialog and its children, unmanaged, under the top-level shell.
-void build_chart_window(Widget toplevel);
+// Creates the dialog, unmanaged, under the top-level shell, and returns its
+// form: its widgets' resources are read under it before they are built.
+Widget create_chart_dialog(Widget toplevel);
+
+// Builds the dialog's widgets in its form.  The resources must last.
+void build_chart_window(Widget chart_form, const Resources &resources);
 
 // The setup window's controls, which the chart window, when it is first
 // placed beside the setup window, should leave clear; up to eight.
 void keep_chart_clear_of(const Widget *controls, int count);
 
-// Shows the chart colour table, as OK does once it has computed it: names
-// the illuminant in the title, and says so there when the colours are the
-// true colours of an sRGB display; pops the window up if it is down
-// (placing it beside the setup window the first time), creates the drawing
-// context on the first chart, and draws the whole chart, with the
-// birefringence fan over it when asked, on this and every redraw until
-// the next OK.
-void show_chart(int illuminant, const char *label, colour::Rendering rendering, bool fan);
+// What OK asks the chart window to show: the illuminant by its identifier
+// and by the label its toggle shows, the way its colours are shown, and
+// whether with the birefringence fan.
+struct ChartRequest {
+    int illuminant;
+    const char *label;
+    colour::Rendering rendering;
+    bool fan;
+};
 
-// Draws the whole chart in place, as an exposure does: asks the server for
-// all its colours at once, then draws the bands, the overlay and the fan
-// when it is shown, with them, and has the plate's swatches take the
-// bands' new pixels.  Only once a chart has been shown.
-void draw_chart();
+// Computes the chart and shows it: names the illuminant in the title, pops
+// the window up if it is down (beside the setup window the first time),
+// forgets the last pick and draws the chart, on this and every exposure
+// until the next OK.
+void show_chart(const ChartRequest &request);
 
-// The bands' colours as the last draw got them from the server, in row
-// order; nullptr before the first chart.
-const GivenColour *band_colours();
+// Draws the whole chart again in place, as an exposure does: asks the
+// server for all its colours at once and draws with them.  Only once a
+// chart has been shown.
+void redraw_chart();
 
-// Draws the marks of the pick shown (colour_pick.h) in place of those
-// before, with the colours of the last draw: nothing asked of the server.
-void redraw_pick_marks();
+// A key pressed anywhere on the display, before the toolkit sees it: P in
+// the chart window, once it shows a chart, starts a pick.  Whether it took
+// the key.
+bool chart_window_takes_key(const XKeyEvent &key);
 
 }  // namespace yarx::ui

@@ -1,6 +1,5 @@
 #include "chart_window_layout.h"
 
-#include <X11/IntrinsicP.h>
 #include <X11/Xlib-xcb.h>
 #include <X11/Xutil.h>
 #include <Xm/ScrolledW.h>
@@ -10,7 +9,6 @@
 #include <algorithm>
 
 #include "chart/chart_placement.h"
-#include "ui/resources.h"
 #include "ui/xcb_reply.h"
 
 namespace yarx::ui {
@@ -20,28 +18,6 @@ namespace {
 using chart::ChartPlacement;
 using chart::FrameExtents;
 using chart::Rect;
-
-// What the user's resources decide about the dialog: its size, its
-// position, or whether it centres itself over the setup window.
-struct UsersChoice {
-    bool size = false, position = false, centring = false;
-};
-
-UsersChoice users_choice(Widget chart_form) {
-    Widget shell = XtParent(chart_form);
-    UsersChoice choice;
-    if (const char *geometry = resource_of(shell, "geometry", "Geometry")) {
-        int x, y;
-        unsigned int width, height;
-        const int given = XParseGeometry(geometry, &x, &y, &width, &height);
-        choice.size = given & (WidthValue | HeightValue);
-        choice.position = given & (XValue | YValue);
-    }
-    choice.position =
-        choice.position || resource_of(shell, "x", "X") || resource_of(shell, "y", "Y");
-    choice.centring = resource_of(chart_form, "defaultPosition", "DefaultPosition");
-    return choice;
-}
 
 // A property of 32-bit values, or nothing.
 struct Cardinals {
@@ -63,12 +39,26 @@ Cardinals take_cardinals(xcb_connection_t *c, xcb_get_property_cookie_t cookie) 
     return {XcbReply<xcb_get_property_reply_t>(xcb_get_property_reply(c, cookie, nullptr))};
 }
 
+// A widget's size and its place in its parent, as the toolkit has them.
+struct Geometry {
+    Position x = 0, y = 0;
+    Dimension width = 0, height = 0, border = 0;
+};
+Geometry geometry_of(Widget w) {
+    Geometry g;
+    XtVaGetValues(w, XmNx, &g.x, XmNy, &g.y, XmNwidth, &g.width, XmNheight, &g.height,
+                  XmNborderWidth, &g.border, nullptr);
+    return g;
+}
+
 // Where a widget of the setup window stands relative to its shell.
 Rect rect_in_shell(Widget w) {
-    Rect r{0, 0, w->core.width, w->core.height};
+    const Geometry own = geometry_of(w);
+    Rect r{0, 0, own.width, own.height};
     for (Widget p = w; p && !XtIsShell(p); p = XtParent(p)) {
-        r.x += p->core.x + p->core.border_width;
-        r.y += p->core.y + p->core.border_width;
+        const Geometry g = geometry_of(p);
+        r.x += g.x + g.border;
+        r.y += g.y + g.border;
     }
     return r;
 }
@@ -119,22 +109,22 @@ Desktop look_at_desktop(Widget setup_shell) {
         d.frame = {static_cast<int>(e[0]), static_cast<int>(e[1]), static_cast<int>(e[2]),
                    static_cast<int>(e[3])};
     }
-    d.setup = {where ? where->dst_x : 0, where ? where->dst_y : 0, setup_shell->core.width,
-               setup_shell->core.height};
+    const Geometry shell = geometry_of(setup_shell);
+    d.setup = {where ? where->dst_x : 0, where ? where->dst_y : 0, shell.width, shell.height};
     return d;
 }
 
 }  // namespace
 
 void lay_out_chart_window(Widget setup_shell, const Widget *keep_clear, int keep_clear_count,
-                          Widget chart_form, Widget scroller) {
+                          Widget chart_form, Widget scroller, const Resources &resources) {
     Widget chart_shell = XtParent(chart_form);
-    const UsersChoice users = users_choice(chart_form);
+    const bool size = resources.chart_size_given, position = resources.chart_position_given,
+               centring = resources.chart_centres_itself;
     // The dialog centres itself unless told not to, which would move it
     // away from a position the user gave.
-    if (users.position && !users.centring)
-        XtVaSetValues(chart_form, XmNdefaultPosition, False, nullptr);
-    if (users.size && (users.position || users.centring)) return;
+    if (position && !centring) XtVaSetValues(chart_form, XmNdefaultPosition, False, nullptr);
+    if (size && (position || centring)) return;
 
     const Desktop desktop = look_at_desktop(setup_shell);
     XtWidgetGeometry wanted{};
@@ -155,12 +145,13 @@ void lay_out_chart_window(Widget setup_shell, const Widget *keep_clear, int keep
         controls[i].y += desktop.setup.y;
     }
 
+    const int scroll_bar = bar_width + 2 * highlight;
     const ChartPlacement p =
         chart::place_chart(desktop.work_area, desktop.setup, desktop.frame, wanted.width,
-                           wanted.height, bar_width + 2 * highlight, controls, count);
-    if (p.scrolls && !users.size)
+                           wanted.height, scroll_bar, controls, count);
+    if (p.scrolls && !size)
         XtVaSetValues(chart_form, XmNwidth, p.width, XmNheight, p.height, nullptr);
-    if (users.position || users.centring) return;
+    if (position || centring) return;
     // The window manager puts the frame's corner where the client asks to
     // be (north-west gravity).
     XtVaSetValues(chart_form, XmNdefaultPosition, False, nullptr);

@@ -6,6 +6,8 @@
 
 #include <X11/Intrinsic.h>
 
+#include "ui/resources.h"
+
 namespace yarx::ui {
 
 // The most controls of the setup window the chart can be told to leave clear.
@@ -14,8 +16,9 @@ constexpr int max_controls_kept_clear = 8;
 // setup_shell: the top-level shell; keep_clear: the setup window's controls
 // the user must still reach, which the chart should not cover; chart_form:
 // the dialog's form, not yet managed; scroller: the scrolled window that
-// holds the canvas.
+// holds the canvas, which takes what the form gains in width; resources:
+// what the user decided.
 void lay_out_chart_window(Widget setup_shell, const Widget *keep_clear, int keep_clear_count,
-                          Widget chart_form, Widget scroller);
+                          Widget chart_form, Widget scroller, const Resources &resources);
 
 }  // namespace yarx::ui

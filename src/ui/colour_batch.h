@@ -7,6 +7,8 @@
 #include <X11/Xlib.h>
 #include <xcb/xproto.h>
 
+#include "chart/chart_view.h"
+
 namespace yarx::ui {
 
 // An allocation sent whose answer is still to come.
@@ -17,12 +19,7 @@ using PendingColour = xcb_alloc_color_cookie_t;
 PendingColour request_colour(Display *display, Colormap colormap, unsigned short red,
                              unsigned short green, unsigned short blue);
 
-// A colour as the server gave it: its pixel, and the 16-bit values of the
-// colour it stands for, which the screen may have rounded.
-struct GivenColour {
-    unsigned long pixel;
-    unsigned short red, green, blue;
-};
+using chart::GivenColour;
 
 // Waits for the answer.  True, with the colour given, when the server
 // gave the colour; false when it refused it or the connection broke.

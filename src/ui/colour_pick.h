@@ -1,38 +1,38 @@
-// Picking a colour anywhere on the screen and finding it on the chart.  The
-// Pick colour button, or P in the chart window, grabs the pointer on the
-// whole screen; a click of button 1 reads the one pixel under it, and the
-// pick line and the marks in the canvas's margin say where that colour
-// stands in each order.  Escape or button 3 gives the pointer back
-// unpicked.  The pick stays until the next pick, OK or Dismiss.
+// Picking a colour anywhere on the screen and finding it on the chart.  A
+// pick grabs the pointer on the whole screen; a click of button 1 reads the
+// one pixel under it and finds where its colour stands in each order of
+// the chart as drawn.  Escape or button 3 gives the pointer back unpicked.
+// What a pick comes to is its owner's to keep; the pick line, with its
+// swatch, shows it.
 #pragma once
 
 #include <X11/Intrinsic.h>
 
-#include "chart/colour_match.h"
+#include "chart/chart_view.h"
+#include "ui/resources.h"
 
 namespace yarx::ui {
 
-// Creates the button "canvaspick" in the chart window's form, beside
-// Dismiss: each takes half the width.
-void build_pick_button(Widget form, Widget dismiss);
+// Creates the pick line under the widget above, across the panel: the
+// label "canvaspicked", two lines high or as many as its texts have, and
+// its swatch "canvasswatch" on the left.
+Widget build_pick_line(Widget panel, Widget above, const Resources &resources);
 
-// Creates the pick line under the widget above, across the form: the label
-// "canvaspicked", two lines high, and its swatch "canvasswatch" on the
-// left.  Returns the widget to attach the next one below.
-Widget build_pick_line(Widget form, Widget above);
+// Shows the view's pick: its words and swatch, or the hint without one.
+void show_pick_line(const chart::ChartView &view, const Resources &resources);
 
-// Makes P start a pick wherever the keyboard focus is in the chart window,
-// and Dismiss forget the pick.
-void pick_on_key(Widget chart_form);
+// Called with what a pick came to: a colour found, or a pointer held
+// elsewhere, or a pixel that does not tell (nothing found); not when it
+// was cancelled.
+using PickFinished = void (*)(const chart::Pick &pick);
 
-// The pointer's shape during a pick, made with the canvas's window.
-void pick_with_cursor(Cursor cursor);
+// Starts a pick on the chart the view shows, the pointer in the cursor's
+// shape, unless one is under way.  The view must last until the pick ends.
+void start_pick(const chart::ChartView &view, Cursor cursor, PickFinished finished);
 
-// The last pick's match, or nullptr when there is none to show.
-const chart::ChartMatch *pick_shown();
-
-// Forgets the pick: the line shows its hint again and the next draw of the
-// chart leaves the marks out.
-void forget_pick();
+// Key and button events of the whole display, before the toolkit sees them:
+// during a pick they are the pick's alone.  Whether the pick took it.
+bool pick_takes_key(const XKeyEvent &key);
+bool pick_takes_button(const XButtonEvent &button);
 
 }  // namespace yarx::ui

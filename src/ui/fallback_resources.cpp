@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "colour/illuminants.h"
-#include "ui/shell_names.h"
+#include "ui/window_names.h"
 
 namespace yarx::ui {
 
@@ -25,6 +25,38 @@ constexpr Line join(std::initializer_list<std::string_view> parts) {
             line[n++] = c;
         }
     return line;
+}
+
+// The resource's line with the text as the resource manager reads it back:
+// a newline as "\n", a backslash doubled, and a byte beyond ASCII as its
+// octal escape, so that the list, and the application defaults file, stay
+// plain ASCII, one line a resource.
+constexpr Line text_line(std::string_view resource, std::string_view text) {
+    constexpr std::size_t longest = 128;
+    char escaped[longest]{};
+    std::size_t n = 0;
+    const auto put = [&](char c) {
+        if (n + 1 >= longest) throw std::length_error("a resource text is too long");
+        escaped[n++] = c;
+    };
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\n') {
+            put('\\');
+            put('n');
+        } else if (c == '\\') {
+            put('\\');
+            put('\\');
+        } else if (byte >= 0x80) {
+            put('\\');
+            put(static_cast<char>('0' + (byte >> 6)));
+            put(static_cast<char>('0' + (byte >> 3 & 7)));
+            put(static_cast<char>('0' + (byte & 7)));
+        } else {
+            put(c);
+        }
+    }
+    return join({resource, ": ", std::string_view(escaped, n)});
 }
 
 // The fonts, each named once: the setup window's headings, its captions and
@@ -58,34 +90,30 @@ constexpr std::string_view toggle_font = text_font;
 constexpr std::string_view toggle_select_colour = "yellow";
 
 // The chart window; its title is followed by the illuminant's label, and
-// in true colours by the word that says so.  The reading line's fonts are
-// Latin-1 and the program sets no locale, so its "µ" is the Latin-1 byte,
-// written as the resource manager's octal escape to keep this list, and the
-// application defaults file, plain ASCII.  The reading's second line, the
-// candidate minerals, follows the resource manager's "\n", since a line of
-// the file may hold no newline itself.  The canvas's fanFont is the font of
-// the birefringence fan's labels and numbers, smaller than the reading's.
-constexpr std::string_view fan_font = prompt_font;
+// in true colours by the word that says so.  The texts the program reads
+// itself come from fallback_resources.h; the reading's second line, the
+// candidate minerals, follows a newline, and the pick line's second line.
+static_assert(std::string_view(fallback::fan_font) == prompt_font);
 constexpr Line chart_window[] = {
-    join({"*", chart_shell_name, ".title: yarx"}),
-    join({"*", chart_shell_name, ".trueColoursTitle: sRGB"}),
+    text_line(join({"*", chart_shell_name, ".title"}).data(), fallback::chart_title),
+    text_line(join({"*", chart_shell_name, ".trueColoursTitle"}).data(), fallback::true_colours_title),
     join({"*canvasdismis.labelString: Dismiss"}),
     join({"*canvasdismis*fontList: ", button_font}),
     join({"*canvasread.labelString: Point at the chart to read retardation and birefringence"}),
-    join({"*canvasread.readingTemplate: %r nm   order %o   birefringence %b at %t \\265m\\ncandidates: %m"}),
+    text_line("*canvasread.readingTemplate", fallback::reading_template),
     join({"*canvasread*fontList: ", text_font}),
     join({"*canvasplateread.labelString: and what the accessory plate adds and subtracts"}),
-    join({"*canvasplateread.readingTemplate: with the %p nm plate: added %a, subtracted %s"}),
+    text_line("*canvasplateread.readingTemplate", fallback::plate_template),
     join({"*canvasplateread*fontList: ", text_font}),
     join({"*canvaspick.labelString: Pick colour"}),
     join({"*canvaspick*fontList: ", button_font}),
-    join({"*canvaspicked.labelString: Press P or Pick colour, then click a colour on the screen\\nto find it on the chart; Escape cancels"}),
-    join({"*canvaspicked.pickTemplate: picked %h:  nearest %b\\n%a"}),
-    join({"*canvaspicked.refusedText: Another program holds the pointer: no colour picked"}),
-    join({"*canvaspicked.unreadableText: This display's pixels do not tell their colour: no colour picked"}),
+    text_line("*canvaspicked.labelString", fallback::pick_hint),
+    text_line("*canvaspicked.pickTemplate", fallback::pick_template),
+    text_line("*canvaspicked.refusedText", fallback::refused_text),
+    text_line("*canvaspicked.unreadableText", fallback::unreadable_text),
     join({"*canvaspicked*fontList: ", prompt_font}),
     join({"*canvas.background: black"}),
-    join({"*canvas.fanFont: ", fan_font}),
+    join({"*canvas.fanFont: ", fallback::fan_font}),
 };
 // clang-format on
 

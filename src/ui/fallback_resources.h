@@ -10,4 +10,25 @@ namespace yarx::ui {
 // A null-terminated list, grouped by window.
 extern String *const fallback_resources;
 
+// The texts the program reads itself, as the list gives them.  The
+// resource tables take them as their defaults too, so that a resource
+// missing from an application defaults file reads as the list has it.
+namespace fallback {
+inline constexpr char chart_title[] = "yarx";
+inline constexpr char true_colours_title[] = "sRGB";
+// The fonts' "µ" is the Latin-1 byte: the program sets no locale.
+inline constexpr char reading_template[] =
+    "%r nm   order %o   birefringence %b at %t \265m\ncandidates: %m";
+inline constexpr char plate_template[] = "with the %p nm plate: added %a, subtracted %s";
+inline constexpr char pick_hint[] =
+    "Press P or Pick colour, then click a colour on the screen\nto find it on the chart; Escape "
+    "cancels";
+inline constexpr char pick_template[] = "picked %h:  nearest %b\n%a";
+inline constexpr char refused_text[] = "Another program holds the pointer: no colour picked";
+inline constexpr char unreadable_text[] =
+    "This display's pixels do not tell their colour: no colour picked";
+// The birefringence lines' labels: smaller than the reading's text.
+inline constexpr char fan_font[] = "-*-lucida-medium-r-*-*-12-*-*-*-*-*-iso8859-1";
+}  // namespace fallback
+
 }  // namespace yarx::ui

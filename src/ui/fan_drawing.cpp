@@ -21,6 +21,7 @@ using namespace chart;
 // The labels' font, asked for once; its id None when the server had
 // neither the font asked for nor "fixed".
 struct FanFont {
+    const char *name = nullptr;
     bool asked = false, taken = false;
     Font id = None;
     xcb_void_cookie_t opened{};
@@ -116,11 +117,12 @@ void place_labels() {
 
 // Takes the font's answer, which came back with the draw's colours; a
 // font the server lacks gives way to "fixed", which every server has, at
-// the cost of one more round trip, once.
+// the cost of one more round trip, once, and a warning that names it.
 void take_font(Display *display) {
     xcb_connection_t *c = XGetXCBConnection(display);
     font.taken = true;
     if (!take_font_answer(c)) {
+        std::fprintf(stderr, "yarx: fanFont '%s' cannot be opened; using fixed\n", font.name);
         ask_for_font(c, "fixed");
         if (!take_font_answer(c)) {
             font.id = None;
@@ -140,6 +142,7 @@ void draw_text(Display *display, Window window, const Box &box, const char *text
 void request_fan_font(Display *display, const char *font_name) {
     if (font.asked) return;
     font.asked = true;
+    font.name = font_name;
     ask_for_font(XGetXCBConnection(display), font_name);
 }
 

@@ -11,7 +11,9 @@ namespace yarx::ui {
 
 // Sends for the font of the fan's labels the first time, without waiting
 // for the answer: a draw with the fan sends it along with its colours, and
-// the answer comes back with theirs.  Later calls send nothing.
+// the answer comes back with theirs.  Later calls send nothing.  The name
+// must last: a font the server lacks is named in a warning when its answer
+// is taken.
 void request_fan_font(Display *display, const char *font_name);
 
 // Draws the fan over the chart just drawn in the window, with the draw's

@@ -7,25 +7,23 @@
 
 #include <X11/Intrinsic.h>
 
+#include "chart/chart_view.h"
+#include "ui/resources.h"
+
 namespace yarx::ui {
 
-// Reads the plate from the application's resources, warning once on
-// standard error when it is not a number from 0 to 2497.5, and creates the
-// row "canvasplate" in the chart window's form, below the widget above and
-// across the form: the swatches "canvasadded" and "canvassubtracted" and
-// the label "canvasplateread".  The row is managed only with a plate.
-// Returns what the next widget goes below: the row, or above without it.
-Widget build_plate_line(Widget toplevel, Widget form, Widget above);
+// Creates the row "canvasplate" in the panel, below the widget above and
+// across it: the swatches "canvasadded" and "canvassubtracted" and the
+// label "canvasplateread".  The row is managed only with a plate.  Returns
+// what the next widget goes below: the row, or above without it.
+Widget build_plate_line(Widget panel, Widget above, const Resources &resources);
 
-// The plate's retardation in nm; 0 when there is none.
-double plate_in_force_nm();
-
-// Shows what the plate does to the row's retardation, in the line's words
-// at the thickness and in the swatches.
-void show_plate_row(int row, double thickness_um);
+// Shows what the plate does to the view's reading, in the line's words and
+// in the swatches.
+void show_plate(const chart::ChartView &view, const Resources &resources);
 
 // Has the swatches take their bands' pixels again, after a draw that may
 // have given the bands other ones.
-void swatches_follow_chart();
+void swatches_follow_chart(const chart::ChartView &view);
 
 }  // namespace yarx::ui

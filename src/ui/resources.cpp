@@ -1,27 +1,147 @@
 #include "resources.h"
 
-#include <X11/IntrinsicP.h>
 #include <X11/StringDefs.h>
+#include <Xm/Xm.h>
+
+#include <cstddef>
+#include <cstdio>
+#include <iterator>
+
+#include "chart/reading.h"
+#include "ui/fallback_resources.h"
+#include "ui/window_names.h"
 
 namespace yarx::ui {
 
-// A subresource of the parent under the widget's own name and class is
-// looked up along the widget's full path, as the widget's own resources are;
-// the top-level shell has no parent, and its resources are the application's.
-String resource_of(Widget w, const char *name, const char *resource_class, String default_value) {
+namespace {
+
+// A resource read as a string, which the toolkit owns: the program, not a
+// toolkit converter with its own ideas of a number, decides what to take.
+constexpr XtResource text_resource(const char *name, const char *resource_class, std::size_t offset,
+                                   const char *default_value) {
+    return {const_cast<String>(name),         const_cast<String>(resource_class),
+            const_cast<String>(XtRString),    sizeof(String),
+            static_cast<Cardinal>(offset),    const_cast<String>(XtRString),
+            const_cast<char *>(default_value)};
+}
+
+// What the tables read, before the numbers are checked.
+struct Texts {
+    String thickness, compensator;
+    String fan_font;
+    String reading_template, plate_template;
+    String pick_hint, pick_template, refused_text, unreadable_text;
+    String chart_title, true_colours_title;
+    String geometry, x, y, default_position;
+};
+
+#define TEXT(name, resource_class, field, default_value) \
+    text_resource(name, resource_class, offsetof(Texts, field), default_value)
+
+// clang-format off
+XtResource application[] = {
+    TEXT("thickness",   "Thickness",   thickness,   nullptr),
+    TEXT("compensator", "Compensator", compensator, nullptr),
+};
+XtResource canvas[] = {
+    TEXT("fanFont", "FanFont", fan_font, fallback::fan_font),
+};
+XtResource reading_line[] = {
+    TEXT("readingTemplate", "ReadingTemplate", reading_template, fallback::reading_template),
+};
+XtResource plate_line[] = {
+    TEXT("readingTemplate", "ReadingTemplate", plate_template, fallback::plate_template),
+};
+XtResource pick_line[] = {
+    TEXT(XmNlabelString,    XmCLabelString,   pick_hint,       fallback::pick_hint),
+    TEXT("pickTemplate",    "PickTemplate",   pick_template,   fallback::pick_template),
+    TEXT("refusedText",     "RefusedText",    refused_text,    fallback::refused_text),
+    TEXT("unreadableText",  "UnreadableText", unreadable_text, fallback::unreadable_text),
+};
+// Whether the user gave the chart's shell a geometry or a position, or the
+// dialog a position of its own: none has a default.
+XtResource chart_shell[] = {
+    TEXT(XmNtitle,            XmCTitle,            chart_title,        fallback::chart_title),
+    TEXT("trueColoursTitle",  "TrueColoursTitle",  true_colours_title, fallback::true_colours_title),
+    TEXT(XmNgeometry,         XmCGeometry,         geometry,           nullptr),
+    TEXT(XmNx,                XmCPosition,         x,                  nullptr),
+    TEXT(XmNy,                XmCPosition,         y,                  nullptr),
+};
+XtResource chart_dialog[] = {
+    TEXT(XmNdefaultPosition, XmCDefaultPosition, default_position, nullptr),
+};
+// clang-format on
+#undef TEXT
+
+template <std::size_t N>
+void read_under(Widget parent, ChartWidget widget, const char *widget_class, Texts &texts,
+                XtResource (&table)[N]) {
+    XtGetSubresources(parent, &texts, const_cast<String>(name_of(widget)),
+                      const_cast<String>(widget_class), table, N, nullptr, 0);
+}
+
+// The number a resource gives, from least to greatest, or the default,
+// with a warning that names the resource and the text refused.
+double number(const char *name, String text, double least, double greatest, double default_value) {
+    double value = default_value;
+    if (text && !chart::parse_number_in(text, least, greatest, value))
+        std::fprintf(stderr, "yarx: %s '%s' is not a number from %g to %g; using %g\n", name, text,
+                     least, greatest, default_value);
+    return value;
+}
+
+}  // namespace
+
+// The chart window's widgets are looked up as children of its form, which
+// is what every resource of theirs that names them ("*canvasread.…")
+// matches.
+Resources read_resources(Widget toplevel, Widget chart_form) {
+    Texts t{};
+    XtGetApplicationResources(toplevel, &t, application, std::size(application), nullptr, 0);
+    Widget shell = XtParent(chart_form);
+    XtGetSubresources(toplevel, &t, const_cast<String>(chart_shell_name),
+                      const_cast<String>("XmDialogShell"), chart_shell, std::size(chart_shell),
+                      nullptr, 0);
+    XtGetSubresources(shell, &t, const_cast<String>(chart_dialog_name),
+                      const_cast<String>("XmForm"), chart_dialog, std::size(chart_dialog), nullptr,
+                      0);
+    read_under(chart_form, ChartWidget::canvas, "XmDrawingArea", t, canvas);
+    read_under(chart_form, ChartWidget::reading, "XmLabel", t, reading_line);
+    read_under(chart_form, ChartWidget::plate_reading, "XmLabel", t, plate_line);
+    read_under(chart_form, ChartWidget::pick_line, "XmLabel", t, pick_line);
+
+    Resources r{};
+    r.thickness_um = number("thickness", t.thickness, chart::least_thickness_um,
+                            chart::greatest_thickness_um, chart::default_thickness_um);
+    r.plate_nm = number("compensator", t.compensator, chart::no_plate_nm, chart::greatest_plate_nm,
+                        chart::default_plate_nm);
+    r.fan_font = t.fan_font;
+    r.reading_template = t.reading_template;
+    r.plate_template = t.plate_template;
+    r.pick_template = t.pick_template;
+    r.pick_hint = t.pick_hint;
+    r.refused_text = t.refused_text;
+    r.unreadable_text = t.unreadable_text;
+    r.chart_title = t.chart_title;
+    r.true_colours_title = t.true_colours_title;
+    if (t.geometry) {
+        int x, y;
+        unsigned int width, height;
+        const int given = XParseGeometry(t.geometry, &x, &y, &width, &height);
+        r.chart_size_given = given & (WidthValue | HeightValue);
+        r.chart_position_given = given & (XValue | YValue);
+    }
+    r.chart_position_given = r.chart_position_given || t.x || t.y;
+    r.chart_centres_itself = t.default_position != nullptr;
+    return r;
+}
+
+String resource_text(Widget widget, const char *widget_class, const char *name,
+                     const char *resource_class, String default_value) {
     String value = nullptr;
-    XtResource resource = {const_cast<String>(name),
-                           const_cast<String>(resource_class),
-                           const_cast<String>(XtRString),
-                           sizeof(String),
-                           0,
-                           const_cast<String>(XtRString),
-                           default_value};
-    if (!XtParent(w))
-        XtGetApplicationResources(w, &value, &resource, 1, nullptr, 0);
-    else
-        XtGetSubresources(XtParent(w), &value, XtName(w), XtClass(w)->core_class.class_name,
-                          &resource, 1, nullptr, 0);
+    XtResource resource = text_resource(name, resource_class, 0, default_value);
+    XtGetSubresources(XtParent(widget), &value, XtName(widget), const_cast<String>(widget_class),
+                      &resource, 1, nullptr, 0);
     return value;
 }
 

@@ -1,15 +1,42 @@
-// The user's resources, read through the toolkit's own lookup.
+// The resources the program reads itself, besides those its widgets take:
+// read once at start-up through the toolkit's resource tables, with the
+// fallback list's texts as their defaults, into one struct that the
+// windows' builders receive.
 #pragma once
 
 #include <X11/Intrinsic.h>
 
 namespace yarx::ui {
 
-// The value that the resources (the user's, then the fallback list) give
-// this resource of the widget, as a string the toolkit owns; the default
-// when they give none.  For the top-level shell, an application resource
-// ("yarx.thickness").
-String resource_of(Widget w, const char *name, const char *resource_class,
-                   String default_value = nullptr);
+struct Resources {
+    // yarx.thickness and yarx.compensator: the section's thickness in µm and
+    // the accessory plate's retardation in nm (0, no plate), checked.
+    double thickness_um;
+    double plate_nm;
+    // *canvas.fanFont: the font of the birefringence lines' labels.
+    String fan_font;
+    // The templates of the reading line, the plate's line and the pick line.
+    String reading_template, plate_template, pick_template;
+    // The pick line's texts: its hint, and what it says when the pointer
+    // could not be had or the pixel not be read.
+    String pick_hint, refused_text, unreadable_text;
+    // The chart window's title before the illuminant, and the word after it
+    // in true colours.
+    String chart_title, true_colours_title;
+    // What the user's resources decide about the chart window's place: its
+    // size, its position, or that it centres itself over the setup window.
+    bool chart_size_given, chart_position_given, chart_centres_itself;
+};
+
+// Reads them for the top-level shell and for the chart window's widgets,
+// which are looked up under the chart dialog's form; warns once on standard
+// error of a thickness or plate that is not a number in its range.
+Resources read_resources(Widget toplevel, Widget chart_form);
+
+// The text the resources give the widget, of the class named, for one of
+// its resources; the default when they give none.  For a resource the
+// widget shows, as the text the user reads.
+String resource_text(Widget widget, const char *widget_class, const char *name,
+                     const char *resource_class, String default_value);
 
 }  // namespace yarx::ui

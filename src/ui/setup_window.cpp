@@ -11,12 +11,12 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <iterator>
 
 #include "colour/chart_colours.h"
 #include "ui/chart_window.h"
-#include "ui/form_row.h"
 #include "ui/resources.h"
+#include "ui/widget_chores.h"
+#include "ui/window_names.h"
 
 namespace yarx::ui {
 
@@ -46,7 +46,7 @@ void toggle_callback(Widget toggle, XtPointer client_data, XtPointer call_data) 
 // The toggle's label as its resources give it, the text the user reads;
 // the widget's name when they give none, as the toolkit shows it then.
 String label_of(Widget toggle) {
-    return resource_of(toggle, XmNlabelString, XmCLabelString, XtName(toggle));
+    return resource_text(toggle, "XmToggleButton", XmNlabelString, XmCLabelString, XtName(toggle));
 }
 
 // The toggle that asks for the true colours of an sRGB display instead of
@@ -58,9 +58,9 @@ Widget fan_toggle;
 // Computes the chart of the illuminant in force and shows it.
 void ok_callback(Widget, XtPointer, XtPointer) {
     const bool true_colours = XmToggleButtonGetState(true_colours_toggle);
-    show_chart(illuminant_in_force, label_of(toggle_in_force),
-               true_colours ? colour::Rendering::true_colours : colour::Rendering::cie_rgb,
-               XmToggleButtonGetState(fan_toggle));
+    show_chart({illuminant_in_force, label_of(toggle_in_force),
+                true_colours ? colour::Rendering::true_colours : colour::Rendering::cie_rgb,
+                XmToggleButtonGetState(fan_toggle) != False});
 }
 
 void exit_callback(Widget, XtPointer, XtPointer) { std::exit(0); }
@@ -68,15 +68,15 @@ void exit_callback(Widget, XtPointer, XtPointer) { std::exit(0); }
 // Widget resources read best one name-value pair a line.
 // clang-format off
 Widget create_illuminant_box(Widget form, Widget above) {
-    Widget frame = create_row("srcframe", xmFrameWidgetClass, form, above);
+    Widget frame = create_row(name_of(SetupWidget::frame), xmFrameWidgetClass, form, above);
     XtVaCreateManagedWidget(
-        "srctitle", xmLabelWidgetClass, frame,
+        name_of(SetupWidget::frame_title), xmLabelWidgetClass, frame,
         XmNchildType, XmFRAME_TITLE_CHILD,
         XmNchildHorizontalAlignment, XmALIGNMENT_BEGINNING,
         XmNchildVerticalAlignment, XmALIGNMENT_BASELINE_BOTTOM,
         nullptr);
     Widget radio_box = XtVaCreateManagedWidget(
-        "srcraw", xmRowColumnWidgetClass, frame,
+        name_of(SetupWidget::radio_box), xmRowColumnWidgetClass, frame,
         XmNradioBehavior, True,
         XmNradioAlwaysOne, True,
         nullptr);
@@ -93,27 +93,24 @@ Widget create_illuminant_box(Widget form, Widget above) {
 
 }  // namespace
 
-void build_setup_window(Widget toplevel) {
-    // An odd name for a form, but users' resources and scripts know the
-    // setup window's widgets under it: keep it.
-    Widget form = XmCreateForm(toplevel, const_cast<String>("YARX Version 3.0"), nullptr, 0);
-
-    // Created top to bottom.  The tests find each widget by its place in
-    // this order (SetupWidget in xdriver/yarx_windows.h): a new widget goes
-    // there too.
-
-    Widget title = create_row("labelC1", xmLabelWidgetClass, form, nullptr);
-    Widget notice1 = create_row("labelC2", xmLabelWidgetClass, form, title);
-    Widget notice2 = create_row("labelC3", xmLabelWidgetClass, form, notice1);
+SetupControls build_setup_window(Widget toplevel) {
+    // Created in the order of the setup window's table (ui/window_names.h).
+    Widget form = XmCreateForm(toplevel, const_cast<String>(name_of(SetupWidget::form)), nullptr, 0);
+    const auto row = [form](SetupWidget widget, WidgetClass widget_class, Widget above) {
+        return create_row(name_of(widget), widget_class, form, above);
+    };
+    Widget title = row(SetupWidget::title, xmLabelWidgetClass, nullptr);
+    Widget notice1 = row(SetupWidget::notice1, xmLabelWidgetClass, title);
+    Widget notice2 = row(SetupWidget::notice2, xmLabelWidgetClass, notice1);
     Widget frame = create_illuminant_box(form, notice2);
-    Widget radio_box = XtNameToWidget(frame, "srcraw");
-    true_colours_toggle = create_row("setupsrgb", xmToggleButtonWidgetClass, form, frame);
-    fan_toggle = create_row("setupfan", xmToggleButtonWidgetClass, form, true_colours_toggle);
-    Widget prompt = create_row("labelend", xmLabelWidgetClass, form, fan_toggle);
-    Widget separator = create_row("setupsep", xmSeparatorWidgetClass, form, prompt);
+    Widget radio_box = XtNameToWidget(frame, name_of(SetupWidget::radio_box));
+    true_colours_toggle = row(SetupWidget::true_colours, xmToggleButtonWidgetClass, frame);
+    fan_toggle = row(SetupWidget::fan, xmToggleButtonWidgetClass, true_colours_toggle);
+    Widget prompt = row(SetupWidget::prompt, xmLabelWidgetClass, fan_toggle);
+    Widget separator = row(SetupWidget::separator, xmSeparatorWidgetClass, prompt);
 
     Widget ok = XtVaCreateManagedWidget(
-        "setupok", xmPushButtonWidgetClass, form,
+        name_of(SetupWidget::ok), xmPushButtonWidgetClass, form,
         XmNtopAttachment, XmATTACH_WIDGET,
         XmNtopWidget, separator,
         XmNleftAttachment, XmATTACH_FORM,
@@ -121,7 +118,7 @@ void build_setup_window(Widget toplevel) {
         XmNrightPosition, 45,
         nullptr);
     Widget exit = XtVaCreateManagedWidget(
-        "setupexit", xmPushButtonWidgetClass, form,
+        name_of(SetupWidget::exit), xmPushButtonWidgetClass, form,
         XmNtopAttachment, XmATTACH_WIDGET,
         XmNtopWidget, separator,
         XmNrightAttachment, XmATTACH_FORM,
@@ -144,13 +141,10 @@ void build_setup_window(Widget toplevel) {
     XtVaSetValues(ok, XmNnavigationType, XmTAB_GROUP, nullptr);
     XtVaSetValues(exit, XmNnavigationType, XmTAB_GROUP, nullptr);
 
-    // What the user still needs once the chart is up beside the window.
-    const Widget controls[] = {frame, true_colours_toggle, fan_toggle, ok, exit};
-    keep_chart_clear_of(controls, static_cast<int>(std::size(controls)));
-
     const char *on_at_start = colour::find_illuminant(illuminant_at_start)->widget;
     XmToggleButtonSetState(XtNameToWidget(radio_box, on_at_start), True, True);
     XtManageChild(form);
+    return {{frame, true_colours_toggle, fan_toggle, ok, exit}, 5};
 }
 // clang-format on
 

@@ -11,9 +11,10 @@ namespace yarx::ui {
 // out of argv and returns the top-level shell.
 Widget start_toolkit(XtAppContext *app, int *argc, char **argv);
 
-// Builds the chart window (unmanaged) and the setup window under the
-// top-level shell, and realizes them, the setup window showing with the
-// program's icon, and both windows with its process.
+// Reads the resources, builds the chart window (unmanaged) and the setup
+// window under the top-level shell, takes the display's key and button
+// events before the toolkit, and realizes the windows, the setup window
+// showing with the program's icon, and both windows with its process.
 void build_windows(Widget toplevel);
 
 }  // namespace yarx::ui

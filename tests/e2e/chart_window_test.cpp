@@ -1,8 +1,5 @@
-// The chart window: what OK draws, pixel for pixel; redrawing in place;
-// exposures under a window manager (one redraw per burst); popping down and
-// up again; the birefringence fan over the chart and gone again; the
-// reading line and the plate's swatches under the pointer; and the end of
-// the program when the server has too few colours.
+// The chart window: what it draws, when, and what it reads under the
+// pointer.
 
 #include <signal.h>
 #include <sys/wait.h>
@@ -91,48 +88,49 @@ TEST_F(ChartWindow, OkShowsTheDialogAndDrawsTheChartPixelForPixel) {
     ASSERT_NO_FATAL_FAILURE(start());
     ASSERT_NE(press_ok(), None);
 
-    // Dismiss and Pick colour, separator, reading line, the plate's line,
-    // the pick line and its swatch, and the canvas's scrolled window, in
-    // that order, in a form.
+    // Dismiss and Pick colour, the separator, the canvas's scrolled window
+    // and the panel right of it, in a form; in the panel the reading line,
+    // the plate's line and the pick line, in that order.
     ASSERT_EQ(children(display(), chart_shell_).size(), 1u);
     const Window form = child_at(display(), chart_shell_, {0});
-    ASSERT_EQ(children(display(), form).size(), 8u);
+    ASSERT_EQ(children(display(), form).size(), 5u);
     XWindowAttributes attributes;
     ASSERT_TRUE(XGetWindowAttributes(display(), canvas(), &attributes));
     EXPECT_EQ(attributes.width, canvas_width);
     EXPECT_EQ(attributes.height, canvas_height);
-    XWindowAttributes dismiss, pick, separator, reading, plate, pick_line, scroller;
-    const auto attributes_of = [&](ChartWidget widget, XWindowAttributes &a) {
-        return XGetWindowAttributes(display(), chart_widget(display(), chart_shell_, widget), &a);
+    const auto box_of = [&](ChartWidget widget) {
+        return on_screen(display(), chart_widget(display(), chart_shell_, widget));
     };
-    ASSERT_TRUE(attributes_of(ChartWidget::dismiss, dismiss));
-    ASSERT_TRUE(attributes_of(ChartWidget::pick, pick));
-    ASSERT_TRUE(attributes_of(ChartWidget::separator, separator));
-    ASSERT_TRUE(attributes_of(ChartWidget::reading, reading));
-    ASSERT_TRUE(attributes_of(ChartWidget::plate, plate));
-    ASSERT_TRUE(attributes_of(ChartWidget::pick_line, pick_line));
-    ASSERT_TRUE(attributes_of(ChartWidget::scroller, scroller));
+    const ScreenBox dismiss = box_of(ChartWidget::dismiss), pick = box_of(ChartWidget::pick),
+                    separator = box_of(ChartWidget::separator),
+                    scroller_box = box_of(ChartWidget::scroller),
+                    panel = box_of(ChartWidget::panel), reading = box_of(ChartWidget::reading),
+                    plate = box_of(ChartWidget::plate), pick_line = box_of(ChartWidget::pick_line);
     EXPECT_GE(pick.x, dismiss.x + dismiss.width);
     EXPECT_LT(pick.y, separator.y);
     EXPECT_LT(dismiss.y, separator.y);
-    EXPECT_LT(separator.y, reading.y);
+    EXPECT_EQ(scroller_box.y, separator.y + separator.height);
+    EXPECT_EQ(panel.y, scroller_box.y);
+    EXPECT_EQ(panel.x, scroller_box.x + scroller_box.width);
     EXPECT_LT(reading.y, plate.y);
     EXPECT_LT(plate.y, pick_line.y);
-    EXPECT_LT(pick_line.y, scroller.y);
+    for (const ScreenBox &line : {reading, plate, pick_line})
+        EXPECT_TRUE(line.x >= panel.x && line.x + line.width <= panel.x + panel.width) << line.x;
 
     // With room for the whole chart nothing scrolls: the canvas fills the
     // scrolled window, as if it stood there alone, and the scroll bar is
     // kept outside it.
-    XWindowAttributes bar;
-    ASSERT_TRUE(attributes_of(ChartWidget::vertical_scroll_bar, bar));
+    XWindowAttributes bar, scroller;
+    ASSERT_TRUE(XGetWindowAttributes(
+        display(), chart_widget(display(), chart_shell_, ChartWidget::vertical_scroll_bar), &bar));
+    ASSERT_TRUE(XGetWindowAttributes(
+        display(), chart_widget(display(), chart_shell_, ChartWidget::scroller), &scroller));
     EXPECT_GE(bar.x, scroller.width);
     EXPECT_EQ(scroller.width, canvas_width);
     EXPECT_EQ(scroller.height, canvas_height);
     const ScreenBox on_canvas = on_screen(display(), canvas());
-    const ScreenBox on_scroller =
-        on_screen(display(), chart_widget(display(), chart_shell_, ChartWidget::scroller));
-    EXPECT_EQ(on_canvas.x, on_scroller.x);
-    EXPECT_EQ(on_canvas.y, on_scroller.y);
+    EXPECT_EQ(on_canvas.x, scroller_box.x);
+    EXPECT_EQ(on_canvas.y, scroller_box.y);
 
     EXPECT_EQ(wait_for_canvas(illuminant_d68), "");
 }

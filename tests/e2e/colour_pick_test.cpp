@@ -1,8 +1,4 @@
-// Picking a colour off the screen: a band of the canvas, or a window the
-// test paints, is found at its row and marked in the margin; the pick asks
-// the server nothing but the grabs and the one image; the marks come back
-// after an exposure and go at OK.  Escape and button 3 cancel with nothing
-// changed, and a pointer another program holds is said so.
+// Picking a colour off the screen and finding it on the chart.
 
 #include <X11/keysym.h>
 
@@ -57,13 +53,17 @@ protected:
         return wait_until([&] { return counter.count(opcode) == count && relay_->idle(); });
     }
 
-    // Whether the test itself can have the pointer: nobody else holds it.
-    bool pointer_free() {
-        const int status = XGrabPointer(display(), server_->root(), False, ButtonPressMask,
-                                        GrabModeAsync, GrabModeAsync, None, None, CurrentTime);
+    // Whether the test itself can have the pointer and the keyboard: a pick
+    // that kept either would take every click or key on the display.
+    bool pointer_and_keyboard_free() {
+        const int pointer = XGrabPointer(display(), server_->root(), False, ButtonPressMask,
+                                         GrabModeAsync, GrabModeAsync, None, None, CurrentTime);
         XUngrabPointer(display(), CurrentTime);
+        const int keyboard = XGrabKeyboard(display(), server_->root(), False, GrabModeAsync,
+                                           GrabModeAsync, CurrentTime);
+        XUngrabKeyboard(display(), CurrentTime);
         XSync(display(), False);
-        return status == GrabSuccess;
+        return pointer == GrabSuccess && keyboard == GrabSuccess;
     }
 
     Window pick_line() { return chart_widget(display(), chart_shell_, ChartWidget::pick_line); }
@@ -75,7 +75,7 @@ Window paint_window(Display *display, unsigned long pixel) {
     attributes.override_redirect = True;
     attributes.background_pixel = pixel;
     const Window window =
-        XCreateWindow(display, DefaultRootWindow(display), 1250, 1150, 60, 60, 0, CopyFromParent,
+        XCreateWindow(display, DefaultRootWindow(display), 1700, 1150, 60, 60, 0, CopyFromParent,
                       InputOutput, CopyFromParent, CWOverrideRedirect | CWBackPixel, &attributes);
     XMapWindow(display, window);
     wait_until([&] {
@@ -124,7 +124,7 @@ TEST_P(PickFromTheScreen, MarksTheRowAndCostsOnlyTheGrabAndTheImage) {
     press_at(display(), target, x, y);
     release(display());
     ASSERT_TRUE(wait_for_requests(counter, XCB_UNGRAB_POINTER, 1));
-    EXPECT_TRUE(pointer_free());
+    EXPECT_TRUE(pointer_and_keyboard_free());
 
     Marks m;
     ASSERT_TRUE(wait_until([&] { return (m = marks()).best_row >= 0; }));
@@ -173,7 +173,7 @@ TEST_F(ColourPick, EscapeAndButton3CancelAndAHeldPointerIsSaidSo) {
     ASSERT_TRUE(wait_for_requests(counter, XCB_GRAB_POINTER, 1));
     type_key(display(), XK_Escape);
     ASSERT_TRUE(wait_for_requests(counter, XCB_UNGRAB_POINTER, 1));
-    EXPECT_TRUE(pointer_free());
+    EXPECT_TRUE(pointer_and_keyboard_free());
     EXPECT_TRUE(viewable(display(), chart_shell_)) << "Escape dismissed the chart";
 
     click(display(), chart_widget(display(), chart_shell_, ChartWidget::pick));
@@ -181,7 +181,7 @@ TEST_F(ColourPick, EscapeAndButton3CancelAndAHeldPointerIsSaidSo) {
     press_at(display(), canvas(), chart::probe_x, 300, 3);
     release(display(), 3);
     ASSERT_TRUE(wait_for_requests(counter, XCB_UNGRAB_POINTER, 2));
-    EXPECT_TRUE(pointer_free());
+    EXPECT_TRUE(pointer_and_keyboard_free());
     EXPECT_EQ(counter.count(XCB_GET_IMAGE), 0);
     EXPECT_EQ(canvas_differences(d68), "");
 

@@ -1,5 +1,5 @@
-// yarx on ordinary desktops: short screens, the chart beside the setup
-// window, the title, the keyboard alone, and any screen of the display.
+// yarx on ordinary desktops, under a window manager and on screens of the
+// sizes people have.
 
 #include <unistd.h>
 
@@ -18,7 +18,7 @@
 namespace yarx::e2e {
 namespace {
 
-ServerOptions desktop(int width = 1400, int height = 1300) {
+ServerOptions desktop(int width = 1920, int height = 1200) {
     ServerOptions options;
     options.width = width;
     options.height = height;
@@ -153,15 +153,27 @@ TEST_P(SecondScreen, TheChartIsExact) {
 INSTANTIATE_TEST_SUITE_P(OfOtherDepth, SecondScreen,
                          ::testing::Values(Depths{24, 16}, Depths{8, 24}));
 
-// At 1366 x 768 the chart window fits the screen and the canvas scrolls to
-// its last row; on a tall screen it is whole, without a scroll bar.
+// At 1366 x 768 the chart window fits the screen, and the canvas scrolls
+// to its last row, by the wheel too, while the panel's lines stay in view;
+// on a tall screen it is whole, without a scroll bar.
 TEST_F(Desktop, OnAShortScreenTheChartFitsAndScrollsToItsLastRow) {
     ASSERT_NO_FATAL_FAILURE(start(desktop(1366, 768)));
     ASSERT_NO_FATAL_FAILURE(show_chart(d68_toggle));
     const ScreenBox frame = frame_of(chart_shell_);
     EXPECT_GE(frame.y, 0);
     EXPECT_LE(frame.y + frame.height, 768) << "the chart window hangs below the screen";
+    EXPECT_LE(frame.x + frame.width, 1366) << "the chart window hangs off the screen";
     ASSERT_TRUE(scroll_bar_shows());
+    EXPECT_EQ(visible_canvas_rows().top, 0);
+
+    // A notch of the wheel down over the canvas, and one back up.
+    for (const unsigned int button : {5u, 4u}) {
+        const int top = visible_canvas_rows().top;
+        press_at(display(), canvas(), chart::probe_x, top + 100, button);
+        release(display(), button);
+        EXPECT_TRUE(wait_until([&] { return visible_canvas_rows().top != top; }, 5s))
+            << "button " << button << " left the canvas at row " << top;
+    }
     EXPECT_EQ(visible_canvas_rows().top, 0);
 
     ASSERT_TRUE(scroll_to_the_end()) << "rows from " << visible_canvas_rows().top << " show";
@@ -169,9 +181,14 @@ TEST_F(Desktop, OnAShortScreenTheChartFitsAndScrollsToItsLastRow) {
     // y = 901, drawn exactly.
     EXPECT_LE(visible_canvas_rows().top, chart::band_top + 693);
     EXPECT_EQ(wait_for_canvas(illuminant_d68), "") << "after scrolling to the end";
-    // The reading line stays on the screen, outside what scrolls.
-    const ScreenBox line = on_screen(chart_part(ChartWidget::reading));
-    EXPECT_TRUE(line.y >= 0 && line.y + line.height <= 768 && line.height > 0) << line.y;
+    // The panel's lines stay on the screen, outside what scrolls.
+    for (const ChartWidget part :
+         {ChartWidget::reading, ChartWidget::plate, ChartWidget::pick_line}) {
+        const ScreenBox line = on_screen(chart_part(part));
+        EXPECT_TRUE(line.y >= 0 && line.y + line.height <= 768 && line.height > 0 &&
+                    line.x + line.width <= 1366)
+            << line.x << "," << line.y;
+    }
 }
 
 // 1920 x 1080 with a 40-pixel panel: the chart keeps clear of the panel and
@@ -206,9 +223,13 @@ TEST_F(Desktop, TheChartFitsAPublishedWorkAreaWhereNothingCutsItDown) {
     EXPECT_TRUE(scroll_bar_shows());
 }
 
+// 1920 x 1200: the chart window, frame and all, fits the screen.
 TEST_F(Desktop, OnATallScreenTheChartIsWholeWithoutAScrollBar) {
     ASSERT_NO_FATAL_FAILURE(start(desktop()));
     ASSERT_NO_FATAL_FAILURE(show_chart(d68_toggle));
+    const ScreenBox frame = frame_of(chart_shell_);
+    EXPECT_TRUE(frame.y >= 0 && frame.y + frame.height <= 1200 && frame.x + frame.width <= 1920)
+        << frame.x << "," << frame.y << " " << frame.width << "x" << frame.height;
     EXPECT_FALSE(scroll_bar_shows());
     const Image::Rows rows = visible_canvas_rows();
     EXPECT_EQ(rows.top, 0);
@@ -223,23 +244,23 @@ TEST_F(Desktop, TheChartOpensBesideTheSetupWindowAndStaysWhereTheUserMovesIt) {
     EXPECT_FALSE(chart.overlaps(setup))
         << "the chart at " << chart.x << "," << chart.y << " covers the setup window at " << setup.x
         << "," << setup.y;
-    EXPECT_LE(chart.x + chart.width, 1400);
+    EXPECT_LE(chart.x + chart.width, 1920);
     // The setup window's buttons answer with the chart open.
     ASSERT_NO_FATAL_FAILURE(choose(d65_toggle));
 
-    // Where the whole window, with the lines above the chart, fits on the
-    // screen, which the dialog keeps to when it is shown again.
-    move_through_window_manager(display(), chart_shell_, 700, 40);
+    // Where the whole window fits on the screen, which the dialog keeps to
+    // when it is shown again.
+    move_through_window_manager(display(), chart_shell_, 700, 20);
     ASSERT_TRUE(wait_until([&] {
         chart = frame_of(chart_shell_);
-        return chart.x == 700 && chart.y == 40;
+        return chart.x == 700 && chart.y == 20;
     })) << "the window manager did not move the chart";
     click(display(), chart_part(ChartWidget::dismiss));
     ASSERT_TRUE(wait_until([&] { return !viewable(display(), chart_shell_); }));
     ASSERT_EQ(press_ok(), chart_shell_);
     EXPECT_TRUE(wait_until([&] {
         chart = frame_of(chart_shell_);
-        return chart.x == 700 && chart.y == 40;
+        return chart.x == 700 && chart.y == 20;
     })) << "shown again at "
         << chart.x << "," << chart.y;
     EXPECT_EQ(wait_for_canvas(illuminant_d65), "");

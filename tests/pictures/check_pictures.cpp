@@ -1,7 +1,5 @@
-// Looks at what yarx_pictures made: every picture there, of the right size,
-// the charts showing the colour module's colours for their illuminants, and
-// the overview labelled; and the pictures kept in the sources (the README's
-// charts, the icons) still what the programs draw.
+// Looks at what yarx_pictures made, and at the pictures the sources keep,
+// which must still be what the programs draw.
 //
 // Usage: check_pictures DIRECTORY SOURCE_DIRECTORY
 

@@ -1,9 +1,5 @@
-// What the reading line says for a row of the chart: the retardation, its
-// order counted from the order marks' 551 nm, the birefringence at the
-// thickness, which with the fan shown is the fan's under the pointer; the
-// minerals it fits, against the data file they are compiled from; what a
-// plate adds and subtracts and which rows show it; the template's words kept
-// as they stand; and which thickness and plate values are refused.
+// What the reading lines say for a row of the chart, and which resource
+// values they refuse.
 
 #include <gtest/gtest.h>
 

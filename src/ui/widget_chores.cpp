@@ -1,0 +1,52 @@
+#include "widget_chores.h"
+
+#include <algorithm>
+#include <cstddef>
+
+#include "chart/text_writer.h"
+
+namespace yarx::ui {
+
+void set_label_text(Widget label, const char *text) {
+    XmString string = XmStringCreateLocalized(const_cast<char *>(text));
+    XtVaSetValues(label, XmNlabelString, string, nullptr);
+    XmStringFree(string);
+}
+
+int lines_in(const char *text) {
+    int lines = 1;
+    for (const char *p = text; *p; ++p) lines += *p == '\n';
+    return lines;
+}
+
+// Sized on as many lines of one letter, then fixed, then given its text
+// back; the form it stands in gives it its width.
+void fix_label_lines(Widget label, int lines) {
+    constexpr int most_lines = 16;
+    XmString shown = nullptr;
+    XtVaGetValues(label, XmNlabelString, &shown, nullptr);  // a copy, ours to free
+    if (shown) lines = std::max(lines, XmStringLineCount(shown));
+    char sizing[2 * most_lines];
+    chart::TextWriter writer(sizing, sizeof sizing);
+    for (int k = 0; k < lines && k < most_lines; ++k) writer.put(k ? "\nM" : "M");
+    XtVaSetValues(label, XmNrecomputeSize, True, nullptr);
+    set_label_text(label, sizing);
+    XtVaSetValues(label, XmNrecomputeSize, False, XmNlabelString, shown, nullptr);
+    XmStringFree(shown);
+}
+
+void paint_swatch(Widget swatch, unsigned long pixel) {
+    if (!XtIsRealized(swatch)) return;
+    XSetWindowBackground(XtDisplay(swatch), XtWindow(swatch), pixel);
+    XClearWindow(XtDisplay(swatch), XtWindow(swatch));
+}
+
+KeySym keysym_of(const XKeyEvent &key) {
+    KeyCode first = 0;
+    int per_keycode = 0;
+    const KeySym *table = XtGetKeysymTable(key.display, &first, &per_keycode);
+    if (!table || key.keycode < first) return NoSymbol;
+    return table[static_cast<std::size_t>(key.keycode - first) * per_keycode];
+}
+
+}  // namespace yarx::ui

@@ -1,0 +1,56 @@
+// The Motif chores every window does the same way: a child stacked as a row
+// of a form, a label's text, a label fixed at a number of lines, a swatch
+// painted in a pixel, and a key's symbol.
+#pragma once
+
+#include <X11/Intrinsic.h>
+#include <Xm/Xm.h>
+
+namespace yarx::ui {
+
+// Creates and manages the child as a row below `above` (at the top when it
+// is null).  Its own resources, if any, come as XtVaCreateManagedWidget takes
+// them, name then value, without the ending null: this adds the row's
+// attachments and ends the list.
+// Widget resources read best one name-value pair a line.
+// clang-format off
+template <typename... Resources>
+Widget create_row(const char *name, WidgetClass widget_class, Widget form, Widget above,
+                  Resources... resources) {
+    static_assert(sizeof...(resources) % 2 == 0, "resources come as name-value pairs");
+    return XtVaCreateManagedWidget(
+        name, widget_class, form,
+        resources...,
+        XmNtopAttachment, above ? XmATTACH_WIDGET : XmATTACH_FORM,
+        XmNtopWidget, above,
+        XmNleftAttachment, XmATTACH_FORM,
+        XmNrightAttachment, XmATTACH_FORM,
+        nullptr);
+}
+// clang-format on
+
+// Shows the text in the label, a "\n" starting a new line.  The label keeps
+// its own copy; the XmString made for it is given back at once: set
+// through a typed argument instead, each conversion would stay referenced
+// from the label until it is destroyed, some bytes more for every text.
+void set_label_text(Widget label, const char *text);
+
+// The number of lines of a text: one more than its newlines.
+int lines_in(const char *text);
+
+// Fixes the label's height at that of so many lines of its font, or of the
+// text it shows now if that has more, whatever text it shows later; it
+// keeps the text it shows.  A new text then never resizes the window.
+void fix_label_lines(Widget label, int lines);
+
+// Paints the swatch, a bare drawing area, all in the pixel: set as its
+// window's background, it costs one request, and the server repaints it on
+// every exposure.  Nothing before the swatch has a window.
+void paint_swatch(Widget swatch, unsigned long pixel);
+
+// The key's first keysym, from the toolkit's copy of the keyboard map,
+// which its translations have loaded already: Xlib's own lookup would ask
+// the server for a second copy.
+KeySym keysym_of(const XKeyEvent &key);
+
+}  // namespace yarx::ui
