@@ -17,8 +17,8 @@ namespace {
 
 // A resource read as a string, which the toolkit owns: the program, not a
 // toolkit converter with its own ideas of a number, decides what to take.
-constexpr XtResource text_resource(const char *name, const char *resource_class, std::size_t offset,
-                                   const char *default_value) {
+XtResource text_resource(const char *name, const char *resource_class, std::size_t offset,
+                         const char *default_value) {
     return {const_cast<String>(name),         const_cast<String>(resource_class),
             const_cast<String>(XtRString),    sizeof(String),
             static_cast<Cardinal>(offset),    const_cast<String>(XtRString),
