@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <strings.h>
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cmath>
@@ -144,15 +145,20 @@ bool settings_fit(const FigureSettings &settings, Format format, char *reason,
         return refuse(reason, reason_size, "scale out of range (1 to 16)");
     if (settings.dpi < least_dpi || settings.dpi > greatest_dpi)
         return refuse(reason, reason_size, "dpi out of range (1 to 2400)");
-    if (format != Format::png) return true;
     static const colour::ChartColours no_colours{};
     build_figure(settings, no_colours, figure);
-    const Placement placement = placement_of(settings, format, figure);
-    const double megapixels = placement.page_width * placement.page_height / 1e6;
-    if (megapixels <= greatest_megapixels) return true;
-    std::snprintf(what, sizeof what,
-                  "size %.0f x %.0f pixels is more than %.0f megapixels (use a lower scale or dpi)",
-                  placement.page_width, placement.page_height, greatest_megapixels);
+    const Placement p = placement_of(settings, format, figure);
+    if (format == Format::png && p.page_width * p.page_height / 1e6 > greatest_megapixels)
+        std::snprintf(what, sizeof what,
+                      "size %.0f x %.0f pixels is more than %.0f megapixels (use a lower scale "
+                      "or dpi)",
+                      p.page_width, p.page_height, greatest_megapixels);
+    else if (format != Format::png && std::max(p.page_width, p.page_height) > greatest_page_side)
+        std::snprintf(what, sizeof what,
+                      "page %.0f x %.0f is larger than %.0f a side (use a lower scale)",
+                      p.page_width, p.page_height, greatest_page_side);
+    else
+        return true;
     return refuse(reason, reason_size, what);
 }
 

@@ -40,10 +40,14 @@ struct FigureSettings {
 constexpr int least_scale = 1, greatest_scale = 16;
 constexpr int least_dpi = 1, greatest_dpi = 2400;
 constexpr double greatest_megapixels = 200;
+// A PDF or SVG page's side at most, in points or units: 200 inches, the
+// largest page PDF readers take.
+constexpr double greatest_page_side = 14400;
 
 // Whether the settings can be written in the format: the illuminant is one
-// of the catalogue's, the thickness, scale and dpi are in their ranges and
-// a PNG stays within greatest_megapixels.  False with one line that says
+// of the catalogue's, the thickness, scale and dpi are in their ranges, a
+// PNG stays within greatest_megapixels and a page within
+// greatest_page_side.  False with one line that says
 // which (no program name in front).
 bool settings_fit(const FigureSettings &settings, Format format, char *reason,
                   std::size_t reason_size);

@@ -224,6 +224,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Refusal{{"--paper", "a5"}, "chart.pdf", "paper 'a5'"},
                       Refusal{{"--paper", "a3", "--dpi", "2400"}, "chart.png", "megapixels"},
                       Refusal{{"--landscape", "--fan", "--scale", "16"}, "chart.png", "megapixels"},
+                      Refusal{{"--scale", "16"}, "chart.pdf", "page 9120 x 17600"},
                       Refusal{{"--fan"}, nullptr, "FILE"}));
 
 TEST(ChartCommand, AnswersHelpAndVersion) {
