@@ -11,6 +11,7 @@
 #include "chart/fan_geometry.h"
 #include "chart/minerals.h"
 #include "chart/notice_image.h"
+#include "chart/reading.h"
 #include "chart/text_writer.h"
 #include "print/edge_labels.h"
 #include "print/figure.h"
@@ -411,6 +412,7 @@ constexpr double margin = 16;
 constexpr double label_size = 11, number_size = 10, title_size = 12, caption_size = 11;
 constexpr LabelStyle style{label_size, 1.5, 8, black, 0.5};
 constexpr double tick = 5;
+constexpr double overhang = 40;
 constexpr double axis_room = 64;  // left of the bands: the thickness axis and its title
 
 constexpr double last_nm = chart::last_row * colour::retardation_step_nm;
@@ -483,12 +485,11 @@ double add_axes(Figure &f, const Plot &p) {
         const double x = p.x_of(k * chart::order_length_nm);
         f.add(Line{x, order_top, x, order_bottom, 1, black, 0});
     }
-    static constexpr const char *numerals[] = {"I", "II", "III", "IV", "V"};
-    for (int k = 0; k < 5; ++k) {
-        const double from = k * chart::order_length_nm;
-        const double to = std::min((k + 1) * chart::order_length_nm, last_nm);
+    for (int order = 0; order < chart::order_count; ++order) {
+        const double from = order * chart::order_length_nm;
+        const double to = std::min((order + 1) * chart::order_length_nm, last_nm);
         f.add((p.x_of(from) + p.x_of(to)) / 2, order_baseline, title_size, Anchor::middle, 0, black,
-              numerals[k]);
+              chart::order_numeral(order));
     }
     f.add(p.left - tick - 4, order_baseline, number_size, Anchor::end, 0, black, "order");
     const double title_baseline = order_bottom + 4 + label_ascent * title_size;
@@ -524,9 +525,11 @@ void add_lines(Figure &f, const FigureSettings &settings, const Plot &p, const C
             add_dashed(f, x0, y0, end.x, end.y, 1);
         ends.add(leaves_at_top(line.thousandths) ? 0 : 1, end, line.priority);
     }
-    const Edge top{false, p.top - 1, -1, p.left - 40, p.right(), {}, 0};
+    // The labels may stand a little beyond the corners, over the thickness
+    // axis's end and below the bands, where nothing else is.
+    const Edge top{false, p.top - 1, -1, p.left - overhang, p.right(), {}, 0};
     label_edge(f, top, ends.ends[0], ends.priorities[0], ends.counts[0], style);
-    const Edge right{true, p.right() + 1, 1, p.top, p.bottom() + 40, {}, 0};
+    const Edge right{true, p.right() + 1, 1, p.top, p.bottom() + overhang, {}, 0};
     label_edge(f, right, ends.ends[1], ends.priorities[1], ends.counts[1], style);
 }
 
