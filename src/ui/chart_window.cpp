@@ -228,26 +228,12 @@ bool is_pick_key(const XKeyEvent &key) {
 // Return and Escape press it too.  The dialog pops down at any of its
 // buttons; the others take that callback off.
 Widget build_button_row() {
-    Widget dismiss = XtVaCreateManagedWidget(
-        name_of(ChartWidget::dismiss), xmPushButtonWidgetClass, chart_form,
-        XmNtopAttachment, XmATTACH_FORM,
-        XmNleftAttachment, XmATTACH_FORM,
-        XmNrightAttachment, XmATTACH_POSITION,
-        XmNrightPosition, 50,
-        nullptr);
+    Widget dismiss = create_button(name_of(ChartWidget::dismiss), chart_form, nullptr, 0, 50);
     XtVaSetValues(chart_form,
         XmNdefaultButton, dismiss,
         XmNcancelButton, dismiss,
         nullptr);
-    Widget pick = XtVaCreateManagedWidget(
-        name_of(ChartWidget::pick), xmPushButtonWidgetClass, chart_form,
-        XmNtopAttachment, XmATTACH_FORM,
-        XmNbottomAttachment, XmATTACH_OPPOSITE_WIDGET,
-        XmNbottomWidget, dismiss,
-        XmNleftAttachment, XmATTACH_POSITION,
-        XmNleftPosition, 50,
-        XmNrightAttachment, XmATTACH_FORM,
-        nullptr);
+    Widget pick = create_button(name_of(ChartWidget::pick), chart_form, nullptr, 50, 100);
     XtRemoveAllCallbacks(pick, XmNactivateCallback);
     XtAddCallback(pick, XmNactivateCallback, pick_callback, nullptr);
     return dismiss;

@@ -59,13 +59,7 @@ Widget build_swatch(ChartWidget name, Widget row, Widget to_its_left) {
 
 // clang-format off
 Widget build_plate_line(Widget panel, Widget above, const Resources &resources) {
-    Widget row = XtVaCreateWidget(
-        name_of(ChartWidget::plate), xmFormWidgetClass, panel,
-        XmNtopAttachment, XmATTACH_WIDGET,
-        XmNtopWidget, above,
-        XmNleftAttachment, XmATTACH_FORM,
-        XmNrightAttachment, XmATTACH_FORM,
-        nullptr);
+    Widget row = create_row(name_of(ChartWidget::plate), xmFormWidgetClass, panel, above);
     added_swatch = build_swatch(ChartWidget::added_swatch, row, nullptr);
     subtracted_swatch = build_swatch(ChartWidget::subtracted_swatch, row, added_swatch);
     // Fixed in size and left aligned, as the reading line is.
@@ -93,9 +87,9 @@ Widget build_plate_line(Widget panel, Widget above, const Resources &resources) 
     XtVaSetValues(subtracted_swatch, XmNtopOffset, top, nullptr);
     XtVaSetValues(row, XmNheight, std::max<int>(line_height, swatch_height), nullptr);
 
-    if (resources.plate_nm == chart::no_plate_nm) return above;
-    XtManageChild(row);
-    return row;
+    if (resources.plate_nm != chart::no_plate_nm) return row;
+    XtUnmanageChild(row);
+    return above;
 }
 // clang-format on
 

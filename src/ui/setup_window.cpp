@@ -109,22 +109,8 @@ SetupControls build_setup_window(Widget toplevel) {
     Widget prompt = row(SetupWidget::prompt, xmLabelWidgetClass, fan_toggle);
     Widget separator = row(SetupWidget::separator, xmSeparatorWidgetClass, prompt);
 
-    Widget ok = XtVaCreateManagedWidget(
-        name_of(SetupWidget::ok), xmPushButtonWidgetClass, form,
-        XmNtopAttachment, XmATTACH_WIDGET,
-        XmNtopWidget, separator,
-        XmNleftAttachment, XmATTACH_FORM,
-        XmNrightAttachment, XmATTACH_POSITION,
-        XmNrightPosition, 45,
-        nullptr);
-    Widget exit = XtVaCreateManagedWidget(
-        name_of(SetupWidget::exit), xmPushButtonWidgetClass, form,
-        XmNtopAttachment, XmATTACH_WIDGET,
-        XmNtopWidget, separator,
-        XmNrightAttachment, XmATTACH_FORM,
-        XmNleftAttachment, XmATTACH_POSITION,
-        XmNleftPosition, 55,
-        nullptr);
+    Widget ok = create_button(name_of(SetupWidget::ok), form, separator, 0, 45);
+    Widget exit = create_button(name_of(SetupWidget::exit), form, separator, 55, 100);
     XtAddCallback(ok, XmNactivateCallback, ok_callback, nullptr);
     XtAddCallback(exit, XmNactivateCallback, exit_callback, nullptr);
     // The keyboard starts in the radio box; Return presses OK; Tab stops at

@@ -3,9 +3,26 @@
 #include <algorithm>
 #include <cstddef>
 
+#include <Xm/PushB.h>
+
 #include "chart/text_writer.h"
 
 namespace yarx::ui {
+
+// Widget resources read best one name-value pair a line.
+// clang-format off
+Widget create_button(const char *name, Widget form, Widget above, int left, int right) {
+    return XtVaCreateManagedWidget(
+        name, xmPushButtonWidgetClass, form,
+        XmNtopAttachment, above ? XmATTACH_WIDGET : XmATTACH_FORM,
+        XmNtopWidget, above,
+        XmNleftAttachment, left == 0 ? XmATTACH_FORM : XmATTACH_POSITION,
+        XmNleftPosition, left,
+        XmNrightAttachment, right == 100 ? XmATTACH_FORM : XmATTACH_POSITION,
+        XmNrightPosition, right,
+        nullptr);
+}
+// clang-format on
 
 void set_label_text(Widget label, const char *text) {
     XmString string = XmStringCreateLocalized(const_cast<char *>(text));

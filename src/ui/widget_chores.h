@@ -29,6 +29,12 @@ Widget create_row(const char *name, WidgetClass widget_class, Widget form, Widge
 }
 // clang-format on
 
+// Creates and manages a push button in a row of buttons across the form,
+// below `above` (at the top when it is null), from left to right in
+// hundredths of the form's width: at 0 and 100 it is attached to the form's
+// edges.
+Widget create_button(const char *name, Widget form, Widget above, int left, int right);
+
 // Shows the text in the label, a "\n" starting a new line.  The label keeps
 // its own copy; the XmString made for it is given back at once: set
 // through a typed argument instead, each conversion would stay referenced
