@@ -1,12 +1,13 @@
 # Installation and the Debian package.
 #
-#   cmake --install build --prefix /usr/local   the program, its manual page,
-#                                               menu entry, icon and resources
+#   cmake --install build --prefix /usr/local   the programs, their manual
+#                                               pages, menu entry, icon and
+#                                               resources
 #   (cd build && cpack)                         yarx_<version>_<arch>.deb
 
 include(GNUInstallDirs)
 
-install(TARGETS yarx RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS yarx yarx-chart RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # The application defaults file goes where the X toolkit looks for it,
 # whatever the prefix: Debian's libXt searches /etc/X11, not /usr/local.
@@ -27,7 +28,7 @@ foreach(icon ${icons})
           RENAME yarx.png)
 endforeach()
 
-# The manual page and the changelog go compressed, as Debian has them, and
+# The manual pages and the changelog go compressed, as Debian has them, and
 # without a date in the gzip header, so that the package can be rebuilt
 # bit for bit.
 find_program(GZIP_PROGRAM gzip REQUIRED)
@@ -44,6 +45,7 @@ function(yarx_install_gzipped source destination)
   install(FILES ${output} DESTINATION ${destination})
 endfunction()
 yarx_install_gzipped(${PROJECT_SOURCE_DIR}/doc/yarx.1 ${CMAKE_INSTALL_MANDIR}/man1)
+yarx_install_gzipped(${PROJECT_SOURCE_DIR}/doc/yarx-chart.1 ${CMAKE_INSTALL_MANDIR}/man1)
 yarx_install_gzipped(${PROJECT_SOURCE_DIR}/doc/changelog ${CMAKE_INSTALL_DOCDIR})
 
 # The licence as Debian's machine-readable copyright file: the notice and the
@@ -87,7 +89,9 @@ polarisers, for retardations from 0 to 2497.5 nm, as the CIE 1931 standard
 observer sees them under one of eleven illuminants.  Mineralogists and
 microscopists read thin sections against such a chart.
 
-It is an X11 program with Motif windows.")
+It is an X11 program with Motif windows; yarx-chart writes the same chart,
+with the lines of constant birefringence and of common minerals if asked,
+to a PNG, PDF or SVG file for print, without a display.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -97,8 +101,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The fonts the fallback resources name: helvetica and lucida come with the
 # 75 and 100 dpi collections, "fixed" with the base fonts.  The X server
 # draws them, and it may run on another machine, so policy (11.8.5) allows
-# no more than Recommends.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xfonts-base, xfonts-75dpi, xfonts-100dpi")
+# no more than Recommends.  yarx-chart sets its files' texts in DejaVu Sans,
+# and any other font stands in for it: a recommendation too.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xfonts-base, xfonts-75dpi, xfonts-100dpi, fonts-dejavu-core")
 # Multi-Arch: foreign (a program that any architecture's packages may use).
 # CPack has no variable for the field; it goes on the line after Section.
 set(CPACK_DEBIAN_PACKAGE_SECTION "science\nMulti-Arch: foreign")

@@ -7,11 +7,14 @@
 set -euo pipefail
 
 build_packages=(cmake g++ make libmotif-dev libxt-dev libx11-dev libx11-xcb-dev libxcb1-dev
+                libcairo2-dev                   # yarx-chart's files
                 xfonts-base xfonts-75dpi xfonts-100dpi
                 file dpkg-dev)  # the Debian package's Depends
-pictures_packages=(libxtst-dev libpng-dev xvfb openbox)
+pictures_packages=(libxtst-dev libpng-dev xvfb openbox
+                   fonts-dejavu-core)  # the texts of the pictures yarx-chart makes
 test_packages=("${pictures_packages[@]}" libgtest-dev libbenchmark-dev
                groff-base mandoc lintian desktop-file-utils  # manual page, package, menu entry
+               poppler-utils librsvg2-bin                    # yarx-chart's PDF and SVG, viewed
                clang-format clang-tidy)                      # format, lint
 
 mode=${1:-build}

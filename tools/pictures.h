@@ -34,6 +34,11 @@ inline constexpr const char *setup_picture = "setup.png";
 inline constexpr const char *overview_picture = "overview.png";
 // The reading line and the plate's line, for the README.
 inline constexpr const char *reading_picture = "reading.png";
+// The printed chart, landscape, with the minerals, in true colours under
+// D65, as yarx-chart writes it; for the README.
+inline constexpr const char *printed_picture = "chart-landscape-minerals.png";
+inline constexpr const char *printed_picture_options[] = {"--landscape", "--minerals",
+                                                          "--true-colours", "--illuminant", "d65"};
 // What the screen showed when the tool gave up waiting for a chart.
 inline constexpr const char *failure_picture = "failure-screen.png";
 
@@ -46,6 +51,7 @@ inline constexpr const char *icon_runs = "window_icon_runs.inc";
 inline std::string kept_icon(int size) { return "data/yarx-" + std::to_string(size) + ".png"; }
 inline constexpr const char *kept_icon_runs = "src/chart/window_icon_runs.inc";
 inline constexpr const char *kept_reading = "doc/reading.png";
+inline constexpr const char *kept_printed = "doc/chart-landscape-minerals.png";
 
 // The overview: a strip of labels, then a row of charts at half size for
 // each way, a column for each illuminant, all with a gap around.

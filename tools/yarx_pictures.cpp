@@ -17,6 +17,9 @@
 //                       size the package installs
 //   window_icon_runs.inc
 //                       the small ones as the program compiles them in
+//   chart-landscape-minerals.png
+//                       the printed chart with the minerals' lines, as
+//                       yarx-chart writes it (no X server needed for it)
 //
 // Usage: yarx_pictures DIRECTORY [yarx options...]
 // The last line of its output names the directory.
@@ -396,6 +399,20 @@ void save_icons(const std::vector<unsigned char> &d65_chart, const std::filesyst
     std::printf("%s\n", path.c_str());
 }
 
+// The printed chart, from yarx-chart as a user runs it.
+void picture_printed_chart(const std::filesystem::path &directory) {
+    const std::string path = (directory / printed_picture).string();
+    std::vector<std::string> argv = {YARX_CHART_EXECUTABLE};
+    argv.insert(argv.end(), std::begin(printed_picture_options), std::end(printed_picture_options));
+    argv.push_back(path);
+    Process command(argv, {});
+    const std::optional<int> status = command.wait_exit();
+    if (!status || *status != 0)
+        throw std::runtime_error("yarx_pictures: yarx-chart could not write " + path + ": " +
+                                 command.standard_error());
+    std::printf("%s\n", path.c_str());
+}
+
 int run(const std::filesystem::path &directory, const std::vector<std::string> &yarx_options) {
     ServerOptions options;
     options.window_manager = true;
@@ -446,6 +463,7 @@ int run(const std::filesystem::path &directory, const std::vector<std::string> &
 
     click(display, setup_widget(display, setup, SetupWidget::exit));
     if (!app.wait_exit()) give_up("yarx did not end after Exit", app);
+    picture_printed_chart(directory);
     return 0;
 }
 

@@ -7,8 +7,8 @@
 #include <sstream>
 
 #include "chart/fan_geometry.h"
-#include "chart/notice_image.h"
 #include "colour/chart_colours.h"
+#include "expected_canvas.h"
 
 namespace yarx::e2e {
 
@@ -250,46 +250,11 @@ bool YarxTest::wait_for_chart(int illuminant, Duration timeout) {
     return wait_until([&] { return chart_shell_ && rows_differing(illuminant).empty(); }, timeout);
 }
 
-// The black background, then in drawing order the bands, the black grid, and in white the order
-// marks, the frame and the notice image.
 std::vector<unsigned long> expected_canvas(Display *display, int illuminant, Rendering rendering) {
-    const auto bands = expected_band_pixels(display, illuminant, rendering);
-    const unsigned long black_pixel = allocated_pixel(display, 0, 0, 0);
     const unsigned short full = colour::full_intensity;
-    const unsigned long white_pixel = allocated_pixel(display, full, full, full);
-    std::vector<unsigned long> canvas(canvas_width * canvas_height, black_pixel);
-    auto set = [&](int x, int y, unsigned long pixel) { canvas[y * canvas_width + x] = pixel; };
-    auto hline = [&](int x0, int x1, int y, unsigned long pixel) {
-        for (int x = x0; x <= x1; ++x) set(x, y, pixel);
-    };
-    auto vline = [&](int x, int y0, int y1, unsigned long pixel) {
-        for (int y = y0; y <= y1; ++y) set(x, y, pixel);
-    };
-
-    using namespace chart;
-    for (int row = 0; row <= last_row; ++row)
-        hline(band_left, band_right, band_top + row, bands[row]);
-    for (int k = 0; k < grid_lines; ++k)
-        hline(band_left, band_right, grid_step * k + band_top, black_pixel);
-    for (int k = 0; k < grid_lines; k += heavy_every)
-        hline(band_left, band_right, grid_step * k + band_top + 1, black_pixel);
-    for (int k = 0; k < vertical_lines; ++k)
-        vline(vertical_step * k + band_left, band_top, vertical_bottom, black_pixel);
-    // 220.4 k + 20, truncated
-    for (int y : {240, 460, 681, 901}) hline(order_mark_left, order_mark_right, y, white_pixel);
-    const int frame_right = frame_x + frame_width, frame_bottom = frame_y + frame_height;
-    hline(frame_x, frame_right, frame_y, white_pixel);
-    hline(frame_x, frame_right, frame_bottom, white_pixel);
-    vline(frame_x, frame_y, frame_bottom, white_pixel);
-    vline(frame_right, frame_y, frame_bottom, white_pixel);
-    for (int r = 0; r < notice_rows; ++r)
-        for (int c = 0; c < notice_columns; ++c)
-            if (notice_image[r][c]) {
-                const int x = notice_left + 2 * c, y = notice_top + r;
-                hline(x, x + 2, y, white_pixel);
-                hline(x, x + 2, y + 1, white_pixel);
-            }
-    return canvas;
+    return paint_canvas(expected_band_pixels(display, illuminant, rendering),
+                        allocated_pixel(display, 0, 0, 0),
+                        allocated_pixel(display, full, full, full));
 }
 
 std::vector<ColourRequest> expected_colour_requests(Display *display, int illuminant,

@@ -1,5 +1,5 @@
 // Looks at what yarx_pictures made, and at the pictures the sources keep,
-// which must still be what the program draws.
+// which must still be what the programs draw.
 //
 // Usage: check_pictures DIRECTORY SOURCE_DIRECTORY
 
@@ -154,6 +154,7 @@ std::vector<Kept> kept_pictures() {
                               {chart_picture(d65, ways[1]), "doc/" + chart_picture(d65, ways[1])},
                               {fan_picture(d65, ways[1]), "doc/" + fan_picture(d65, ways[1])},
                               {reading_picture, kept_reading},
+                              {printed_picture, kept_printed},
                               {icon_runs, kept_icon_runs}};
     for (const int size : yarx::chart::installed_icon_sizes)
         kept.push_back({icon_picture(size), kept_icon(size)});

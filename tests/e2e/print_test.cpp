@@ -1,0 +1,257 @@
+// yarx-chart, the program run as a user runs it: its portrait PNG is the
+// canvas the window shows; its PDF and SVG, as poppler and librsvg draw
+// them, show the chart's colours without seams and text that a search
+// finds; it refuses bad input with one line and no file, and a write that
+// fails leaves the file that was there as it was.
+
+#include <png.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "expected_canvas.h"
+#include "fixture.h"
+
+namespace yarx::e2e {
+namespace {
+
+// A PNG read back as 8-bit RGB; empty when it could not be read.
+struct Png {
+    int width = 0, height = 0;
+    std::vector<unsigned char> rgb;
+    Rgb8 at(int x, int y) const {
+        const unsigned char *p = &rgb[(static_cast<size_t>(y) * width + x) * 3];
+        return {p[0], p[1], p[2]};
+    }
+};
+
+Png read_png(const std::string &path) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    Png png;
+    if (!png_image_begin_read_from_file(&image, path.c_str())) return png;
+    image.format = PNG_FORMAT_RGB;
+    png.rgb.resize(PNG_IMAGE_SIZE(image));
+    if (png_image_finish_read(&image, nullptr, png.rgb.data(), 0, nullptr)) {
+        png.width = static_cast<int>(image.width);
+        png.height = static_cast<int>(image.height);
+    }
+    return png;
+}
+
+struct Outcome {
+    int status;  // the wait status, or -1 when it did not end in time
+    std::string out, err;
+};
+
+Outcome run(const std::vector<std::string> &argv) {
+    Process process(argv, {});
+    const auto status = process.wait_exit(30s);
+    return {status.value_or(-1), process.standard_output(), process.standard_error()};
+}
+
+Outcome run_chart(std::vector<std::string> args) {
+    args.insert(args.begin(), YARX_CHART_EXECUTABLE);
+    return run(args);
+}
+
+int exit_status(const Outcome &r) { return WIFEXITED(r.status) ? WEXITSTATUS(r.status) : -1; }
+
+std::vector<std::string> files_in(const std::string &directory) {
+    std::vector<std::string> names;
+    for (const auto &entry : std::filesystem::directory_iterator(directory))
+        names.push_back(entry.path().filename().string());
+    return names;
+}
+
+// ---------------------------------------------------------------- the canvas
+
+class PrintedCanvas : public YarxTest,
+                      public ::testing::WithParamInterface<std::tuple<const char *, Rendering>> {};
+
+TEST_P(PrintedCanvas, PngIsTheWindowsCanvasAboveTheCaption) {
+    const auto [illuminant, rendering] = GetParam();
+    const bool true_colours = rendering == Rendering::true_colours;
+    ASSERT_NO_FATAL_FAILURE(start({}, true_colours
+                                          ? std::vector<std::string>{"-xrm", "*setupsrgb.set: True"}
+                                          : std::vector<std::string>{}));
+    ASSERT_NO_FATAL_FAILURE(show_chart(toggle_index(illuminant), rendering));
+    const Image shown(display(), canvas());
+    ASSERT_TRUE(shown.valid());
+
+    const TemporaryDirectory directory;
+    const std::string path = directory.path() + "/chart.png";
+    std::vector<std::string> args = {"--illuminant", illuminant, path};
+    if (true_colours) args.insert(args.begin(), "--true-colours");
+    const Outcome r = run_chart(args);
+    ASSERT_EQ(exit_status(r), 0) << r.err;
+    const Png png = read_png(path);
+    ASSERT_EQ(png.width, canvas_width);
+    ASSERT_EQ(png.height, canvas_height);
+    long differing = 0;
+    for (int y = 0; y < chart::bottom_margin.top; ++y)
+        for (int x = 0; x < canvas_width; ++x)
+            if (!(png.at(x, y) == shown.rgb(x, y)) && differing++ < 5)
+                ADD_FAILURE() << "(" << x << "," << y << ") differs";
+    EXPECT_EQ(differing, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(OneInEachRendering, PrintedCanvas,
+                         ::testing::Values(std::make_tuple("d65", Rendering::cie_rgb),
+                                           std::make_tuple("cie-a", Rendering::true_colours)));
+
+// ---------------------------------------------------------------- vectors
+
+// How a viewer draws a file at 72 dpi, one pixel a unit, and where its
+// text can be searched.
+struct Viewer {
+    const char *extension;
+    std::vector<std::string> (*draw)(const std::string &file, const std::string &png);
+    // The text a search finds: pdftotext's, or the SVG file itself.
+    std::vector<std::string> (*text)(const std::string &file, const std::string &txt);
+};
+
+const Viewer viewers[] = {
+    {"pdf",
+     [](const std::string &file, const std::string &png) {
+         return std::vector<std::string>{
+             "pdftoppm", "-png", "-r", "72", "-singlefile", file, png.substr(0, png.size() - 4)};
+     },
+     [](const std::string &file, const std::string &txt) {
+         return std::vector<std::string>{"pdftotext", file, txt};
+     }},
+    {"svg",
+     [](const std::string &file, const std::string &png) {
+         return std::vector<std::string>{"rsvg-convert", file, "-o", png};
+     },
+     [](const std::string &file, const std::string &txt) {
+         return std::vector<std::string>{"cp", file, txt};
+     }},
+};
+
+class ChartViewed : public ::testing::TestWithParam<Viewer> {};
+
+TEST_P(ChartViewed, ShowsTheBandsWithoutSeamsAndTextASearchFinds) {
+    const Viewer &viewer = GetParam();
+    const TemporaryDirectory directory;
+    const std::string plain = directory.path() + "/plain." + viewer.extension;
+    const std::string lines = directory.path() + "/lines." + viewer.extension;
+    const std::string png = directory.path() + "/drawn.png", txt = directory.path() + "/text";
+    ASSERT_EQ(exit_status(run_chart({"--illuminant", "D65", plain})), 0);
+    ASSERT_EQ(exit_status(run_chart({"--illuminant", "D65", "--fan", "--minerals", lines})), 0);
+    ASSERT_EQ(exit_status(run(viewer.draw(plain, png))), 0);
+    ASSERT_EQ(exit_status(run(viewer.text(lines, txt))), 0);
+
+    // Every pixel of a band whose neighbours are bands too is that band's
+    // colour, give or take the viewer's colour management: a seam between
+    // two bands, or a band smoothed into the next, is not.
+    static colour::ChartColours chart;
+    colour::compute_chart(colour::id_of("d65"), Rendering::cie_rgb, chart);
+    std::array<int, colour::chart_rows> rows;
+    for (int row = 0; row < colour::chart_rows; ++row) rows[row] = row;
+    const std::vector<int> canvas = paint_canvas(rows, -1, -2);
+    const Png drawn = read_png(png);
+    ASSERT_EQ(drawn.width, canvas_width);
+    ASSERT_EQ(drawn.height, canvas_height);
+    long checked = 0, differing = 0;
+    for (int y = 1; y + 1 < canvas_height; ++y)
+        for (int x = 1; x + 1 < canvas_width; ++x) {
+            bool among_bands = true;
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx)
+                    among_bands = among_bands && canvas[(y + dy) * canvas_width + x + dx] >= 0;
+            if (!among_bands) continue;
+            ++checked;
+            const Rgb8 got = drawn.at(x, y);
+            const colour::Rgb8 want =
+                colour::eight_bit_colour(chart.colours[canvas[y * canvas_width + x]]);
+            if ((std::abs(got.red - want.red) > 2 || std::abs(got.green - want.green) > 2 ||
+                 std::abs(got.blue - want.blue) > 2) &&
+                differing++ < 5)
+                ADD_FAILURE() << "(" << x << "," << y << ") is not its band's colour";
+        }
+    EXPECT_GT(checked, 300000);
+    EXPECT_EQ(differing, 0);
+
+    const std::string text = read_file(txt);
+    for (const char *word : {"D65", ".010", ".150", "quartz", "tremolite-actinolite", "calcite"})
+        EXPECT_NE(text.find(word), std::string::npos) << word;
+}
+
+INSTANTIATE_TEST_SUITE_P(PopplerAndLibrsvg, ChartViewed, ::testing::ValuesIn(viewers),
+                         [](const auto &info) { return std::string(info.param.extension); });
+
+// ---------------------------------------------------------------- refusals
+
+struct Refusal {
+    std::vector<std::string> options;
+    const char *file;   // in a directory of the test's own; nullptr for none
+    const char *named;  // what the one line on standard error names
+};
+
+class Refused : public ::testing::TestWithParam<Refusal> {};
+
+TEST_P(Refused, WithOneLineStatusTwoAndNoFile) {
+    const Refusal &refusal = GetParam();
+    const TemporaryDirectory directory;
+    std::vector<std::string> args = refusal.options;
+    if (refusal.file) args.push_back(directory.path() + "/" + refusal.file);
+    const Outcome r = run_chart(args);
+    EXPECT_EQ(exit_status(r), 2) << describe(r.status);
+    EXPECT_EQ(r.err.find("yarx-chart: "), 0u) << r.err;
+    EXPECT_NE(r.err.find(refusal.named), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
+    EXPECT_EQ(files_in(directory.path()), std::vector<std::string>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BadInput, Refused,
+    ::testing::Values(Refusal{{"--illuminant", "d99"}, "chart.png", "illuminant 'd99'"},
+                      Refusal{{"--frobnicate"}, "chart.png", "option '--frobnicate'"},
+                      Refusal{{}, "chart.jpg", "chart.jpg"},
+                      Refusal{{"--thickness", "0"}, "chart.pdf", "thickness '0'"},
+                      Refusal{{"--thickness", "1e9"}, "chart.svg", "thickness '1e9'"},
+                      Refusal{{"--scale", "17"}, "chart.png", "scale '17'"},
+                      Refusal{{"--scale", "2.5"}, "chart.png", "scale '2.5'"},
+                      Refusal{{"--dpi", "0", "--paper", "a4"}, "chart.png", "dpi '0'"},
+                      Refusal{{"--paper", "a5"}, "chart.pdf", "paper 'a5'"},
+                      Refusal{{"--paper", "a3", "--dpi", "2400"}, "chart.png", "megapixels"},
+                      Refusal{{"--landscape", "--fan", "--scale", "16"}, "chart.png", "megapixels"},
+                      Refusal{{"--scale", "16"}, "chart.pdf", "page 9120 x 17600"},
+                      Refusal{{"--fan"}, nullptr, "FILE"}));
+
+TEST(ChartCommand, AnswersHelpAndVersion) {
+    const Outcome help = run_chart({"--help"}), version = run_chart({"--version"});
+    EXPECT_EQ(exit_status(help), 0);
+    EXPECT_EQ(help.out.find("usage: yarx-chart [OPTION]... FILE\n"), 0u) << help.out;
+    EXPECT_EQ(exit_status(version), 0);
+    EXPECT_EQ(version.out, "yarx-chart " YARX_VERSION "\n");
+}
+
+// A disk that fills up half way: the file there before stays, byte for
+// byte, and no temporary is left beside it.
+TEST(ChartCommand, FailedWriteLeavesTheOldFileAsItWas) {
+    const TemporaryDirectory directory;
+    const std::string path = directory.path() + "/chart.png";
+    const std::string old = "the chart printed last week\n";
+    std::FILE *file = std::fopen(path.c_str(), "w");
+    ASSERT_TRUE(file && std::fputs(old.c_str(), file) >= 0 && std::fclose(file) == 0);
+    // 16 blocks of 512 bytes, where the PNG takes some 90 KiB; with
+    // SIGXFSZ ignored, the write that passes the limit fails with EFBIG.
+    const Outcome r = run({"sh", "-c", "ulimit -f 16 && trap '' XFSZ && exec \"$@\"", "sh",
+                           YARX_CHART_EXECUTABLE, "--fan", path});
+    EXPECT_EQ(exit_status(r), 1) << describe(r.status);
+    EXPECT_NE(r.err.find(std::strerror(EFBIG)), std::string::npos) << r.err;
+    EXPECT_EQ(read_file(path), old);
+    EXPECT_EQ(files_in(directory.path()), std::vector<std::string>{"chart.png"});
+}
+
+}  // namespace
+}  // namespace yarx::e2e
