@@ -12,6 +12,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -116,6 +117,7 @@ Process::Process(const std::vector<std::string> &argv, Options options) {
         for (int fd = 3; fd < 1024; ++fd)
             if (fd != options.keep_fd) close(fd);
         if (options.keep_fd >= 0) fcntl(options.keep_fd, F_SETFD, 0);  // across exec too
+        if (!options.directory.empty() && chdir(options.directory.c_str()) != 0) _exit(126);
         execvp(args[0], args.data());
         _exit(127);
     }
@@ -288,6 +290,7 @@ Process::Options app_options(const XServer &server, const std::string &home,
     env.push_back("XAPPLRESDIR");   // unset
     env.insert(env.end(), environment.begin(), environment.end());
     options.output_to_pipe = output_to_pipe;
+    options.directory = home;
     return options;
 }
 
@@ -411,14 +414,24 @@ void move_pointer_away(Display *display) {
     XSync(display, False);
 }
 
-void type_key(Display *display, KeySym key, bool shift) {
-    const KeyCode shift_code = XKeysymToKeycode(display, XK_Shift_L);
+void type_key(Display *display, KeySym key, KeySym modifier) {
+    const KeyCode modifier_code = modifier == NoSymbol ? 0 : XKeysymToKeycode(display, modifier);
     const KeyCode code = XKeysymToKeycode(display, key);
-    if (shift) XTestFakeKeyEvent(display, shift_code, True, CurrentTime);
+    if (modifier_code) XTestFakeKeyEvent(display, modifier_code, True, CurrentTime);
     XTestFakeKeyEvent(display, code, True, CurrentTime);
     XTestFakeKeyEvent(display, code, False, CurrentTime);
-    if (shift) XTestFakeKeyEvent(display, shift_code, False, CurrentTime);
+    if (modifier_code) XTestFakeKeyEvent(display, modifier_code, False, CurrentTime);
     XSync(display, False);
+}
+
+// A printable ASCII character's keysym is its code; a capital is its
+// letter's key with Shift.
+void type_text(Display *display, const char *text) {
+    for (const char *p = text; *p; ++p) {
+        const auto c = static_cast<unsigned char>(*p);
+        type_key(display, static_cast<KeySym>(std::tolower(c)),
+                 std::isupper(c) ? XK_Shift_L : NoSymbol);
+    }
 }
 
 bool has_focus(Display *display, Window window) {

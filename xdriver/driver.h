@@ -57,6 +57,7 @@ public:
         bool output_to_pipe = false;  // as "yarx | less" runs it
         int keep_fd = -1;             // a descriptor the child keeps open
         std::string log_path;         // for both outputs, instead of our own files
+        std::string directory;        // where it runs, when not here
     };
     Process(const std::vector<std::string> &argv, Options options);
     ~Process();
@@ -138,12 +139,14 @@ private:
 // has: its HOME is an empty directory of its own, the toolkit's search paths
 // lead nowhere and XENVIRONMENT and XAPPLRESDIR are unset.  The extra
 // environment comes last, so a test can point it at a file.  The home is a
-// base made before the process and removed after it.
+// base made before the process and removed after it; it runs there too, so
+// that what it saves stays in it.
 class App : private TemporaryDirectory, public Process {
 public:
     enum class Output { file, pipe };
     explicit App(XServer &server, std::vector<std::string> args = {},
                  std::vector<std::string> extra_environment = {}, Output output = Output::file);
+    const std::string &home() const { return path(); }
 };
 
 // Window lookup.  The windows of a Motif program nest as its widgets do, so
@@ -182,7 +185,10 @@ void release(Display *display, unsigned int button = 1);
 void move_pointer_away(Display *display);
 
 // A key pressed and released through XTest, with Shift held if asked.
-void type_key(Display *display, KeySym key, bool shift = false);
+// Presses and releases the key, with the modifier (Shift_L, Control_L) held.
+void type_key(Display *display, KeySym key, KeySym modifier = NoSymbol);
+// Types the text, printable ASCII, a key for each character.
+void type_text(Display *display, const char *text);
 
 // Whether the keyboard focus is on the window or inside it.
 bool has_focus(Display *display, Window window);

@@ -22,6 +22,7 @@
 #include "ui/fan_drawing.h"
 #include "ui/plate_line.h"
 #include "ui/reading_line.h"
+#include "ui/save_dialog.h"
 #include "ui/widget_chores.h"
 #include "ui/window_names.h"
 
@@ -173,6 +174,10 @@ void forget_pick() {
 
 void pick_callback(Widget, XtPointer, XtPointer) { start_picking(); }
 
+void save_callback(Widget, XtPointer, XtPointer) {
+    if (view.drawn) ask_where_to_save(chart_form);
+}
+
 void unmap_callback(Widget, XtPointer, XtPointer) { forget_pick(); }
 
 // Names the illuminant in the title, after the resources' title: "yarx: D65",
@@ -207,35 +212,40 @@ void create_drawing_context() {
     XDefineCursor(display, window, crosshair);
 }
 
+// Whether the window is the chart window's own, and not that of a dialog
+// over it, such as the save dialog, whose file name may well hold a "p".
 bool in_chart_window(Window window) {
-    Widget chart_shell = XtParent(chart_form);
-    for (Widget w = XtWindowToWidget(XtDisplay(chart_form), window); w; w = XtParent(w))
-        if (w == chart_shell) return true;
-    return false;
+    Widget w = XtWindowToWidget(XtDisplay(chart_form), window);
+    while (w && !XtIsShell(w)) w = XtParent(w);
+    return w && w == XtParent(chart_form);
 }
 
-bool is_pick_key(const XKeyEvent &key) {
-    if (key.state & (ControlMask | Mod1Mask)) return false;
+// P picks, Ctrl+S saves, with no other modifier.
+bool is_key(const XKeyEvent &key, KeySym lower, KeySym upper, unsigned int modifiers) {
+    if ((key.state & (ControlMask | Mod1Mask)) != modifiers) return false;
     const KeySym keysym = keysym_of(key);
-    return keysym == XK_p || keysym == XK_P;
+    return keysym == lower || keysym == upper;
 }
 
 // Widget resources read best one name-value pair a line.
 // clang-format off
 
-// Dismiss and Pick colour side by side along the top.  Dismiss has no
-// callback of ours: the dialog's autoUnmanage pops the window down, and
+// Dismiss, Pick colour and Save side by side along the top.  Dismiss has
+// no callback of ours: the dialog's autoUnmanage pops the window down, and
 // Return and Escape press it too.  The dialog pops down at any of its
 // buttons; the others take that callback off.
 Widget build_button_row() {
-    Widget dismiss = create_button(name_of(ChartWidget::dismiss), chart_form, nullptr, 0, 50);
+    Widget dismiss = create_button(name_of(ChartWidget::dismiss), chart_form, nullptr, 0, 33);
     XtVaSetValues(chart_form,
         XmNdefaultButton, dismiss,
         XmNcancelButton, dismiss,
         nullptr);
-    Widget pick = create_button(name_of(ChartWidget::pick), chart_form, nullptr, 50, 100);
+    Widget pick = create_button(name_of(ChartWidget::pick), chart_form, nullptr, 33, 67);
     XtRemoveAllCallbacks(pick, XmNactivateCallback);
     XtAddCallback(pick, XmNactivateCallback, pick_callback, nullptr);
+    Widget save = create_button(name_of(ChartWidget::save), chart_form, nullptr, 67, 100);
+    XtRemoveAllCallbacks(save, XmNactivateCallback);
+    XtAddCallback(save, XmNactivateCallback, save_callback, nullptr);
     return dismiss;
 }
 
@@ -292,7 +302,8 @@ void build_panel(Widget separator) {
         nullptr);
     Widget reading = build_reading_line(panel, *resources);
     Widget plate = build_plate_line(panel, reading, *resources);
-    build_pick_line(panel, plate, *resources);
+    Widget pick_line = build_pick_line(panel, plate, *resources);
+    build_save_line(panel, pick_line, view, *resources);
 }
 // clang-format on
 
@@ -345,8 +356,13 @@ void redraw_chart() {
 }
 
 bool chart_window_takes_key(const XKeyEvent &key) {
-    if (!view.drawn || !in_chart_window(key.window) || !is_pick_key(key)) return false;
-    start_picking();
+    if (!view.drawn || !in_chart_window(key.window)) return false;
+    if (is_key(key, XK_p, XK_P, 0))
+        start_picking();
+    else if (is_key(key, XK_s, XK_S, ControlMask))
+        ask_where_to_save(chart_form);
+    else
+        return false;
     return true;
 }
 

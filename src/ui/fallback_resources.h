@@ -27,6 +27,8 @@ inline constexpr char pick_template[] = "picked %h:  nearest %b\n%a";
 inline constexpr char refused_text[] = "Another program holds the pointer: no colour picked";
 inline constexpr char unreadable_text[] =
     "This display's pixels do not tell their colour: no colour picked";
+inline constexpr char saved_text[] = "Saved %f";
+inline constexpr char failed_text[] = "Not saved: %r";
 // The birefringence lines' labels: smaller than the reading's text.
 inline constexpr char fan_font[] = "-*-lucida-medium-r-*-*-12-*-*-*-*-*-iso8859-1";
 }  // namespace fallback

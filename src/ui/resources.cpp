@@ -31,6 +31,7 @@ struct Texts {
     String fan_font;
     String reading_template, plate_template;
     String pick_hint, pick_template, refused_text, unreadable_text;
+    String saved_text, failed_text;
     String chart_title, true_colours_title;
     String geometry, x, y, default_position;
 };
@@ -57,6 +58,10 @@ XtResource pick_line[] = {
     TEXT("pickTemplate",    "PickTemplate",   pick_template,   fallback::pick_template),
     TEXT("refusedText",     "RefusedText",    refused_text,    fallback::refused_text),
     TEXT("unreadableText",  "UnreadableText", unreadable_text, fallback::unreadable_text),
+};
+XtResource save_line[] = {
+    TEXT("savedText",  "SavedText",  saved_text,  fallback::saved_text),
+    TEXT("failedText", "FailedText", failed_text, fallback::failed_text),
 };
 // Whether the user gave the chart's shell a geometry or a position, or the
 // dialog a position of its own: none has a default.
@@ -109,6 +114,7 @@ Resources read_resources(Widget toplevel, Widget chart_form) {
     read_under(chart_form, ChartWidget::reading, "XmLabel", t, reading_line);
     read_under(chart_form, ChartWidget::plate_reading, "XmLabel", t, plate_line);
     read_under(chart_form, ChartWidget::pick_line, "XmLabel", t, pick_line);
+    read_under(chart_form, ChartWidget::save_line, "XmLabel", t, save_line);
 
     Resources r{};
     r.thickness_um = number("thickness", t.thickness, chart::least_thickness_um,
@@ -122,6 +128,8 @@ Resources read_resources(Widget toplevel, Widget chart_form) {
     r.pick_hint = t.pick_hint;
     r.refused_text = t.refused_text;
     r.unreadable_text = t.unreadable_text;
+    r.saved_text = t.saved_text;
+    r.failed_text = t.failed_text;
     r.chart_title = t.chart_title;
     r.true_colours_title = t.true_colours_title;
     if (t.geometry) {

@@ -20,9 +20,14 @@ inline constexpr char program_class[] = "yarx";
 inline constexpr char setup_shell_name[] = "yarx";
 
 // The chart window is a form dialog; Motif names a dialog's shell after the
-// dialog, with "_popup" added.
+// dialog, with "_popup" added.  So is the file selection dialog that saves
+// the chart.
 inline constexpr char chart_dialog_name[] = "yarx";
 inline constexpr char chart_shell_name[] = "yarx_popup";
+inline constexpr char save_dialog_name[] = "canvassavebox";
+inline constexpr char save_shell_name[] = "canvassavebox_popup";
+inline constexpr char save_error_name[] = "canvassaveerror";
+inline constexpr char save_error_shell_name[] = "canvassaveerror_popup";
 
 // A widget: its name, and the widget it is a child of.
 template <typename Id>
@@ -75,6 +80,7 @@ enum class ChartWidget {
     form,
     dismiss,
     pick,
+    save,
     separator,
     scroller,
     clip,
@@ -87,7 +93,8 @@ enum class ChartWidget {
     subtracted_swatch,
     plate_reading,
     pick_line,
-    swatch
+    swatch,
+    save_line
 };
 
 // The buttons in a row along the top, then the separator; under it the
@@ -100,6 +107,7 @@ inline constexpr WidgetName<ChartWidget> chart_widgets[] = {
     { chart_dialog_name,          ChartWidget::form },
     { "canvasdismis",             ChartWidget::form },
     { "canvaspick",               ChartWidget::form },
+    { "canvassave",               ChartWidget::form },
     { "canvassep",                ChartWidget::form },
     { "canvasscroll",             ChartWidget::form },
     { "ClipWindow",               ChartWidget::scroller },
@@ -113,6 +121,7 @@ inline constexpr WidgetName<ChartWidget> chart_widgets[] = {
     { "canvasplateread",          ChartWidget::plate },
     { "canvaspicked",             ChartWidget::panel },
     { "canvasswatch",             ChartWidget::panel },
+    { "canvassaved",              ChartWidget::panel },
 };
 // clang-format on
 
@@ -150,7 +159,7 @@ constexpr WidgetPath path_of(ChartWidget widget) { return path_in(chart_widgets,
 
 // The tables hold every widget of their enumerations, in their order.
 static_assert(std::size(setup_widgets) == static_cast<std::size_t>(SetupWidget::exit) + 1);
-static_assert(std::size(chart_widgets) == static_cast<std::size_t>(ChartWidget::swatch) + 1);
+static_assert(std::size(chart_widgets) == static_cast<std::size_t>(ChartWidget::save_line) + 1);
 static_assert(path_of(SetupWidget::ok).length == 2 && path_of(SetupWidget::ok).index[1] == 8);
 static_assert(path_of(ChartWidget::canvas).length == 4 &&
               path_of(ChartWidget::canvas).index[3] == 0);

@@ -191,7 +191,7 @@ TEST_F(ColourPick, EscapeAndButton3CancelAndAHeldPointerIsSaidSo) {
               GrabSuccess);
     XSync(display(), False);
     move_pointer_to(display(), canvas(), 300, 500);
-    type_key(display(), XK_p, true);
+    type_key(display(), XK_p, XK_Shift_L);
     EXPECT_TRUE(wait_until([&] { return rgb_bytes(Image(display(), pick_line())) != line_before; }))
         << "the pick line did not say that the pointer is held";
     XUngrabPointer(display(), CurrentTime);

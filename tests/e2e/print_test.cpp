@@ -4,6 +4,7 @@
 // finds; it refuses bad input with one line and no file, and a write that
 // fails leaves the file that was there as it was.
 
+#include <X11/keysym.h>
 #include <png.h>
 #include <sys/wait.h>
 
@@ -251,6 +252,51 @@ TEST(ChartCommand, FailedWriteLeavesTheOldFileAsItWas) {
     EXPECT_NE(r.err.find(std::strerror(EFBIG)), std::string::npos) << r.err;
     EXPECT_EQ(read_file(path), old);
     EXPECT_EQ(files_in(directory.path()), std::vector<std::string>{"chart.png"});
+}
+
+// ---------------------------------------------------------------- saving from the window
+
+// Save, and Ctrl+S, open the file dialog with the keyboard in its file
+// name; Return writes the file yarx-chart writes for what the window shows.
+// A place that cannot be written is said so on the panel, the dialog stays
+// up for another name, and the program runs on.
+TEST_F(YarxTest, TheWindowSavesWhatYarxChartWrites) {
+    ServerOptions under_a_window_manager;
+    under_a_window_manager.window_manager = true;  // which gives the dialog the keyboard
+    ASSERT_NO_FATAL_FAILURE(start(under_a_window_manager,
+                                  {"-xrm", "*setupsrgb.set: True", "-xrm", "*setupfan.set: True"}));
+    ASSERT_NO_FATAL_FAILURE(choose(d65_toggle));
+    ASSERT_NE(press_ok(), None);
+    ASSERT_EQ(wait_for_fan(illuminant_d65, Rendering::true_colours), "");
+    const TemporaryDirectory directory;
+    const std::string reference = directory.path() + "/reference.png";
+    ASSERT_EQ(exit_status(run_chart({"--illuminant", "D65", "--true-colours", "--fan", reference})),
+              0);
+    const auto ask_and_type = [&](const char *name) {
+        ASSERT_NE(wait_for_shell(display(), ui::save_shell_name), None) << "no dialog";
+        ASSERT_TRUE(wait_until(
+            [&] { return has_focus(display(), find_shell(display(), ui::save_shell_name)); }));
+        type_text(display(), name);
+        type_key(display(), XK_Return);
+    };
+
+    click(display(), chart_widget(display(), chart_shell_, ChartWidget::save));
+    ASSERT_NO_FATAL_FAILURE(ask_and_type("saved.png"));
+    const std::string saved = app_->home() + "/saved.png";
+    EXPECT_TRUE(wait_until([&] { return read_file(saved) == read_file(reference); }))
+        << read_file(saved).size() << " bytes, not " << read_file(reference).size();
+
+    const Window line = chart_widget(display(), chart_shell_, ChartWidget::save_line);
+    const auto said = rgb_bytes(Image(display(), line));
+    ASSERT_TRUE(wait_until([&] { return has_focus(display(), chart_shell_); }));
+    type_key(display(), XK_s, XK_Control_L);
+    ASSERT_NO_FATAL_FAILURE(ask_and_type("nowhere/saved.pdf"));
+    EXPECT_TRUE(wait_until([&] { return rgb_bytes(Image(display(), line)) != said; }))
+        << "the save line did not say the save failed";
+    EXPECT_NE(wait_for_shell(display(), ui::save_error_shell_name), None) << "no message";
+    EXPECT_TRUE(viewable(display(), find_shell(display(), ui::save_shell_name)));
+    EXPECT_TRUE(app_->running());
+    EXPECT_EQ(files_in(app_->home()), std::vector<std::string>{"saved.png"});
 }
 
 }  // namespace
