@@ -7,33 +7,13 @@
 #include <cstddef>
 
 #include "colour/chart_colours.h"
-#include "colour/illuminants.h"
+#include "print/figure_settings.h"
 
 namespace yarx::print {
-
-enum class Format { png, pdf, svg };
 
 // The format a file name asks for by its extension, in any case: ".png",
 // ".pdf" or ".svg".  False for any other.
 bool format_of(const char *path, Format &format);
-
-// A page to fit the figure on, with margins, for print; none for a page of
-// the figure's own size.
-enum class Paper { none, a4, a3, letter };
-
-// The window's illuminant at start, worked out when the program is built.
-constexpr int default_illuminant = colour::id_of("d68");
-
-struct FigureSettings {
-    int illuminant = default_illuminant;
-    colour::Rendering rendering = colour::Rendering::cie_rgb;
-    bool fan = false, minerals = false;
-    double thickness_um = 30;  // the emphasised thickness
-    bool landscape = false;
-    Paper paper = Paper::none;
-    int dpi = 300;  // pixels an inch for a PNG of a paper page
-    int scale = 1;  // pixels (or units) a canvas pixel, without paper
-};
 
 // The limits on what a file may ask for: a size or resolution outside them
 // is refused, not attempted.

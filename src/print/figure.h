@@ -9,7 +9,7 @@
 #pragma once
 
 #include "colour/chart_colours.h"
-#include "print/chart_file.h"
+#include "print/figure_settings.h"
 
 namespace yarx::print {
 
