@@ -88,12 +88,12 @@ TEST_F(ChartWindow, OkShowsTheDialogAndDrawsTheChartPixelForPixel) {
     ASSERT_NO_FATAL_FAILURE(start());
     ASSERT_NE(press_ok(), None);
 
-    // Dismiss and Pick colour, the separator, the canvas's scrolled window
-    // and the panel right of it, in a form; in the panel the reading line,
-    // the plate's line and the pick line, in that order.
+    // Dismiss, Pick colour and Save, the separator, the canvas's scrolled
+    // window and the panel right of it, in a form; in the panel the reading
+    // line, the plate's line, the pick line and the save line, in that order.
     ASSERT_EQ(children(display(), chart_shell_).size(), 1u);
     const Window form = child_at(display(), chart_shell_, {0});
-    ASSERT_EQ(children(display(), form).size(), 5u);
+    ASSERT_EQ(children(display(), form).size(), 6u);
     XWindowAttributes attributes;
     ASSERT_TRUE(XGetWindowAttributes(display(), canvas(), &attributes));
     EXPECT_EQ(attributes.width, canvas_width);
@@ -105,8 +105,10 @@ TEST_F(ChartWindow, OkShowsTheDialogAndDrawsTheChartPixelForPixel) {
                     separator = box_of(ChartWidget::separator),
                     scroller_box = box_of(ChartWidget::scroller),
                     panel = box_of(ChartWidget::panel), reading = box_of(ChartWidget::reading),
-                    plate = box_of(ChartWidget::plate), pick_line = box_of(ChartWidget::pick_line);
+                    plate = box_of(ChartWidget::plate), pick_line = box_of(ChartWidget::pick_line),
+                    save = box_of(ChartWidget::save), save_line = box_of(ChartWidget::save_line);
     EXPECT_GE(pick.x, dismiss.x + dismiss.width);
+    EXPECT_GE(save.x, pick.x + pick.width);
     EXPECT_LT(pick.y, separator.y);
     EXPECT_LT(dismiss.y, separator.y);
     EXPECT_EQ(scroller_box.y, separator.y + separator.height);
@@ -114,7 +116,8 @@ TEST_F(ChartWindow, OkShowsTheDialogAndDrawsTheChartPixelForPixel) {
     EXPECT_EQ(panel.x, scroller_box.x + scroller_box.width);
     EXPECT_LT(reading.y, plate.y);
     EXPECT_LT(plate.y, pick_line.y);
-    for (const ScreenBox &line : {reading, plate, pick_line})
+    EXPECT_LT(pick_line.y, save_line.y);
+    for (const ScreenBox &line : {reading, plate, pick_line, save_line})
         EXPECT_TRUE(line.x >= panel.x && line.x + line.width <= panel.x + panel.width) << line.x;
 
     // With room for the whole chart nothing scrolls: the canvas fills the

@@ -53,17 +53,24 @@ protected:
         return wait_until([&] { return counter.count(opcode) == count && relay_->idle(); });
     }
 
-    // Whether the test itself can have the pointer and the keyboard: a pick
-    // that kept either would take every click or key on the display.
+    // Whether the test itself can have the pointer and the keyboard, once
+    // the server has taken in the program's ungrabs, which reach it on
+    // another connection: a pick that kept either would take every click or
+    // key on the display.
     bool pointer_and_keyboard_free() {
-        const int pointer = XGrabPointer(display(), server_->root(), False, ButtonPressMask,
-                                         GrabModeAsync, GrabModeAsync, None, None, CurrentTime);
-        XUngrabPointer(display(), CurrentTime);
-        const int keyboard = XGrabKeyboard(display(), server_->root(), False, GrabModeAsync,
-                                           GrabModeAsync, CurrentTime);
-        XUngrabKeyboard(display(), CurrentTime);
-        XSync(display(), False);
-        return pointer == GrabSuccess && keyboard == GrabSuccess;
+        return wait_until(
+            [&] {
+                const int pointer =
+                    XGrabPointer(display(), server_->root(), False, ButtonPressMask, GrabModeAsync,
+                                 GrabModeAsync, None, None, CurrentTime);
+                XUngrabPointer(display(), CurrentTime);
+                const int keyboard = XGrabKeyboard(display(), server_->root(), False, GrabModeAsync,
+                                                   GrabModeAsync, CurrentTime);
+                XUngrabKeyboard(display(), CurrentTime);
+                XSync(display(), False);
+                return pointer == GrabSuccess && keyboard == GrabSuccess;
+            },
+            2s);
     }
 
     Window pick_line() { return chart_widget(display(), chart_shell_, ChartWidget::pick_line); }
