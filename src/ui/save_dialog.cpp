@@ -107,9 +107,9 @@ void offer_a_name() {
     std::snprintf(path, sizeof path, "%s/chart-%s%s%s.pdf", directory,
                   illuminant ? illuminant->short_name : "", shown->true_colours() ? "-srgb" : "",
                   shown->fan_shown ? "-fan" : "");
-    XmString spec = XmStringCreateLocalized(path);
-    XtVaSetValues(dialog, XmNdirSpec, spec, nullptr);
-    XmStringFree(spec);
+    XmString offered = XmStringCreateLocalized(path);
+    XtVaSetValues(dialog, XmNdirSpec, offered, nullptr);
+    XmStringFree(offered);
 }
 
 // Once the dialog shows, the name is selected, so that typing replaces it
