@@ -8,12 +8,33 @@
 
 namespace yarx::chart {
 
+// A byte that carries on a UTF-8 character rather than starting one.
+constexpr bool continues_character(char byte) {
+    return (static_cast<unsigned char>(byte) & 0xc0) == 0x80;
+}
+
+// The length of the longest start of text, at most length bytes, that ends
+// between two characters; text[length] must be readable (its zero will do).
+constexpr std::size_t character_cut(const char *text, std::size_t length) {
+    while (length > 0 && continues_character(text[length])) --length;
+    return length;
+}
+
 class TextWriter {
 public:
     // size > 0
     TextWriter(char *out, std::size_t size) : out_(out), size_(size) { out_[0] = '\0'; }
+    // Once a byte does not fit, the text ends after its last whole
+    // character, and nothing more is taken: what is left out goes whole.
     void put(char c) {
-        if (length_ + 1 >= size_) return;
+        if (full_) return;
+        if (length_ + 1 >= size_) {
+            full_ = true;
+            out_[length_] = c;  // the cut looks at the byte that did not fit
+            length_ = character_cut(out_, length_);
+            out_[length_] = '\0';
+            return;
+        }
         out_[length_++] = c;
         out_[length_] = '\0';
     }
@@ -25,6 +46,7 @@ private:
     char *out_;
     std::size_t size_;
     std::size_t length_ = 0;
+    bool full_ = false;
 };
 
 // Writes the template, each %x through fill(x, writer), which writes what

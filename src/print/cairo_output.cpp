@@ -214,9 +214,14 @@ cairo_surface_t *draw_raster(const Figure &figure, const Placement &placement) {
                                    static_cast<int>(placement.page_height));
     cairo_t *cr = cairo_create(surface);
     draw_figure(cr, figure, placement);
+    // A surface cairo could not make (no memory for the pixels) gives a
+    // context in error too.
+    const bool drawn = cairo_status(cr) == CAIRO_STATUS_SUCCESS;
     cairo_destroy(cr);
     cairo_surface_flush(surface);
-    return surface;
+    if (drawn && cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) return surface;
+    cairo_surface_destroy(surface);
+    return nullptr;
 }
 
 bool write_pdf(const Figure &figure, const Placement &placement, cairo_write_func_t write,

@@ -1,106 +1,72 @@
 #include "chart_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <strings.h>
+
 #include <algorithm>
-#include <cerrno>
-#include <climits>
-#include <cmath>
+#include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "chart/reading.h"
+#include "print/atomic_file.h"
 #include "print/figure_output.h"
 
 namespace yarx::print {
 
 namespace {
 
-// A file written beside its target under a name of its own, and renamed
-// over the target only once every byte of it is on the disk: until then,
-// and whatever goes wrong, the target stays as it was.  The first failure
-// is kept, with the system's reason; the temporary goes with it.
-class AtomicFile {
-public:
-    AtomicFile(const char *path, char *reason, std::size_t reason_size)
-        : path_(path), reason_(reason), reason_size_(reason_size) {}
-    ~AtomicFile() {
-        if (fd_ >= 0) close(fd_);
-        if (created_ && !renamed_) unlink(temporary_);
+// A PNG in true colours says that it is sRGB, in the chunk that says so
+// (rendering intent 0, perceptual) right after the header chunk, where
+// cairo, which tags nothing, leaves every other byte as it writes them.
+// The chart's own colours go to the display as they are, and stay untagged.
+constexpr std::uint32_t png_crc(const unsigned char *bytes, std::size_t length) {
+    std::uint32_t crc = 0xffffffff;
+    for (std::size_t i = 0; i < length; ++i) {
+        crc ^= bytes[i];
+        for (int bit = 0; bit < 8; ++bit) crc = crc >> 1 ^ (crc & 1 ? 0xedb88320 : 0);
     }
-    AtomicFile(const AtomicFile &) = delete;
-    AtomicFile &operator=(const AtomicFile &) = delete;
+    return ~crc;
+}
 
-    // ".<name>.XXXXXX" in the target's directory, made by mkstemp.
-    bool open() {
-        const char *slash = std::strrchr(path_, '/');
-        const int directory_length = slash ? static_cast<int>(slash - path_ + 1) : 0;
-        const int n = std::snprintf(temporary_, sizeof temporary_, "%.*s.%s.XXXXXX",
-                                    directory_length, path_, slash ? slash + 1 : path_);
-        if (n < 0 || n >= static_cast<int>(sizeof temporary_)) return fail(ENAMETOOLONG);
-        fd_ = mkstemp(temporary_);
-        if (fd_ < 0) return fail(errno);
-        created_ = true;
-        return true;
+struct SrgbChunk {
+    unsigned char bytes[13];
+    constexpr SrgbChunk() : bytes{0, 0, 0, 1, 's', 'R', 'G', 'B', 0} {
+        const std::uint32_t crc = png_crc(bytes + 4, 5);
+        for (int i = 0; i < 4; ++i) bytes[9 + i] = static_cast<unsigned char>(crc >> (24 - 8 * i));
     }
+};
+constexpr SrgbChunk srgb_chunk;
 
-    bool write(const unsigned char *data, std::size_t length) {
-        while (length > 0 && !failed_) {
-            const ssize_t n = ::write(fd_, data, length);
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) return fail(n < 0 ? errno : EIO);
-            data += n;
-            length -= static_cast<std::size_t>(n);
-        }
-        return !failed_;
-    }
+// The PNG signature and the header chunk, 8 and 25 bytes, open every PNG.
+constexpr std::size_t png_header_length = 8 + 25;
+
+// The PNG as cairo writes it, the chunk put in when it is tagged.
+struct PngStream {
+    AtomicFile &file;
+    bool srgb;
+    std::size_t passed;
 
     static cairo_status_t take(void *closure, const unsigned char *data, unsigned int length) {
-        return static_cast<AtomicFile *>(closure)->write(data, length) ? CAIRO_STATUS_SUCCESS
-                                                                       : CAIRO_STATUS_WRITE_ERROR;
+        auto *self = static_cast<PngStream *>(closure);
+        const std::size_t before = self->passed;
+        self->passed += length;
+        if (!self->srgb || before >= png_header_length || self->passed < png_header_length)
+            return AtomicFile::take(&self->file, data, length);
+        const std::size_t head = png_header_length - before;
+        const bool written = self->file.write(data, head) &&
+                             self->file.write(srgb_chunk.bytes, sizeof srgb_chunk.bytes) &&
+                             self->file.write(data + head, length - head);
+        return written ? CAIRO_STATUS_SUCCESS : CAIRO_STATUS_WRITE_ERROR;
     }
-
-    // The mode a new file gets, on the disk, closed, and in place.
-    bool commit() {
-        if (failed_) return false;
-        const mode_t mask = umask(0);
-        umask(mask);
-        if (fchmod(fd_, 0666 & ~mask) != 0 || fsync(fd_) != 0) return fail(errno);
-        const int fd = fd_;
-        fd_ = -1;
-        if (close(fd) != 0) return fail(errno);
-        if (rename(temporary_, path_) != 0) return fail(errno);
-        renamed_ = true;
-        return true;
-    }
-
-    // A failure that the back end noticed and the file did not.
-    bool fail(int error) {
-        if (!failed_)
-            std::snprintf(reason_, reason_size_, "cannot write '%s': %s", path_,
-                          error ? std::strerror(error) : "the drawing failed");
-        failed_ = true;
-        return false;
-    }
-
-private:
-    const char *path_;
-    char *reason_;
-    std::size_t reason_size_;
-    char temporary_[PATH_MAX];
-    int fd_ = -1;
-    bool created_ = false, renamed_ = false, failed_ = false;
 };
 
-bool write_png(const Figure &figure, const Placement &placement, AtomicFile &file) {
+bool write_png(const Figure &figure, const Placement &placement, colour::Rendering rendering,
+               AtomicFile &file) {
     cairo_surface_t *raster = draw_raster(figure, placement);
+    if (!raster) return false;
+    PngStream stream{file, rendering == colour::Rendering::true_colours, 0};
     const bool written =
-        cairo_surface_status(raster) == CAIRO_STATUS_SUCCESS &&
-        cairo_surface_write_to_png_stream(raster, AtomicFile::take, &file) == CAIRO_STATUS_SUCCESS;
+        cairo_surface_write_to_png_stream(raster, PngStream::take, &stream) == CAIRO_STATUS_SUCCESS;
     cairo_surface_destroy(raster);
     return written;
 }
@@ -179,7 +145,7 @@ bool write_chart(const FigureSettings &settings, const colour::ChartColours &cha
     bool drawn = false;
     switch (format) {
         case Format::png:
-            drawn = write_png(figure, placement, file);
+            drawn = write_png(figure, placement, settings.rendering, file);
             break;
         case Format::pdf:
             drawn = write_pdf(figure, placement, AtomicFile::take, &file);

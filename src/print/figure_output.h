@@ -25,8 +25,9 @@ struct Placement {
 Placement placement_of(const FigureSettings &settings, Format format, const Figure &figure);
 
 // The figure as pixels: an RGB24 image surface of the page's size, which
-// the caller destroys; at one pixel a unit the lines are drawn as the X
-// server draws them, without antialiasing.
+// the caller destroys, or nullptr when cairo could not make or draw it; at
+// one pixel a unit the lines are drawn as the X server draws them, without
+// antialiasing.
 cairo_surface_t *draw_raster(const Figure &figure, const Placement &placement);
 
 // The bands' image, one pixel a row, in an RGB24 surface the caller

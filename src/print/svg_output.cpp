@@ -34,6 +34,7 @@ public:
     void number(double value) {
         char text[32];
         int n = std::snprintf(text, sizeof text, "%.3f", value);
+        if (!whole(n, sizeof text)) return;
         while (n > 0 && text[n - 1] == '0') --n;
         if (n > 0 && text[n - 1] == '.') --n;
         if (n == 2 && text[0] == '-' && text[1] == '0') n = 1, text[0] = '0';
@@ -48,9 +49,17 @@ public:
     }
     void colour(const char *name, const Rgb8 &c) {
         char text[40];
-        std::snprintf(text, sizeof text, " %s=\"#%02x%02x%02x\"", name, c.red, c.green, c.blue);
-        put(text);
+        const int n =
+            std::snprintf(text, sizeof text, " %s=\"#%02x%02x%02x\"", name, c.red, c.green, c.blue);
+        if (whole(n, sizeof text)) put(text);
     }
+    // What snprintf said it made: all of it fitted, or the file would say
+    // less than it should, and fails.
+    bool whole(int printed, std::size_t size) {
+        if (printed < 0 || static_cast<std::size_t>(printed) >= size) ok_ = false;
+        return ok_;
+    }
+    void fail() { ok_ = false; }
     // Text with the characters that XML reserves escaped.
     void escaped(const char *text) {
         for (; *text; ++text) switch (*text) {
@@ -129,7 +138,8 @@ void write_bands(SvgWriter &out, const Figure &f) {
         " style=\"image-rendering:pixelated\" xlink:href=\"data:image/png;base64,");
     cairo_surface_t *image = band_image(f);
     Base64 encoder{out, {}, 0};
-    cairo_surface_write_to_png_stream(image, Base64::take, &encoder);
+    if (cairo_surface_write_to_png_stream(image, Base64::take, &encoder) != CAIRO_STATUS_SUCCESS)
+        out.fail();
     encoder.finish();
     cairo_surface_destroy(image);
     out.put("\"/>\n");
@@ -215,9 +225,9 @@ bool write_svg(const Figure &figure, const Placement &placement, cairo_write_fun
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\""
         " version=\"1.1\"");
-    std::snprintf(size, sizeof size, " width=\"%.3f%s\" height=\"%.3f%s\"", placement.page_width,
-                  unit, placement.page_height, unit);
-    out.put(size);
+    const int n = std::snprintf(size, sizeof size, " width=\"%.3f%s\" height=\"%.3f%s\"",
+                                placement.page_width, unit, placement.page_height, unit);
+    if (out.whole(n, sizeof size)) out.put(size);
     out.put(" viewBox=\"0 0 ");
     out.number(placement.page_width);
     out.put(" ");
