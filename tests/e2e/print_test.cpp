@@ -6,10 +6,14 @@
 
 #include <X11/keysym.h>
 #include <png.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -93,6 +97,11 @@ TEST_P(PrintedCanvas, PngIsTheWindowsCanvasAboveTheCaption) {
     if (true_colours) args.insert(args.begin(), "--true-colours");
     const Outcome r = run_chart(args);
     ASSERT_EQ(exit_status(r), 0) << r.err;
+    // True colours are sRGB, and the file says so right after its header;
+    // the chart's own colours say nothing.
+    const std::string bytes = read_file(path);
+    EXPECT_EQ(bytes.find("sRGB") != std::string::npos, true_colours);
+    EXPECT_EQ(bytes.compare(33, 13, "\0\0\0\1sRGB\0\xae\xce\x1c\xe9", 13) == 0, true_colours);
     const Png png = read_png(path);
     ASSERT_EQ(png.width, canvas_width);
     ASSERT_EQ(png.height, canvas_height);
@@ -236,23 +245,109 @@ TEST(ChartCommand, AnswersHelpAndVersion) {
     EXPECT_EQ(version.out, "yarx-chart " YARX_VERSION "\n");
 }
 
-// A disk that fills up half way: the file there before stays, byte for
-// byte, and no temporary is left beside it.
-TEST(ChartCommand, FailedWriteLeavesTheOldFileAsItWas) {
+// ---------------------------------------------------------------- writing over a file
+
+// What is at the name before yarx-chart writes there, and how the write
+// goes.
+struct WriteCase {
+    const char *what;
+    std::string name;     // given to yarx-chart, in the test's directory
+    const char *link_to;  // the name is a symbolic link to this, or nullptr
+    mode_t old_mode;      // of the file there before (the link's target), or 0 for none
+    std::vector<std::string> options;
+    const char *limits;  // the shell's, before it runs yarx-chart
+    int signal;          // sent once the temporary appears, or 0
+    int status;          // the exit status, when no signal is sent
+    const char *said;    // on standard error
+};
+void PrintTo(const WriteCase &c, std::ostream *out) { *out << c.what; }
+
+// 16 blocks of 512 bytes, where every file takes more; with SIGXFSZ
+// ignored, the write that passes the limit fails with EFBIG.
+constexpr const char *full_disk = "ulimit -f 16 && trap '' XFSZ && ";
+// NAME_MAX bytes, with a character across the place where the
+// temporary's name, 8 bytes longer, is cut.
+const std::string long_name = std::string(246, 'x') + "\xc3\xa9" + "xxx.png";
+// Some 250 MB of pixels to draw: seconds.
+const std::vector<std::string> long_write = {"--paper", "a4", "--dpi", "800"};
+
+// clang-format off
+const WriteCase write_cases[] = {
+//   what                   name         link to       old   options     limits     signal   status said
+    {"a link",              "chart.png", "target.png", 0640, {},         "",        0,       0,     ""},
+    {"a dangling link",     "chart.png", "new.png",    0,    {},         "",        0,       0,     ""},
+    {"a private file",      "chart.png", nullptr,      0600, {},         "",        0,       0,     ""},
+    {"a name of 255 bytes", long_name,   nullptr,      0644, {},         "",        0,       0,     ""},
+    {"a signal",            "chart.png", nullptr,      0644, long_write, "",        SIGTERM, 0,     ""},
+    {"a full disk, PNG",    "chart.png", nullptr,      0644, {"--fan"},  full_disk, 0,       1,     std::strerror(EFBIG)},
+    {"a full disk, PDF",    "chart.pdf", nullptr,      0644, {},         full_disk, 0,       1,     std::strerror(EFBIG)},
+    {"a full disk, SVG",    "chart.svg", nullptr,      0644, {},         full_disk, 0,       1,     std::strerror(EFBIG)},
+};
+// clang-format on
+
+class WrittenOver : public ::testing::TestWithParam<WriteCase> {};
+
+// A write keeps a link a link, and the file's mode; a name that the
+// system takes is taken; and a write that does not end, or ends in a
+// failure, leaves the file that was there as it was and no temporary.
+TEST_P(WrittenOver, KeepsWhatTheUserHadAndLeavesNothingElse) {
+    const WriteCase &c = GetParam();
     const TemporaryDirectory directory;
-    const std::string path = directory.path() + "/chart.png";
+    const std::string path = directory.path() + "/" + c.name;
+    const std::string file = c.link_to ? directory.path() + "/" + c.link_to : path;
     const std::string old = "the chart printed last week\n";
-    std::FILE *file = std::fopen(path.c_str(), "w");
-    ASSERT_TRUE(file && std::fputs(old.c_str(), file) >= 0 && std::fclose(file) == 0);
-    // 16 blocks of 512 bytes, where the PNG takes some 90 KiB; with
-    // SIGXFSZ ignored, the write that passes the limit fails with EFBIG.
-    const Outcome r = run({"sh", "-c", "ulimit -f 16 && trap '' XFSZ && exec \"$@\"", "sh",
-                           YARX_CHART_EXECUTABLE, "--fan", path});
-    EXPECT_EQ(exit_status(r), 1) << describe(r.status);
-    EXPECT_NE(r.err.find(std::strerror(EFBIG)), std::string::npos) << r.err;
-    EXPECT_EQ(read_file(path), old);
-    EXPECT_EQ(files_in(directory.path()), std::vector<std::string>{"chart.png"});
+    if (c.old_mode) {
+        std::FILE *f = std::fopen(file.c_str(), "w");
+        ASSERT_TRUE(f && std::fputs(old.c_str(), f) >= 0 && std::fclose(f) == 0);
+        ASSERT_EQ(chmod(file.c_str(), c.old_mode), 0);
+    }
+    if (c.link_to) {
+        ASSERT_EQ(symlink(c.link_to, path.c_str()), 0);
+    }
+    std::vector<std::string> argv = {"sh", "-c", std::string(c.limits) + "exec \"$@\"", "sh",
+                                     YARX_CHART_EXECUTABLE};
+    argv.insert(argv.end(), c.options.begin(), c.options.end());
+    argv.push_back(path);
+    Process process(argv, {});
+    if (c.signal) {
+        ASSERT_TRUE(wait_until([&] {
+            for (const std::string &name : files_in(directory.path()))
+                if (name.rfind("." + c.name + ".", 0) == 0) return true;
+            return false;
+        })) << "no temporary";
+        kill(process.pid(), c.signal);
+    }
+    const int status = process.wait_exit(30s).value_or(-1);
+    if (c.signal)
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == c.signal) << describe(status);
+    else
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == c.status) << describe(status);
+    EXPECT_NE(process.standard_error().find(c.said), std::string::npos) << process.standard_error();
+
+    struct stat written {};
+    ASSERT_EQ(stat(file.c_str(), &written), 0);
+    const bool replaced = !c.signal && c.status == 0;
+    if (replaced) {
+        EXPECT_GT(read_png(file).width, 0);
+    } else {
+        EXPECT_EQ(read_file(file), old);
+    }
+    const mode_t mask = umask(0);
+    umask(mask);
+    EXPECT_EQ(written.st_mode & 07777, c.old_mode ? c.old_mode : 0666 & ~mask);
+    std::vector<std::string> expected = {c.name};
+    if (c.link_to) {
+        struct stat link {};
+        EXPECT_TRUE(lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode));
+        expected.emplace_back(c.link_to);
+    }
+    std::vector<std::string> found = files_in(directory.path());
+    std::sort(found.begin(), found.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(found, expected);
 }
+
+INSTANTIATE_TEST_SUITE_P(Each, WrittenOver, ::testing::ValuesIn(write_cases));
 
 // ---------------------------------------------------------------- saving from the window
 

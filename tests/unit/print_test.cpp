@@ -39,6 +39,7 @@ TEST_P(PortraitPng, IsTheWindowsCanvasAboveTheCaption) {
     static Figure figure;
     build_figure(settings, chart, figure);
     cairo_surface_t *raster = draw_raster(figure, placement_of(settings, Format::png, figure));
+    ASSERT_NE(raster, nullptr);
     ASSERT_EQ(cairo_image_surface_get_width(raster), chart::canvas_width);
     ASSERT_EQ(cairo_image_surface_get_height(raster), chart::canvas_height);
     const unsigned char *data = cairo_image_surface_get_data(raster);

@@ -13,6 +13,7 @@
 #include "chart/chart_geometry.h"
 #include "chart/minerals.h"
 #include "chart/reading.h"
+#include "chart/text_writer.h"
 
 namespace yarx::chart {
 namespace {
@@ -207,6 +208,30 @@ TEST(Reading, ThicknessAndPlateArePlainNumbersInTheirRanges) {
         EXPECT_EQ(thickness, v.thickness.value_or(42)) << shown;
         EXPECT_EQ(parse_plate(v.text, plate), v.plate.has_value()) << shown;
         EXPECT_EQ(plate, v.plate.value_or(42)) << shown;
+    }
+}
+
+// A line too long for its buffer loses whole characters, never half of
+// one, which would show as a stray byte or as nothing at all.
+TEST(TextWriter, CutsOnlyBetweenCharacters) {
+    const struct {
+        const char *text;
+        std::size_t size;
+        const char *kept;
+    } cuts[] = {
+        {"at 25 \xc2\xb5m", 7, "at 25 "},            // the µ's first byte does not fit
+        {"at 25 \xc2\xb5m", 8, "at 25 "},            // its second does not, nor the m after
+        {"at 25 \xc2\xb5m", 9, "at 25 \xc2\xb5"},    // the µ fits, the m does not
+        {"at 25 \xc2\xb5m", 10, "at 25 \xc2\xb5m"},  // all of it
+        {"1\xe2\x80\x93"
+         "2",
+         4, "1"},  // a dash of three bytes, two in
+    };
+    for (const auto &c : cuts) {
+        char out[16];
+        TextWriter writer(out, c.size);
+        writer.put(c.text);
+        EXPECT_STREQ(out, c.kept) << c.size;
     }
 }
 
