@@ -68,6 +68,15 @@ INSTANTIATE_TEST_SUITE_P(
         return name + (std::get<1>(info.param) == Rendering::true_colours ? "_srgb" : "");
     });
 
+// A page wider than cairo's 32767 pixels gives no raster, rather than a
+// blank one that a file would report written.
+TEST(Raster, ThatCairoCannotMakeIsNone) {
+    static const colour::ChartColours chart{};
+    static Figure figure;
+    build_figure(FigureSettings{}, chart, figure);
+    EXPECT_EQ(draw_raster(figure, {40000, 100, 1, 0, 0, false}), nullptr);
+}
+
 // Labels of 10 units on an edge from 0 to 100, a unit apart.
 TEST(EdgeLabels, ACrowdShiftsApartInOrderAndTheLeastImportantGoFirst) {
     const struct {
