@@ -184,12 +184,18 @@ bool AtomicFile::commit() {
     if (failed_ || !temporary_exists) return false;
     if (existed_) {
         // The owner first: a change of owner may clear the set-id bits that
-        // the mode then puts back.  Someone else's file keeps at least its
-        // group where the user belongs to it.
-        if (fchown(fd_, owner_, group_) != 0 &&
-            (errno != EPERM ||
-             (fchown(fd_, static_cast<uid_t>(-1), group_) != 0 && errno != EPERM)))
-            return fail(errno);
+        // the mode then puts back.  Someone else's file becomes the user's
+        // and keeps its group where the user belongs to it; a group it
+        // cannot keep gets what others had, so that no one reads the new
+        // file who could not read the old.
+        if (fchown(fd_, owner_, group_) != 0) {
+            if (errno != EPERM) return fail(errno);
+            mode_ &= ~S_ISUID;
+            if (fchown(fd_, static_cast<uid_t>(-1), group_) != 0) {
+                if (errno != EPERM) return fail(errno);
+                mode_ = (mode_ & ~(S_ISGID | S_IRWXG)) | (mode_ & S_IRWXO) << 3;
+            }
+        }
     } else {
         const mode_t mask = umask(0);
         umask(mask);
