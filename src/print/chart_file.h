@@ -33,8 +33,9 @@ bool settings_fit(const FigureSettings &settings, Format format, char *reason,
                   std::size_t reason_size);
 
 // Writes the chart to the path, in the format its extension asks for,
-// atomically: through a temporary file beside it, renamed into place, so a
-// failure leaves whatever was there before as it was, and no stray file.
+// through an AtomicFile (print/atomic_file.h): a failure or a signal leaves
+// whatever was there before as it was, and no stray file.  A PNG in true
+// colours is tagged sRGB.
 // True, or false with one line that says why (with the system's reason
 // where it gave one).  The chart is colour::compute_chart's for the
 // settings' illuminant and rendering.  Not reentrant: the figure it builds
