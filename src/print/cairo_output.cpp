@@ -212,14 +212,17 @@ cairo_surface_t *draw_raster(const Figure &figure, const Placement &placement) {
     cairo_surface_t *surface =
         cairo_image_surface_create(CAIRO_FORMAT_RGB24, static_cast<int>(placement.page_width),
                                    static_cast<int>(placement.page_height));
-    cairo_t *cr = cairo_create(surface);
-    draw_figure(cr, figure, placement);
-    // A surface cairo could not make (no memory for the pixels) gives a
-    // context in error too.
-    const bool drawn = cairo_status(cr) == CAIRO_STATUS_SUCCESS;
-    cairo_destroy(cr);
-    cairo_surface_flush(surface);
-    if (drawn && cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) return surface;
+    // A surface cairo could not make (too large, or no memory for the
+    // pixels) is not drawn on, which would only lose memory inside cairo.
+    bool drawn = cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS;
+    if (drawn) {
+        cairo_t *cr = cairo_create(surface);
+        draw_figure(cr, figure, placement);
+        drawn = cairo_status(cr) == CAIRO_STATUS_SUCCESS;
+        cairo_destroy(cr);
+        cairo_surface_flush(surface);
+    }
+    if (drawn) return surface;
     cairo_surface_destroy(surface);
     return nullptr;
 }
