@@ -18,9 +18,9 @@ namespace yarx::print {
 
 namespace {
 
-// The signals that end a program while it writes, by the user's hand or
-// the session's.
-constexpr int interrupting_signals[] = {SIGHUP, SIGINT, SIGTERM};
+// The signals that end a program while it writes, by the user's hand, the
+// session's, or the system's when the write passes a limit on file size.
+constexpr int interrupting_signals[] = {SIGHUP, SIGINT, SIGQUIT, SIGTERM, SIGXFSZ};
 constexpr int interrupting_count = sizeof interrupting_signals / sizeof *interrupting_signals;
 
 // The file the write replaces, and the temporary beside it, which the

@@ -1,8 +1,8 @@
 // A file written whole or not at all: the bytes go to a temporary beside
 // the file and are renamed over it only once every one of them is on the
 // disk.  Until then, and whatever goes wrong, the file stays as it was, and
-// the temporary goes: on a failure, and on SIGINT, SIGTERM or SIGHUP, after
-// which the process ends as that signal ends it.
+// the temporary goes: on a failure, and on SIGINT, SIGTERM, SIGHUP,
+// SIGQUIT or SIGXFSZ, after which the process ends as that signal ends it.
 //
 // The file keeps what the user had: a symbolic link stays a link and its
 // target is written; an existing file keeps its mode, and its owner and
