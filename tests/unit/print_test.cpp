@@ -89,7 +89,7 @@ TEST(EdgeLabels, ACrowdShiftsApartInOrderAndTheLeastImportantGoFirst) {
         double last_end = -1;
         for (int i = 0; i < c.count; ++i) {
             if (!labels[i].shown) {
-                EXPECT_EQ(labels[i].priority, 2);
+                EXPECT_EQ(labels[i].importance, 0);
                 continue;
             }
             ++shown;
