@@ -91,10 +91,4 @@ double text_width(const char *utf8, double size);
 // label of names and numbers covers.
 constexpr double label_ascent = 0.76, label_descent = 0.24;
 
-// Fills the figure for the settings: the chart's colours, the canvas's
-// layout in portrait or the printed chart's in landscape, the fan, the
-// minerals' lines and the caption.
-void build_figure(const FigureSettings &settings, const colour::ChartColours &chart,
-                  Figure &figure);
-
 }  // namespace yarx::print

@@ -232,9 +232,9 @@ void add_lines(Figure &f, const FigureSettings &settings, Rgb8 ink) {
 }  // namespace
 
 void build_portrait(const FigureSettings &settings, Figure &f) {
-    const Palette &palette = settings.paper == Paper::none ? on_screen : on_paper;
+    const Palette &palette = settings.paper ? on_paper : on_screen;
     add_canvas(f, palette);
-    if (settings.paper != Paper::none) add_retardation_scale(f, palette.ink);
+    if (settings.paper) add_retardation_scale(f, palette.ink);
     if (settings.fan || settings.minerals) add_lines(f, settings, palette.ink);
     const CaptionStyle caption{"",           canvas_width / 2.0, caption_baseline, Anchor::middle,
                                caption_size, canvas_width - 8.0, palette.ink};

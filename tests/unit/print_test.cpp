@@ -12,6 +12,7 @@
 #include "colour/illuminants.h"
 #include "expected_canvas.h"
 #include "print/edge_labels.h"
+#include "print/figure_layout.h"
 #include "print/figure_output.h"
 
 namespace yarx::print {
