@@ -41,6 +41,7 @@ struct Line {
     Rgb8 colour;
     double dash;
 };
+constexpr double solid = 0;  // a line's dash when it has none
 
 // How a text stands to its point: its start, middle or end there.
 enum class Anchor { start, middle, end };

@@ -37,7 +37,7 @@ ChartLines chart_lines(const FigureSettings &settings) {
 }
 
 void add_dashed(Figure &f, double x0, double y0, double x1, double y1, double width) {
-    f.add(Line{x0, y0, x1, y1, width, black, 0});
+    f.add(Line{x0, y0, x1, y1, width, black, solid});
     f.add(Line{x0, y0, x1, y1, width, white, dash_length});
 }
 
@@ -60,11 +60,11 @@ void label_edge(Figure &f, const Edge &edge, const EdgeEnds &ends, int which,
         if (!labels[i].shown) continue;
         const double centre = labels[i].centre;
         if (edge.vertical) {
-            f.add(Line{edge.at, end[i].y, out, centre, style.leader_width, style.ink, 0});
+            f.add(Line{edge.at, end[i].y, out, centre, style.leader_width, style.ink, solid});
             f.add(text_at, centre + to_baseline, style.size, Anchor::start, 0, style.ink,
                   end[i].text);
         } else {
-            f.add(Line{end[i].x, edge.at, centre, out, style.leader_width, style.ink, 0});
+            f.add(Line{end[i].x, edge.at, centre, out, style.leader_width, style.ink, solid});
             f.add(centre + to_baseline, text_at, style.size,
                   edge.outward < 0 ? Anchor::start : Anchor::end, -90, style.ink, end[i].text);
         }

@@ -23,9 +23,11 @@ constexpr double band_width = plot_width / colour::chart_rows;
 
 constexpr double margin = 16;
 constexpr double label_size = 11, number_size = 10, title_size = 12, caption_size = 11;
-constexpr LabelStyle style{label_size, 1.5, 8, 0.5, black};
+constexpr double label_gap = 1.5, leader = 8, leader_width = 0.5;
+constexpr LabelStyle style{label_size, label_gap, leader, leader_width, black};
 constexpr double tick = 5, tick_width = 0.75;
-constexpr double mineral_line_width = 0.75;
+constexpr double rule = 1;  // the frame's width, and the lines' every 10 µm
+constexpr double mineral_line_width = 0.75, fan_line_width = 1, order_mark_width = 1;
 constexpr double overhang = 40;
 constexpr double axis_room = 64;  // left of the bands: the thickness axis and its title
 
@@ -66,12 +68,12 @@ LabelWidths widest_labels(const ChartLines &lines) {
     return widest;
 }
 
-// A filled band of the plot's width or height.
+// A filled band across the plot, frame included, or up it.
 Rect column_at(const Plot &p, double x, double width) {
     return {x, p.top, width, plot_height, black};
 }
 Rect row_at(const Plot &p, double y, double height) {
-    return {p.left - 1, y, plot_width + 2, height, black};
+    return {p.left - rule, y, plot_width + 2 * rule, height, black};
 }
 
 void add_grid(Figure &f, const Plot &p) {
@@ -83,17 +85,17 @@ void add_grid(Figure &f, const Plot &p) {
     for (int k = 0; k * grid_step + 1 < colour::chart_rows; k += chart::heavy_every)
         f.add(column_at(p, p.left + (k * grid_step + 1) * band_width, band_width));
     for (int um = 10; um < greatest_um; um += 10)
-        f.add(Rect{p.left, p.y_of(um) - 0.5, plot_width, 1, black});
+        f.add(Rect{p.left, p.y_of(um) - rule / 2, plot_width, rule, black});
     // The frame, just outside the bands.
-    f.add(row_at(p, p.top - 1, 1));
-    f.add(row_at(p, p.bottom(), 1));
-    f.add(column_at(p, p.left - 1, 1));
-    f.add(column_at(p, p.right(), 1));
+    f.add(row_at(p, p.top - rule, rule));
+    f.add(row_at(p, p.bottom(), rule));
+    f.add(column_at(p, p.left - rule, rule));
+    f.add(column_at(p, p.right(), rule));
 }
 
 // A short black line, solid.
 Line tick_line(double x0, double y0, double x1, double y1, double width) {
-    return {x0, y0, x1, y1, width, black, 0};
+    return {x0, y0, x1, y1, width, black, solid};
 }
 
 // The axes and their titles; returns the bottom of what they put under
@@ -117,7 +119,7 @@ double add_axes(Figure &f, const Plot &p) {
     const double order_baseline = order_bottom - 4;
     for (int k = 1; k <= chart::order_marks; ++k) {
         const double x = p.x_of(k * chart::order_length_nm);
-        f.add(tick_line(x, order_top, x, order_bottom, 1));
+        f.add(tick_line(x, order_top, x, order_bottom, order_mark_width));
     }
     for (int order = 0; order < chart::order_count; ++order) {
         const double from = order * chart::order_length_nm;
@@ -147,7 +149,7 @@ double add_axes(Figure &f, const Plot &p) {
 void add_lines(Figure &f, const FigureSettings &settings, const Plot &p, const ChartLines &lines) {
     if (settings.thickness_um <= greatest_um)
         add_dashed(f, p.left, p.y_of(settings.thickness_um), p.right(),
-                   p.y_of(settings.thickness_um), 1);
+                   p.y_of(settings.thickness_um), fan_line_width);
     enum { top_edge, right_edge };
     EdgeEnds ends{};
     const double x0 = p.x_of(0), y0 = p.bottom();
@@ -155,9 +157,9 @@ void add_lines(Figure &f, const FigureSettings &settings, const Plot &p, const C
         const ChartLine &line = lines.lines[i];
         const EdgeEnd end = line_end(p, line.thousandths, line.name);
         if (line.importance == mineral_name)
-            f.add(Line{x0, y0, end.x, end.y, mineral_line_width, black, 0});
+            f.add(Line{x0, y0, end.x, end.y, mineral_line_width, black, solid});
         else
-            add_dashed(f, x0, y0, end.x, end.y, 1);
+            add_dashed(f, x0, y0, end.x, end.y, fan_line_width);
         ends.add(leaves_at_top(line.thousandths) ? top_edge : right_edge, end, line.importance);
     }
     // The labels may stand a little beyond the corners, over the thickness

@@ -21,8 +21,11 @@ constexpr double caption_size = 11;
 // The caption stands below the labels in the bottom margin.
 constexpr double caption_baseline = canvas_height - 8;
 
+// The window's lines, one pixel wide.
+constexpr double line_width = 1;
+
 // The labels' look along the right margin and under the bands.
-constexpr double right_leader = 6, bottom_leader = 4;
+constexpr double right_leader = 6, bottom_leader = 4, label_gap = 1;
 
 // The retardation scale's numbers end this far left of the frame.
 constexpr double scale_gap = 4;
@@ -190,7 +193,7 @@ EdgeEnd line_end(const ChartLine &line, bool at_right) {
 // The lines, the thickness line and the axis, and the lines' labels.
 void add_lines(Figure &f, const FigureSettings &settings, Rgb8 ink) {
     const double x = thickness_x(settings);
-    if (x < band_right + 1) add_dashed(f, x, band_top, x, vertical_bottom + 1, 1);
+    if (x < band_right + 1) add_dashed(f, x, band_top, x, vertical_bottom + 1, line_width);
     const ChartLines lines = chart_lines(settings);
     // Right and bottom: the edges the lines leave by.
     enum { right_edge, bottom_edge };
@@ -201,9 +204,9 @@ void add_lines(Figure &f, const FigureSettings &settings, Rgb8 ink) {
         const bool at_right = leaves_at_right(line.thousandths);
         const EdgeEnd end = line_end(line, at_right);
         if (line.importance == mineral_name)
-            f.add(Line{x0, y0, end.x, end.y, 1, black, 0});
+            f.add(Line{x0, y0, end.x, end.y, line_width, black, solid});
         else
-            add_dashed(f, x0, y0, end.x, end.y, 1);
+            add_dashed(f, x0, y0, end.x, end.y, line_width);
         ends.add(at_right ? right_edge : bottom_edge, end, line.importance);
     }
     add_axis(f, ink);
@@ -221,12 +224,13 @@ void add_lines(Figure &f, const FigureSettings &settings, Rgb8 ink) {
     right.high = bottom_margin.top;
     for (int k = 1; k <= order_marks; ++k)
         right.obstacles[right.obstacle_count++] = {double(order_mark_y(k)), order_mark_y(k) + 1.0};
-    label_edge(f, right, ends, right_edge, {label_size, 1, right_leader, 1, ink});
+    label_edge(f, right, ends, right_edge, {label_size, label_gap, right_leader, line_width, ink});
     Edge bottom;
     bottom.at = bottom_margin.top;
     bottom.low = 2;
     bottom.high = canvas_width - 2.0;
-    label_edge(f, bottom, ends, bottom_edge, {label_size, 1, bottom_leader, 1, ink});
+    label_edge(f, bottom, ends, bottom_edge,
+               {label_size, label_gap, bottom_leader, line_width, ink});
 }
 
 }  // namespace
