@@ -70,13 +70,13 @@ void write_file(benchmark::State &state, const char *name, bool landscape) {
     settings.illuminant = colour::id_of("d65");
     settings.fan = settings.minerals = true;
     settings.landscape = landscape;
-    if (landscape) settings.paper = print::Paper::a4;
-    colour::compute_chart(settings.illuminant, settings.rendering, chart);
+    if (landscape) settings.paper = &print::papers[0];
     const std::string path = directory.file(name);
     char reason[256];
     const auto start = Clock::now();
     for (auto _ : state)
-        if (!print::write_chart(settings, chart, path.c_str(), reason, sizeof reason))
+        if (print::write_chart(settings, path.c_str(), reason, sizeof reason) !=
+            print::WriteOutcome::written)
             state.SkipWithError(reason);
     report(state, start, path);
 }

@@ -546,13 +546,13 @@ Image::~Image() {
 unsigned long Image::pixel(int x, int y) const { return XGetPixel(image_, x, y); }
 
 namespace {
-int channel(unsigned long pixel, unsigned long mask) {
+unsigned char channel(unsigned long pixel, unsigned long mask) {
     if (!mask) return 0;
     int shift = 0;
     while (!((mask >> shift) & 1)) ++shift;
     const unsigned long value = (pixel & mask) >> shift;
     const unsigned long top = mask >> shift;
-    return static_cast<int>(value * 255 / top);
+    return static_cast<unsigned char>(value * 255 / top);
 }
 }  // namespace
 

@@ -18,6 +18,8 @@
 #include <string>
 #include <vector>
 
+#include "colour/colour_types.h"
+
 namespace yarx::xdriver {
 
 using namespace std::chrono_literals;
@@ -204,14 +206,10 @@ void close_through_window_manager(Display *display, Window client);
 // window over everything, mapped and unmapped.
 void expose_whole_screen(Display *display);
 
-// A snapshot of a window's pixels.
-struct Rgb8 {
-    int red, green, blue;
-    bool operator==(const Rgb8 &o) const {
-        return red == o.red && green == o.green && blue == o.blue;
-    }
-};
+// A pixel's colour, as the chart's colours are: 8 bits a channel.
+using Rgb8 = colour::Rgb8;
 
+// A snapshot of a window's pixels.
 class Image {
 public:
     Image(Display *display, Window window);

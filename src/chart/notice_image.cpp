@@ -5,7 +5,7 @@ namespace yarx::chart {
 namespace {
 
 // The notice, in a small 7-pixel-high font.
-constexpr char notice_text[] = "YARX 3.0 (C) 2026";
+constexpr char notice_text[] = "YARX " YARX_VERSION " (C) 2026";
 
 constexpr int glyph_height = 7;
 

@@ -27,6 +27,10 @@ using Weights = std::array<Xyz, wavelength_samples>;
 // A colour as a display is sent it: 8 bits a channel, sRGB-encoded.
 struct Rgb8 {
     unsigned char red, green, blue;
+    constexpr bool operator==(const Rgb8 &other) const {
+        return red == other.red && green == other.green && blue == other.blue;
+    }
+    constexpr bool operator!=(const Rgb8 &other) const { return !(*this == other); }
 };
 
 // The 8 bits an X server's 16-bit colour value stands for: its high byte,

@@ -65,6 +65,10 @@ constexpr const Illuminant &illuminant_named(std::string_view short_name) {
 // The identifier of the illuminant with the short name.
 constexpr int id_of(std::string_view short_name) { return illuminant_named(short_name).id; }
 
+// The illuminant the setup window starts on, which yarx-chart draws under
+// unless told: D68, whose toggle is "c".
+constexpr int default_illuminant = id_of("d68");
+
 // Its place on the screen, from the top of the radio box.
 constexpr int position_of(const Illuminant &illuminant) {
     return static_cast<int>(&illuminant - illuminants);

@@ -3,7 +3,6 @@
 
 #include <cstdio>
 
-#include "colour/chart_colours.h"
 #include "print/chart_command.h"
 #include "print/chart_file.h"
 
@@ -31,14 +30,16 @@ int main(int argc, char **argv) {
     static char reason[512];
     if (!print::parse_command(argc, argv, command, reason, sizeof reason))
         return complain(reason, refused);
-    if (command.action == print::Command::Action::help) return say(print::command_usage);
+    if (command.action == print::Command::Action::help) return say(print::command_usage());
     if (command.action == print::Command::Action::version)
         return say("yarx-chart " YARX_VERSION "\n");
-    if (!print::settings_fit(command.settings, command.format, reason, sizeof reason))
-        return complain(reason, refused);
-    static colour::ChartColours chart;
-    colour::compute_chart(command.settings.illuminant, command.settings.rendering, chart);
-    if (!print::write_chart(command.settings, chart, command.path, reason, sizeof reason))
-        return complain(reason, not_written);
-    return 0;
+    switch (print::write_chart(command.settings, command.path, reason, sizeof reason)) {
+        case print::WriteOutcome::written:
+            return 0;
+        case print::WriteOutcome::refused:
+            return complain(reason, refused);
+        case print::WriteOutcome::failed:
+            break;
+    }
+    return complain(reason, not_written);
 }

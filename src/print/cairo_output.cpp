@@ -15,24 +15,8 @@ namespace yarx::print {
 
 namespace {
 
-// A page's size in points, portrait, and the margin kept clear on it.
-struct PaperSize {
-    double width, height;
-};
-constexpr double points_per_mm = 72 / 25.4;
+// The margin kept clear on a page of paper.
 constexpr double paper_margin = 12 * points_per_mm;
-constexpr double points_per_inch = 72;
-
-PaperSize paper_size(Paper paper) {
-    switch (paper) {
-        case Paper::a3:
-            return {297 * points_per_mm, 420 * points_per_mm};
-        case Paper::letter:
-            return {8.5 * points_per_inch, 11 * points_per_inch};
-        default:
-            return {210 * points_per_mm, 297 * points_per_mm};
-    }
-}
 
 // The texts' face, with hinting that leaves the widths as measured, so
 // that a raster at any scale sets them as the layout placed them.
@@ -48,10 +32,6 @@ void set_font(cairo_t *cr) {
 
 void set_colour(cairo_t *cr, const Rgb8 &c) {
     cairo_set_source_rgb(cr, c.red / 255.0, c.green / 255.0, c.blue / 255.0);
-}
-
-bool same(const Rgb8 &a, const Rgb8 &b) {
-    return a.red == b.red && a.green == b.green && a.blue == b.blue;
 }
 
 void draw_bands(cairo_t *cr, const Figure &f) {
@@ -74,7 +54,7 @@ void draw_bands(cairo_t *cr, const Figure &f) {
 void draw_rects(cairo_t *cr, const Figure &f) {
     for (int i = 0; i < f.rect_count;) {
         const Rgb8 colour = f.rects[i].colour;
-        for (; i < f.rect_count && same(f.rects[i].colour, colour); ++i)
+        for (; i < f.rect_count && f.rects[i].colour == colour; ++i)
             cairo_rectangle(cr, f.rects[i].x, f.rects[i].y, f.rects[i].width, f.rects[i].height);
         set_colour(cr, colour);
         cairo_fill(cr);
@@ -141,7 +121,7 @@ double text_width(const char *utf8, double size) {
 }
 
 Placement placement_of(const FigureSettings &settings, Format format, const Figure &figure) {
-    if (settings.paper == Paper::none) {
+    if (!settings.paper) {
         const double scale = settings.scale;
         double width = figure.width * scale, height = figure.height * scale;
         if (format == Format::png) {
@@ -150,7 +130,9 @@ Placement placement_of(const FigureSettings &settings, Format format, const Figu
         }
         return {width, height, scale, 0, 0, false};
     }
-    PaperSize page = paper_size(settings.paper);
+    struct {
+        double width, height;
+    } page{settings.paper->width, settings.paper->height};
     if (settings.landscape) std::swap(page.width, page.height);
     double fit = std::min((page.width - 2 * paper_margin) / figure.width,
                           (page.height - 2 * paper_margin) / figure.height);

@@ -5,26 +5,10 @@
 #include <cstring>
 
 #include "chart/reading.h"
+#include "chart/text_writer.h"
 #include "colour/illuminants.h"
 
 namespace yarx::print {
-
-const char command_usage[] =
-    "usage: yarx-chart [OPTION]... FILE\n"
-    "Writes the interference colour chart to FILE: PNG, PDF or SVG by its extension.\n"
-    "\n"
-    "  --illuminant NAME  the illuminant, by its label (\"D65\", \"CIE A\") or short\n"
-    "                     name (d65, cie-a, eew); D68 unless told\n"
-    "  --true-colours     true colours for an sRGB display, not the chart's own\n"
-    "  --fan              the thickness axis and the lines of constant birefringence\n"
-    "  --minerals         a line for each mineral at its greatest birefringence\n"
-    "  --thickness UM     the section's thickness, dashed over, 1 to 1000 (30)\n"
-    "  --landscape        the printed chart's layout instead of the window's\n"
-    "  --paper SIZE       fit on a page of a4, a3 or letter, with margins\n"
-    "  --dpi N            pixels an inch for a PNG of a page, 1 to 2400 (300)\n"
-    "  --scale N          pixels (or units) a canvas pixel, 1 to 16 (1)\n"
-    "  -h, --help         this message\n"
-    "  --version          the program's version\n";
 
 namespace {
 
@@ -62,18 +46,18 @@ constexpr struct {
     { "version",       Option::version,        false },
 };
 
-constexpr struct {
-    const char *name;
-    Paper paper;
-} papers[] = {
-    { "a4",     Paper::a4 },
-    { "a3",     Paper::a3 },
-    { "letter", Paper::letter },
-};
 // clang-format on
 
 bool refuse(char *reason, std::size_t size, const char *format, const char *a, const char *b = "") {
     std::snprintf(reason, size, format, a, b);
+    return false;
+}
+
+// A value refused for being out of its range, which the line names.
+bool refuse_number(char *reason, std::size_t size, const char *name, const char *value,
+                   const char *kind, double least, double greatest) {
+    std::snprintf(reason, size, "%s '%s' is not %s from %g to %g", name, value, kind, least,
+                  greatest);
     return false;
 }
 
@@ -106,22 +90,29 @@ bool take_value(Option option, const char *value, FigureSettings &s, char *reaso
         }
         case Option::thickness:
             if (!chart::parse_thickness(value, s.thickness_um))
-                return refuse(reason, size, "thickness '%s' is not a number from 1 to 1000", value);
+                return refuse_number(reason, size, "thickness", value, "a number",
+                                     chart::least_thickness_um, chart::greatest_thickness_um);
             return true;
-        case Option::paper:
-            for (const auto &p : papers)
-                if (strcasecmp(value, p.name) == 0) {
-                    s.paper = p.paper;
+        case Option::paper: {
+            for (const Paper &paper : papers)
+                if (strcasecmp(value, paper.name) == 0) {
+                    s.paper = &paper;
                     return true;
                 }
-            return refuse(reason, size, "unknown paper '%s' (a4, a3 or letter)", value);
+            char names[64];
+            chart::TextWriter list(names, sizeof names);
+            put_alternatives(list, papers, &Paper::name);
+            return refuse(reason, size, "unknown paper '%s' (%s)", value, names);
+        }
         case Option::dpi:
             if (!parse_whole(value, least_dpi, greatest_dpi, s.dpi))
-                return refuse(reason, size, "dpi '%s' is not a whole number from 1 to 2400", value);
+                return refuse_number(reason, size, "dpi", value, "a whole number", least_dpi,
+                                     greatest_dpi);
             return true;
         case Option::scale:
             if (!parse_whole(value, least_scale, greatest_scale, s.scale))
-                return refuse(reason, size, "scale '%s' is not a whole number from 1 to 16", value);
+                return refuse_number(reason, size, "scale", value, "a whole number", least_scale,
+                                     greatest_scale);
             return true;
         default:
             return true;
@@ -201,10 +192,37 @@ bool parse_command(int argc, const char *const *argv, Command &command, char *re
         if (!take_value(known->option, value, command.settings, reason, reason_size)) return false;
     }
     if (!command.path) return refuse(reason, reason_size, "no FILE to write (see --help)", "");
-    if (!format_of(command.path, command.format))
-        return refuse(reason, reason_size, "'%s': unknown file type (use .png, .pdf or .svg)",
-                      command.path);
-    return true;
+    return format_of(command.path, command.format, reason, reason_size);
+}
+
+const char *command_usage() {
+    static char usage[2048];
+    if (usage[0]) return usage;
+    const FigureSettings defaults;
+    char paper_names[64];
+    chart::TextWriter list(paper_names, sizeof paper_names);
+    put_alternatives(list, papers, &Paper::name);
+    std::snprintf(
+        usage, sizeof usage,
+        "usage: yarx-chart [OPTION]... FILE\n"
+        "Writes the interference colour chart to FILE: PNG, PDF or SVG by its extension.\n"
+        "\n"
+        "  --illuminant NAME  the illuminant, by its label (\"D65\", \"CIE A\") or short\n"
+        "                     name (d65, cie-a, eew); %s unless told\n"
+        "  --true-colours     true colours for an sRGB display, not the chart's own\n"
+        "  --fan              the thickness axis and the lines of constant birefringence\n"
+        "  --minerals         a line for each mineral at its greatest birefringence\n"
+        "  --thickness UM     the section's thickness, dashed over, %g to %g (%g)\n"
+        "  --landscape        the printed chart's layout instead of the window's\n"
+        "  --paper SIZE       fit on a page of %s, with margins\n"
+        "  --dpi N            pixels an inch for a PNG of a page, %d to %d (%d)\n"
+        "  --scale N          pixels (or units) a canvas pixel, %d to %d (%d)\n"
+        "  -h, --help         this message\n"
+        "  --version          the program's version\n",
+        colour::find_illuminant(defaults.illuminant)->label, chart::least_thickness_um,
+        chart::greatest_thickness_um, defaults.thickness_um, paper_names, least_dpi, greatest_dpi,
+        defaults.dpi, least_scale, greatest_scale, defaults.scale);
+    return usage;
 }
 
 }  // namespace yarx::print

@@ -8,7 +8,9 @@
 #include <cstring>
 
 #include "chart/reading.h"
+#include "chart/text_writer.h"
 #include "print/atomic_file.h"
+#include "print/figure_layout.h"
 #include "print/figure_output.h"
 
 namespace yarx::print {
@@ -71,8 +73,9 @@ bool write_png(const Figure &figure, const Placement &placement, colour::Renderi
     return written;
 }
 
-// The figure of the last settings asked about; in static storage, as the
-// program's objects keep everything.
+// The chart and the figure of the last file written; in static storage, as
+// the program's objects keep everything.
+colour::ChartColours colours;
 Figure figure;
 
 bool refuse(char *reason, std::size_t reason_size, const char *what) {
@@ -80,40 +83,37 @@ bool refuse(char *reason, std::size_t reason_size, const char *what) {
     return false;
 }
 
-}  // namespace
-
-bool format_of(const char *path, Format &format) {
-    const char *dot = std::strrchr(path, '.');
-    if (!dot || std::strchr(dot, '/')) return false;
-    static constexpr struct {
-        const char *extension;
-        Format format;
-    } formats[] = {{".png", Format::png}, {".pdf", Format::pdf}, {".svg", Format::svg}};
-    for (const auto &f : formats)
-        if (strcasecmp(dot, f.extension) == 0) {
-            format = f.format;
-            return true;
-        }
-    return false;
-}
-
-bool settings_fit(const FigureSettings &settings, Format format, char *reason,
-                  std::size_t reason_size) {
-    char what[128];
+// Whether the settings are in their ranges, before anything is computed.
+bool settings_in_range(const FigureSettings &settings, char *reason, std::size_t reason_size) {
     if (!colour::find_illuminant(settings.illuminant)) {
-        std::snprintf(what, sizeof what, "unknown illuminant %d", settings.illuminant);
-        return refuse(reason, reason_size, what);
+        std::snprintf(reason, reason_size, "unknown illuminant %d", settings.illuminant);
+        return false;
     }
     if (!(settings.thickness_um >= chart::least_thickness_um &&
-          settings.thickness_um <= chart::greatest_thickness_um))
-        return refuse(reason, reason_size, "thickness out of range (1 to 1000 \xc2\xb5m)");
-    if (settings.scale < least_scale || settings.scale > greatest_scale)
-        return refuse(reason, reason_size, "scale out of range (1 to 16)");
-    if (settings.dpi < least_dpi || settings.dpi > greatest_dpi)
-        return refuse(reason, reason_size, "dpi out of range (1 to 2400)");
-    static const colour::ChartColours no_colours{};
-    build_figure(settings, no_colours, figure);
-    const Placement p = placement_of(settings, format, figure);
+          settings.thickness_um <= chart::greatest_thickness_um)) {
+        std::snprintf(reason, reason_size, "thickness out of range (%g to %g \xc2\xb5m)",
+                      chart::least_thickness_um, chart::greatest_thickness_um);
+        return false;
+    }
+    const struct {
+        const char *name;
+        int value, least, greatest;
+    } ranges[] = {
+        {"scale", settings.scale, least_scale, greatest_scale},
+        {"dpi", settings.dpi, least_dpi, greatest_dpi},
+    };
+    for (const auto &r : ranges)
+        if (r.value < r.least || r.value > r.greatest) {
+            std::snprintf(reason, reason_size, "%s out of range (%d to %d)", r.name, r.least,
+                          r.greatest);
+            return false;
+        }
+    return true;
+}
+
+// Whether the figure's page can be written in the format.
+bool page_fits(const Placement &p, Format format, char *reason, std::size_t reason_size) {
+    char what[128];
     if (format == Format::png && p.page_width * p.page_height / 1e6 > greatest_megapixels)
         std::snprintf(what, sizeof what,
                       "size %.0f x %.0f pixels is more than %.0f megapixels (use a lower scale "
@@ -128,20 +128,41 @@ bool settings_fit(const FigureSettings &settings, Format format, char *reason,
     return refuse(reason, reason_size, what);
 }
 
-bool write_chart(const FigureSettings &settings, const colour::ChartColours &chart,
-                 const char *path, char *reason, std::size_t reason_size) {
+}  // namespace
+
+bool format_of(const char *path, Format &format, char *reason, std::size_t reason_size) {
+    const char *dot = std::strrchr(path, '.');
+    if (dot && !std::strchr(dot, '/'))
+        for (const FileType &type : file_types)
+            if (strcasecmp(dot, type.extension) == 0) {
+                format = type.format;
+                return true;
+            }
+    chart::TextWriter out(reason, reason_size);
+    out.put("'");
+    out.put(path);
+    out.put("': unknown file type (use ");
+    put_alternatives(out, file_types, &FileType::extension);
+    out.put(")");
+    return false;
+}
+
+WriteOutcome write_chart(const FigureSettings &settings, const char *path, char *reason,
+                         std::size_t reason_size) {
     Format format;
-    if (!format_of(path, format)) {
-        std::snprintf(reason, reason_size, "'%s': unknown file type (use .png, .pdf or .svg)",
-                      path);
-        return false;
-    }
-    if (!settings_fit(settings, format, reason, reason_size)) return false;
-    build_figure(settings, chart, figure);
-    if (figure.overflowed) return refuse(reason, reason_size, "the figure holds too much");
+    if (!format_of(path, format, reason, reason_size) ||
+        !settings_in_range(settings, reason, reason_size))
+        return WriteOutcome::refused;
+    colour::compute_chart(settings.illuminant, settings.rendering, colours);
+    build_figure(settings, colours, figure);
     const Placement placement = placement_of(settings, format, figure);
+    if (!page_fits(placement, format, reason, reason_size)) return WriteOutcome::refused;
+    if (figure.overflowed) {
+        refuse(reason, reason_size, "the figure holds too much");
+        return WriteOutcome::failed;
+    }
     AtomicFile file(path, reason, reason_size);
-    if (!file.open()) return false;
+    if (!file.open()) return WriteOutcome::failed;
     bool drawn = false;
     switch (format) {
         case Format::png:
@@ -154,8 +175,8 @@ bool write_chart(const FigureSettings &settings, const colour::ChartColours &cha
             drawn = write_svg(figure, placement, AtomicFile::take, &file);
             break;
     }
-    if (!drawn) return file.fail(0);
-    return file.commit();
+    if (!drawn) file.fail(0);
+    return drawn && file.commit() ? WriteOutcome::written : WriteOutcome::failed;
 }
 
 }  // namespace yarx::print

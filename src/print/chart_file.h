@@ -6,14 +6,13 @@
 
 #include <cstddef>
 
-#include "colour/chart_colours.h"
 #include "print/figure_settings.h"
 
 namespace yarx::print {
 
 // The format a file name asks for by its extension, in any case: ".png",
-// ".pdf" or ".svg".  False for any other.
-bool format_of(const char *path, Format &format);
+// ".pdf" or ".svg".  False for any other, with one line that says so.
+bool format_of(const char *path, Format &format, char *reason, std::size_t reason_size);
 
 // The limits on what a file may ask for: a size or resolution outside them
 // is refused, not attempted.
@@ -24,23 +23,19 @@ constexpr double greatest_megapixels = 200;
 // largest page PDF readers take.
 constexpr double greatest_page_side = 14400;
 
-// Whether the settings can be written in the format: the illuminant is one
-// of the catalogue's, the thickness, scale and dpi are in their ranges, a
-// PNG stays within greatest_megapixels and a page within
-// greatest_page_side.  False with one line that says
-// which (no program name in front).
-bool settings_fit(const FigureSettings &settings, Format format, char *reason,
-                  std::size_t reason_size);
-
-// Writes the chart to the path, in the format its extension asks for,
-// through an AtomicFile (print/atomic_file.h): a failure or a signal leaves
-// whatever was there before as it was, and no stray file.  A PNG in true
-// colours is tagged sRGB.
-// True, or false with one line that says why (with the system's reason
-// where it gave one).  The chart is colour::compute_chart's for the
-// settings' illuminant and rendering.  Not reentrant: the figure it builds
-// lives in static storage.
-bool write_chart(const FigureSettings &settings, const colour::ChartColours &chart,
-                 const char *path, char *reason, std::size_t reason_size);
+// Writes the chart for the settings to the path, in the format its
+// extension asks for, through an AtomicFile (print/atomic_file.h): a
+// failure or a signal leaves whatever was there before as it was, and no
+// stray file.  A PNG in true colours is tagged sRGB.  Refused, with one line that says which (no
+// program name in front), when the path's extension names no format, the
+// illuminant is none of the catalogue's, the thickness, scale or dpi is
+// out of its range, a PNG would be more than greatest_megapixels or a page
+// larger than greatest_page_side a side; failed, with one line that says
+// why (with the system's reason where it gave one), when the file could not
+// be written.  Not reentrant: the chart and the figure live in static
+// storage.
+enum class WriteOutcome { written, refused, failed };
+WriteOutcome write_chart(const FigureSettings &settings, const char *path, char *reason,
+                         std::size_t reason_size);
 
 }  // namespace yarx::print

@@ -36,8 +36,8 @@ void leave_one_out(EdgeLabel *labels, Stretch &s) {
         double room = 1e300;
         if (i > 0) room = l.anchor - labels[s.members[i - 1]].anchor;
         if (i + 1 < s.count) room = std::min(room, labels[s.members[i + 1]].anchor - l.anchor);
-        const int worst_priority = worst < 0 ? -1 : labels[s.members[worst]].priority;
-        if (l.priority > worst_priority || (l.priority == worst_priority && room <= worst_room)) {
+        if (worst < 0 || l.importance < labels[s.members[worst]].importance ||
+            (l.importance == labels[s.members[worst]].importance && room <= worst_room)) {
             worst = i;
             worst_room = room;
         }

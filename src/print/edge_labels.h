@@ -10,11 +10,11 @@
 namespace yarx::print {
 
 // A label: where its line leaves, along the edge, and how much of the edge
-// it takes; the lower its priority, the later it is left out.  The
+// it takes; the more important, the later it is left out.  The
 // placement fills in its centre and whether it is shown.
 struct EdgeLabel {
     double anchor, extent;
-    int priority;
+    int importance;
     double centre;
     bool shown;
 };

@@ -41,6 +41,7 @@ struct Line {
     Rgb8 colour;
     double dash;
 };
+constexpr double solid = 0;  // a line's dash when it has none
 
 // How a text stands to its point: its start, middle or end there.
 enum class Anchor { start, middle, end };
@@ -90,11 +91,5 @@ double text_width(const char *utf8, double size);
 // from the ascenders and descenders of its small letters and digits: what a
 // label of names and numbers covers.
 constexpr double label_ascent = 0.76, label_descent = 0.24;
-
-// Fills the figure for the settings: the chart's colours, the canvas's
-// layout in portrait or the printed chart's in landscape, the fan, the
-// minerals' lines and the caption.
-void build_figure(const FigureSettings &settings, const colour::ChartColours &chart,
-                  Figure &figure);
 
 }  // namespace yarx::print

@@ -1,7 +1,12 @@
 // What a chart on paper is to show and how large: the settings the command
-// line and the window's Save give, and the file formats.  Plain values.
+// line and the window's Save give, the file formats and the papers.  Plain
+// values.
 #pragma once
 
+#include <cstddef>
+
+#include "chart/reading.h"
+#include "chart/text_writer.h"
 #include "colour/chart_colours.h"
 #include "colour/illuminants.h"
 
@@ -9,22 +14,55 @@ namespace yarx::print {
 
 enum class Format { png, pdf, svg };
 
-// A page to fit the figure on, with margins, for print; none for a page of
-// the figure's own size.
-enum class Paper { none, a4, a3, letter };
+// The formats by the extension that a file name asks for each with.
+struct FileType {
+    Format format;
+    const char *extension;
+};
+// clang-format off
+constexpr FileType file_types[] = {
+    // format        extension
+    { Format::png,   ".png" },
+    { Format::pdf,   ".pdf" },
+    { Format::svg,   ".svg" },
+};
+// clang-format on
 
-// The window's illuminant at start, worked out when the program is built.
-constexpr int default_illuminant = colour::id_of("d68");
+// A page to fit the figure on, with margins, for print: its name on the
+// command line and its size in points, portrait.  A new paper is a row.
+struct Paper {
+    const char *name;
+    double width, height;
+};
+constexpr double points_per_inch = 72;
+constexpr double points_per_mm = points_per_inch / 25.4;
+// clang-format off
+constexpr Paper papers[] = {
+    // name       width                    height
+    { "a4",       210 * points_per_mm,     297 * points_per_mm },
+    { "a3",       297 * points_per_mm,     420 * points_per_mm },
+    { "letter",   8.5 * points_per_inch,   11 * points_per_inch },
+};
+// clang-format on
 
 struct FigureSettings {
-    int illuminant = default_illuminant;
+    int illuminant = colour::default_illuminant;
     colour::Rendering rendering = colour::Rendering::cie_rgb;
     bool fan = false, minerals = false;
-    double thickness_um = 30;  // the emphasised thickness
+    double thickness_um = chart::default_thickness_um;  // the emphasised thickness
     bool landscape = false;
-    Paper paper = Paper::none;
-    int dpi = 300;  // pixels an inch for a PNG of a paper page
-    int scale = 1;  // pixels (or units) a canvas pixel, without paper
+    const Paper *paper = nullptr;  // none: a page of the figure's own size
+    int dpi = 300;                 // pixels an inch for a PNG of a paper page
+    int scale = 1;                 // pixels (or units) a canvas pixel, without paper
 };
+
+// The names of a table's rows as a message lists them: "a4, a3 or letter".
+template <typename Row, std::size_t count>
+void put_alternatives(chart::TextWriter &out, const Row (&rows)[count], const char *Row::*name) {
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i > 0) out.put(i + 1 == count ? " or " : ", ");
+        out.put(rows[i].*name);
+    }
+}
 
 }  // namespace yarx::print

@@ -151,9 +151,7 @@ void write_rects(SvgWriter &out, const Figure &f) {
         out.put("<g");
         out.colour("fill", colour);
         out.put(">\n");
-        for (; i < f.rect_count && f.rects[i].colour.red == colour.red &&
-               f.rects[i].colour.green == colour.green && f.rects[i].colour.blue == colour.blue;
-             ++i) {
+        for (; i < f.rect_count && f.rects[i].colour == colour; ++i) {
             const Rect &r = f.rects[i];
             out.put("<rect");
             out.attribute("x", r.x);

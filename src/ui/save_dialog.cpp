@@ -85,7 +85,8 @@ void ok_callback(Widget, XtPointer, XtPointer) {
         return;
     }
     char reason[512] = "";
-    if (!print::write_chart(settings_shown(), shown->chart, path, reason, sizeof reason)) {
+    if (print::write_chart(settings_shown(), path, reason, sizeof reason) !=
+        print::WriteOutcome::written) {
         say_not_saved(path, reason);
         return;
     }

@@ -58,7 +58,7 @@ enum class SetupWidget {
 // window's widgets under it.
 // clang-format off
 inline constexpr WidgetName<SetupWidget> setup_widgets[] = {
-    { "YARX Version 3.0", SetupWidget::form },
+    { "YARX Version " YARX_VERSION, SetupWidget::form },
     { "labelC1",          SetupWidget::form },
     { "labelC2",          SetupWidget::form },
     { "labelC3",          SetupWidget::form },

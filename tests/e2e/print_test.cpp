@@ -198,6 +198,84 @@ TEST_P(ChartViewed, ShowsTheBandsWithoutSeamsAndTextASearchFinds) {
 INSTANTIATE_TEST_SUITE_P(PopplerAndLibrsvg, ChartViewed, ::testing::ValuesIn(viewers),
                          [](const auto &info) { return std::string(info.param.extension); });
 
+// ---------------------------------------------------------------- pages
+
+// A file as a viewer shows it: a PNG as it is, a PDF at 72 dpi, an SVG at
+// librsvg's 96 dpi, whose points are then 4/3 of a pixel.
+Png drawn_as_viewed(const std::string &file, const std::string &extension,
+                    const std::string &directory) {
+    for (const Viewer &viewer : viewers)
+        if (extension == viewer.extension) {
+            const std::string png = directory + "/drawn.png";
+            if (exit_status(run(viewer.draw(file, png))) != 0) return {};
+            return read_png(png);
+        }
+    return read_png(file);
+}
+
+struct Page {
+    std::vector<std::string> options;
+    const char *extension;
+    int width, height;  // as viewed
+    bool portrait;
+};
+
+class OnPaper : public ::testing::TestWithParam<Page> {};
+
+// A page is its paper's size, upright or turned, at its dpi, and white in
+// its corner; in portrait the chart's margins are white too, where the
+// window's are black: across the middle of the page only the grid's and
+// the frame's lines are black.
+TEST_P(OnPaper, IsThePapersSizeAndWhiteAroundTheBands) {
+    const Page &page = GetParam();
+    const TemporaryDirectory directory;
+    const std::string file = directory.path() + "/page." + page.extension;
+    std::vector<std::string> args = page.options;
+    args.push_back(file);
+    ASSERT_EQ(exit_status(run_chart(args)), 0);
+    const Png drawn = drawn_as_viewed(file, page.extension, directory.path());
+    ASSERT_EQ(drawn.width, page.width);
+    ASSERT_EQ(drawn.height, page.height);
+    EXPECT_EQ(drawn.at(1, 1), white);
+    EXPECT_EQ(drawn.at(drawn.width - 2, drawn.height - 2), white);
+    if (!page.portrait) return;
+    int black_pixels = 0;
+    for (int x = 0; x < drawn.width; ++x) {
+        const Rgb8 c = drawn.at(x, drawn.height / 2);
+        black_pixels += c.red < 64 && c.green < 64 && c.blue < 64;
+    }
+    EXPECT_LT(black_pixels, 20);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    PaperAndDpi, OnPaper,
+    ::testing::Values(Page{{"--paper", "a4"}, "png", 2480, 3508, true},
+                      Page{{"--paper", "letter", "--dpi", "100"}, "png", 850, 1100, true},
+                      Page{{"--landscape", "--paper", "a4", "--dpi", "72"}, "png", 842, 595, false},
+                      Page{{"--paper", "a4", "--fan"}, "svg", 794, 1123, true},
+                      Page{{"--landscape", "--paper", "a3"}, "pdf", 1191, 842, false}));
+
+// The labels under the portrait chart read upwards: as librsvg draws the
+// SVG they reach as far down the bottom margin as cairo draws them, where
+// level ones would stay in its first rows.
+TEST(ChartCommand, SvgDrawsTheTurnedLabels) {
+    const TemporaryDirectory directory;
+    const std::string svg = directory.path() + "/chart.svg", png = directory.path() + "/chart.png";
+    for (const std::string &file : {svg, png})
+        ASSERT_EQ(exit_status(run_chart({"--fan", "--minerals", file})), 0);
+    const Png drawn_svg = drawn_as_viewed(svg, "svg", directory.path()), drawn_png = read_png(png);
+    ASSERT_EQ(drawn_svg.height, canvas_height);
+    const auto ink_below_the_labels_start = [](const Png &drawn) {
+        int ink = 0;
+        for (int y = chart::bottom_margin.top + 20; y < chart::bottom_margin.top + 55; ++y)
+            for (int x = 0; x < canvas_width; ++x) ink += drawn.at(x, y).green > 128;
+        return ink;
+    };
+    const int cairos = ink_below_the_labels_start(drawn_png);
+    EXPECT_GT(cairos, 200);
+    EXPECT_GT(ink_below_the_labels_start(drawn_svg), cairos / 2);
+}
+
 // ---------------------------------------------------------------- refusals
 
 struct Refusal {
@@ -235,6 +313,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Refusal{{"--paper", "a3", "--dpi", "2400"}, "chart.png", "megapixels"},
                       Refusal{{"--landscape", "--fan", "--scale", "16"}, "chart.png", "megapixels"},
                       Refusal{{"--scale", "16"}, "chart.pdf", "page 9120 x 17600"},
+                      Refusal{{"--fan=no"}, "chart.png", "option '--fan' takes no value"},
                       Refusal{{"--fan"}, nullptr, "FILE"}));
 
 TEST(ChartCommand, AnswersHelpAndVersion) {

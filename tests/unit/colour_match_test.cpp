@@ -23,9 +23,6 @@ TEST_P(ColourMatch, ABandsOwnColourIsFoundAtItsRow) {
     Rgb8 rows[colour::chart_rows];
     for (int row = 0; row < colour::chart_rows; ++row)
         rows[row] = colour::eight_bit_colour(computed.colours[row]);
-    const auto same = [](const Rgb8 &x, const Rgb8 &y) {
-        return x.red == y.red && x.green == y.green && x.blue == y.blue;
-    };
     for (int row = 0; row < colour::chart_rows; row += 3) {
         SCOPED_TRACE(testing::Message() << "row " << row);
         const ChartMatch match = match_on_chart(rows[row], rows);
@@ -33,7 +30,7 @@ TEST_P(ColourMatch, ABandsOwnColourIsFoundAtItsRow) {
         EXPECT_EQ(match.best().difference, 0);
         // The first row of that colour: the band itself or a twin before it.
         EXPECT_LE(match.best().row, row);
-        EXPECT_TRUE(same(rows[match.best().row], rows[row]));
+        EXPECT_EQ(rows[match.best().row], rows[row]);
         for (int order = 0; order < order_count; ++order)
             EXPECT_EQ(order_of(match.orders[order].row), order);
     }
