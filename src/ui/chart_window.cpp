@@ -1,7 +1,6 @@
 #include "chart_window.h"
 
 #include <X11/cursorfont.h>
-#include <X11/keysym.h>
 #include <Xm/DrawingA.h>
 #include <Xm/Form.h>
 #include <Xm/PushB.h>
@@ -12,10 +11,12 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 #include "chart/chart_geometry.h"
 #include "chart/chart_view.h"
 #include "chart/reading.h"
+#include "chart/text_writer.h"
 #include "ui/chart_drawing.h"
 #include "ui/chart_window_layout.h"
 #include "ui/colour_pick.h"
@@ -172,10 +173,61 @@ void forget_pick() {
     show_pick_line(view, *resources);
 }
 
-void pick_callback(Widget, XtPointer, XtPointer) { start_picking(); }
+// The save dialog's OK and its question's Replace: the file takes the
+// chart shown now.
+void save_chosen_callback(Widget, XtPointer, XtPointer) { save_chosen(view); }
 
-void save_callback(Widget, XtPointer, XtPointer) {
-    if (view.drawn) ask_where_to_save(chart_form);
+void start_saving() {
+    if (view.drawn) ask_where_to_save(chart_form, view, save_chosen_callback);
+}
+
+void pick_callback(Widget, XtPointer, XtPointer) { start_picking(); }
+void save_callback(Widget, XtPointer, XtPointer) { start_saving(); }
+void pick_action(Widget, XEvent *, String *, Cardinal *) { start_picking(); }
+void save_action(Widget, XEvent *, String *, Cardinal *) { start_saving(); }
+
+// The chart window's keys, wherever its keyboard focus is, a line each:
+// the toolkit's translations, for actions of the program's own.  Escape
+// is the dialog's, which presses Dismiss, its cancel button.
+struct ChartKey {
+    const char *event;  // in the toolkit's translation syntax
+    const char *action;
+    XtActionProc proc;
+};
+// clang-format off
+constexpr ChartKey chart_keys[] = {
+    //  event                  action       what it does
+    { "~Ctrl ~Mod1 <Key>p",    "chartPick", pick_action },
+    { "Ctrl ~Mod1 <Key>s",     "chartSave", save_action },
+};
+// clang-format on
+constexpr int chart_key_count = static_cast<int>(std::size(chart_keys));
+
+// Gives the widget and all its children the keys, ahead of their own
+// translations.  Dialogs over the window, such as the save dialog, whose
+// file name may well hold a "p", are its popups, not its children.
+void give_keys(Widget w, XtTranslations keys) {
+    XtOverrideTranslations(w, keys);
+    if (!XtIsComposite(w)) return;
+    WidgetList children = nullptr;
+    Cardinal count = 0;
+    XtVaGetValues(w, XmNchildren, &children, XmNnumChildren, &count, nullptr);
+    for (Cardinal i = 0; i < count; ++i) give_keys(children[i], keys);
+}
+
+void install_keys() {
+    XtActionsRec actions[chart_key_count];
+    char table[64 * chart_key_count];
+    chart::TextWriter translations(table, sizeof table);
+    for (int i = 0; i < chart_key_count; ++i) {
+        actions[i] = {const_cast<String>(chart_keys[i].action), chart_keys[i].proc};
+        translations.put(chart_keys[i].event);
+        translations.put(": ");
+        translations.put(chart_keys[i].action);
+        translations.put("()\n");
+    }
+    XtAppAddActions(XtWidgetToApplicationContext(chart_form), actions, chart_key_count);
+    give_keys(chart_form, XtParseTranslationTable(table));
 }
 
 void unmap_callback(Widget, XtPointer, XtPointer) { forget_pick(); }
@@ -210,21 +262,6 @@ void create_drawing_context() {
                DefaultColormapOfScreen(XtScreen(canvas))};
     crosshair = XCreateFontCursor(display, XC_crosshair);
     XDefineCursor(display, window, crosshair);
-}
-
-// Whether the window is the chart window's own, and not that of a dialog
-// over it, such as the save dialog, whose file name may well hold a "p".
-bool in_chart_window(Window window) {
-    Widget w = XtWindowToWidget(XtDisplay(chart_form), window);
-    while (w && !XtIsShell(w)) w = XtParent(w);
-    return w && w == XtParent(chart_form);
-}
-
-// P picks, Ctrl+S saves, with no other modifier.
-bool is_key(const XKeyEvent &key, KeySym lower, KeySym upper, unsigned int modifiers) {
-    if ((key.state & (ControlMask | Mod1Mask)) != modifiers) return false;
-    const KeySym keysym = keysym_of(key);
-    return keysym == lower || keysym == upper;
 }
 
 // Widget resources read best one name-value pair a line.
@@ -303,7 +340,7 @@ void build_panel(Widget separator) {
     Widget reading = build_reading_line(panel, *resources);
     Widget plate = build_plate_line(panel, reading, view);
     Widget pick_line = build_pick_line(panel, plate, *resources);
-    build_save_line(panel, pick_line, view, *resources);
+    build_save_line(panel, pick_line, *resources);
 }
 // clang-format on
 
@@ -327,6 +364,7 @@ void build_chart_window(Widget form, const Resources &from_resources) {
     build_canvas(separator);
     build_panel(separator);
     XtAddCallback(chart_form, XmNunmapCallback, unmap_callback, nullptr);
+    install_keys();
 }
 
 void keep_chart_clear_of(const Widget *controls, int count) {
@@ -344,21 +382,11 @@ void show_chart(const ChartRequest &request) {
     if (!XtIsManaged(chart_form)) pop_up();
     if (!view.drawn) create_drawing_context();
     draw();
+    offer_name_for(view);
 }
 
 void redraw_chart() {
     if (view.drawn) draw();
-}
-
-bool chart_window_takes_key(const XKeyEvent &key) {
-    if (!view.drawn || !in_chart_window(key.window)) return false;
-    if (is_key(key, XK_p, XK_P, 0))
-        start_picking();
-    else if (is_key(key, XK_s, XK_S, ControlMask))
-        ask_where_to_save(chart_form);
-    else
-        return false;
-    return true;
 }
 
 }  // namespace yarx::ui

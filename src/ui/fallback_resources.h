@@ -29,6 +29,7 @@ inline constexpr char unreadable_text[] =
     "This display's pixels do not tell their colour: no colour picked";
 inline constexpr char saved_text[] = "Saved %f";
 inline constexpr char failed_text[] = "Not saved: %r";
+inline constexpr char replace_text[] = "%f is there already.\nReplace it with the chart shown?";
 // The birefringence lines' labels: smaller than the reading's text.
 inline constexpr char fan_font[] = "-*-lucida-medium-r-*-*-12-*-*-*-*-*-iso8859-1";
 }  // namespace fallback
