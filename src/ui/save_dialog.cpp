@@ -87,7 +87,7 @@ void show_message(Widget box, const char *text) {
 void say_not_saved(const char *file, const char *reason) {
     char text[1024];
     fill(text, sizeof text, texts->failed_text, file, reason);
-    set_label_text(save_line, text);
+    set_wrapped_text(save_line, text);
     show_message(message_box(error_box, XmCreateErrorDialog, save_error_name,
                              {XmDIALOG_CANCEL_BUTTON, XmDIALOG_HELP_BUTTON}),
                  text);
@@ -205,10 +205,12 @@ Widget build_save_line(Widget panel, Widget above, const Resources &resources) {
         name_of(ChartWidget::save_line), xmLabelWidgetClass, panel, above,
         XmNalignment, XmALIGNMENT_BEGINNING,
         XmNmarginLeft, chart::band_left);
-    fix_label_lines(save_line, 1);
+    fix_label_lines(save_line, 2);
     return save_line;
 }
 // clang-format on
+
+void show_save_hint() { set_wrapped_text(save_line, texts->save_hint); }
 
 void ask_where_to_save(Widget chart_form, const chart::ChartView &view,
                        XtCallbackProc chosen_callback) {
@@ -253,7 +255,7 @@ void save_chosen(const chart::ChartView &view) {
     }
     char text[1024];
     fill(text, sizeof text, texts->saved_text, path, "");
-    set_label_text(save_line, text);
+    set_wrapped_text(save_line, text);
     XtUnmanageChild(dialog);
 }
 
