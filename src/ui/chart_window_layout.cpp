@@ -125,7 +125,7 @@ void scroll_bar_follows_need(Widget scroller) {
     if (!bar || !clip) return;
     Dimension height = 0;
     XtVaGetValues(clip, XmNheight, &height, nullptr);
-    XtSetMappedWhenManaged(bar, height < chart::canvas_height);
+    XtSetMappedWhenManaged(bar, height < chart::canvas_height ? True : False);
 }
 
 void resized_callback(Widget, XtPointer scroller, XEvent *event, Boolean *) {
