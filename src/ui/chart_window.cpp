@@ -197,7 +197,7 @@ struct ChartKey {
 };
 // clang-format off
 constexpr ChartKey chart_keys[] = {
-    //  event                  action       what it does
+    //  event                  action       proc
     { "~Ctrl ~Mod1 <Key>p",    "chartPick", pick_action },
     { "Ctrl ~Mod1 <Key>s",     "chartSave", save_action },
 };
