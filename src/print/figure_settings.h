@@ -28,6 +28,13 @@ constexpr FileType file_types[] = {
 };
 // clang-format on
 
+// The extension a file of the format is named with.
+constexpr const char *extension_of(Format format) {
+    for (const FileType &type : file_types)
+        if (type.format == format) return type.extension;
+    return "";
+}
+
 // A page to fit the figure on, with margins, for print: its name on the
 // command line and its size in points, portrait.  A new paper is a row.
 struct Paper {

@@ -1,7 +1,6 @@
 #include "chart_window.h"
 
 #include <X11/cursorfont.h>
-#include <X11/keysym.h>
 #include <Xm/DrawingA.h>
 #include <Xm/Form.h>
 #include <Xm/PushB.h>
@@ -12,10 +11,12 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 #include "chart/chart_geometry.h"
 #include "chart/chart_view.h"
 #include "chart/reading.h"
+#include "chart/text_writer.h"
 #include "ui/chart_drawing.h"
 #include "ui/chart_window_layout.h"
 #include "ui/colour_pick.h"
@@ -42,6 +43,7 @@ int owners_control_count = 0;
 Widget chart_form;
 Widget scroller;  // the scrolled window that holds the canvas
 Widget canvas;
+Widget panel;  // the lines that read the chart
 
 // Made with the first chart, once the canvas has a window, and kept to the
 // end; the crosshair is the canvas's pointer and a pick's.
@@ -172,10 +174,61 @@ void forget_pick() {
     show_pick_line(view, *resources);
 }
 
-void pick_callback(Widget, XtPointer, XtPointer) { start_picking(); }
+// The save dialog's OK and its question's Replace: the file takes the
+// chart shown now.
+void save_chosen_callback(Widget, XtPointer, XtPointer) { save_chosen(view); }
 
-void save_callback(Widget, XtPointer, XtPointer) {
-    if (view.drawn) ask_where_to_save(chart_form);
+void start_saving() {
+    if (view.drawn) ask_where_to_save(chart_form, view, save_chosen_callback);
+}
+
+void pick_callback(Widget, XtPointer, XtPointer) { start_picking(); }
+void save_callback(Widget, XtPointer, XtPointer) { start_saving(); }
+void pick_action(Widget, XEvent *, String *, Cardinal *) { start_picking(); }
+void save_action(Widget, XEvent *, String *, Cardinal *) { start_saving(); }
+
+// The chart window's keys, wherever its keyboard focus is, a line each:
+// the toolkit's translations, for actions of the program's own.  Escape
+// is the dialog's, which presses Dismiss, its cancel button.
+struct ChartKey {
+    const char *event;  // in the toolkit's translation syntax
+    const char *action;
+    XtActionProc proc;
+};
+// clang-format off
+constexpr ChartKey chart_keys[] = {
+    //  event                  action       proc
+    { "~Ctrl ~Mod1 <Key>p",    "chartPick", pick_action },
+    { "Ctrl ~Mod1 <Key>s",     "chartSave", save_action },
+};
+// clang-format on
+constexpr int chart_key_count = static_cast<int>(std::size(chart_keys));
+
+// Gives the widget and all its children the keys, ahead of their own
+// translations.  Dialogs over the window, such as the save dialog, whose
+// file name may well hold a "p", are its popups, not its children.
+void give_keys(Widget w, XtTranslations keys) {
+    XtOverrideTranslations(w, keys);
+    if (!XtIsComposite(w)) return;
+    WidgetList children = nullptr;
+    Cardinal count = 0;
+    XtVaGetValues(w, XmNchildren, &children, XmNnumChildren, &count, nullptr);
+    for (Cardinal i = 0; i < count; ++i) give_keys(children[i], keys);
+}
+
+void install_keys() {
+    XtActionsRec actions[chart_key_count];
+    char table[64 * chart_key_count];
+    chart::TextWriter translations(table, sizeof table);
+    for (int i = 0; i < chart_key_count; ++i) {
+        actions[i] = {const_cast<String>(chart_keys[i].action), chart_keys[i].proc};
+        translations.put(chart_keys[i].event);
+        translations.put(": ");
+        translations.put(chart_keys[i].action);
+        translations.put("()\n");
+    }
+    XtAppAddActions(XtWidgetToApplicationContext(chart_form), actions, chart_key_count);
+    give_keys(chart_form, XtParseTranslationTable(table));
 }
 
 void unmap_callback(Widget, XtPointer, XtPointer) { forget_pick(); }
@@ -192,13 +245,23 @@ void name_the_chart(const char *illuminant) {
     XtVaSetValues(XtParent(chart_form), XmNtitle, title, nullptr);
 }
 
+// The panel's lines say what they have to say before the first chart, in
+// the width the window gave the panel.
+void show_hints() {
+    show_reading_hint(*resources);
+    show_plate_hint(view, *resources);
+    show_pick_line(view, *resources);
+    show_save_hint();
+}
+
 // Pops the window up: placed beside the setup window and fitted to the
 // screen before the first chart, and later back wherever it was.
 void pop_up() {
     if (!view.drawn)
-        lay_out_chart_window(owner, owners_controls, owners_control_count, chart_form, scroller,
-                             *resources);
+        lay_out_chart_window(owner, owners_controls, owners_control_count,
+                             {chart_form, scroller, panel}, *resources);
     XtManageChild(chart_form);
+    if (!view.drawn) show_hints();
 }
 
 // The canvas's display and window and the one graphics context, made once
@@ -210,21 +273,6 @@ void create_drawing_context() {
                DefaultColormapOfScreen(XtScreen(canvas))};
     crosshair = XCreateFontCursor(display, XC_crosshair);
     XDefineCursor(display, window, crosshair);
-}
-
-// Whether the window is the chart window's own, and not that of a dialog
-// over it, such as the save dialog, whose file name may well hold a "p".
-bool in_chart_window(Window window) {
-    Widget w = XtWindowToWidget(XtDisplay(chart_form), window);
-    while (w && !XtIsShell(w)) w = XtParent(w);
-    return w && w == XtParent(chart_form);
-}
-
-// P picks, Ctrl+S saves, with no other modifier.
-bool is_key(const XKeyEvent &key, KeySym lower, KeySym upper, unsigned int modifiers) {
-    if ((key.state & (ControlMask | Mod1Mask)) != modifiers) return false;
-    const KeySym keysym = keysym_of(key);
-    return keysym == lower || keysym == upper;
 }
 
 // Widget resources read best one name-value pair a line.
@@ -250,7 +298,9 @@ Widget build_button_row() {
 }
 
 // The canvas in a scrolled window, under the separator down to the form's
-// bottom.  It scrolls when the window is shorter than the chart; with no
+// bottom, as wide as the canvas: its right edge is attached to the form's
+// left, at that offset, so that no child's wish for a size of its own
+// moves it.  It scrolls when the window is shorter than the chart; with no
 // scroll bar shown, nothing of the scrolled window can be seen.
 void build_canvas(Widget separator) {
     scroller = XtVaCreateManagedWidget(
@@ -266,6 +316,8 @@ void build_canvas(Widget separator) {
         XmNtopAttachment, XmATTACH_WIDGET,
         XmNtopWidget, separator,
         XmNleftAttachment, XmATTACH_FORM,
+        XmNrightAttachment, XmATTACH_OPPOSITE_FORM,
+        XmNrightOffset, -chart::canvas_width,
         XmNbottomAttachment, XmATTACH_FORM,
         nullptr);
 
@@ -283,27 +335,30 @@ void build_canvas(Widget separator) {
 }
 
 // The lines that read the chart, in a panel right of the canvas, as wide as
-// the canvas: they stay in sight however the chart scrolls.  The scrolled
-// window takes the rest of the form's width, and so the scroll bar's too
-// when the window is widened for it.
+// its longest line: they stay in sight however the chart scrolls.  The
+// panel takes the rest of the form's width, what the window gains or
+// loses beside the canvas; its lines wrap where a text is longer.
 void build_panel(Widget separator) {
-    Widget panel = XtVaCreateManagedWidget(
+    panel = XtVaCreateManagedWidget(
         name_of(ChartWidget::panel), xmFormWidgetClass, chart_form,
         XmNwidth, chart::canvas_width,
         XmNresizePolicy, XmRESIZE_NONE,
         XmNtopAttachment, XmATTACH_WIDGET,
         XmNtopWidget, separator,
+        XmNleftAttachment, XmATTACH_WIDGET,
+        XmNleftWidget, scroller,
         XmNrightAttachment, XmATTACH_FORM,
         XmNbottomAttachment, XmATTACH_FORM,
         nullptr);
-    XtVaSetValues(scroller,
-        XmNrightAttachment, XmATTACH_WIDGET,
-        XmNrightWidget, panel,
-        nullptr);
     Widget reading = build_reading_line(panel, *resources);
-    Widget plate = build_plate_line(panel, reading, *resources);
+    Widget plate = build_plate_line(panel, reading, view);
     Widget pick_line = build_pick_line(panel, plate, *resources);
-    build_save_line(panel, pick_line, view, *resources);
+    Widget save_line = build_save_line(panel, pick_line, *resources);
+    const int longest = std::max({width_for(reading, resources->reading_hint),
+                                  plate_line_width(view, *resources),
+                                  width_for(pick_line, resources->pick_hint),
+                                  width_for(save_line, resources->save_hint)});
+    XtVaSetValues(panel, XmNwidth, longest, nullptr);
 }
 // clang-format on
 
@@ -319,8 +374,7 @@ Widget create_chart_dialog(Widget toplevel) {
 void build_chart_window(Widget form, const Resources &from_resources) {
     chart_form = form;
     resources = &from_resources;
-    view.thickness_um = resources->thickness_um;
-    view.plate_nm = resources->plate_nm;
+    read_section(owner, view);
 
     Widget dismiss = build_button_row();
     Widget separator =
@@ -328,6 +382,7 @@ void build_chart_window(Widget form, const Resources &from_resources) {
     build_canvas(separator);
     build_panel(separator);
     XtAddCallback(chart_form, XmNunmapCallback, unmap_callback, nullptr);
+    install_keys();
 }
 
 void keep_chart_clear_of(const Widget *controls, int count) {
@@ -336,7 +391,6 @@ void keep_chart_clear_of(const Widget *controls, int count) {
 }
 
 void show_chart(const ChartRequest &request) {
-    const bool fan_was_shown = view.fan_shown;
     view.illuminant = request.illuminant;
     view.rendering = request.rendering;
     view.fan_shown = request.fan;
@@ -345,25 +399,12 @@ void show_chart(const ChartRequest &request) {
     name_the_chart(request.label);
     if (!XtIsManaged(chart_form)) pop_up();
     if (!view.drawn) create_drawing_context();
-    // The bands and the overlay cover what the fan drew inside the frame,
-    // but not its labels.
-    if (fan_was_shown && !view.fan_shown) clear_fan_margins(drawing.display, drawing.window);
     draw();
+    offer_name_for(view);
 }
 
 void redraw_chart() {
     if (view.drawn) draw();
-}
-
-bool chart_window_takes_key(const XKeyEvent &key) {
-    if (!view.drawn || !in_chart_window(key.window)) return false;
-    if (is_key(key, XK_p, XK_P, 0))
-        start_picking();
-    else if (is_key(key, XK_s, XK_S, ControlMask))
-        ask_where_to_save(chart_form);
-    else
-        return false;
-    return true;
 }
 
 }  // namespace yarx::ui

@@ -42,9 +42,4 @@ void show_chart(const ChartRequest &request);
 // chart has been shown.
 void redraw_chart();
 
-// A key pressed anywhere on the display, before the toolkit sees it: P in
-// the chart window, once it shows a chart, starts a pick, and Ctrl+S saves
-// it.  Whether it took the key.
-bool chart_window_takes_key(const XKeyEvent &key);
-
 }  // namespace yarx::ui

@@ -58,7 +58,7 @@ Widget build_swatch(ChartWidget name, Widget row, Widget to_its_left) {
 }  // namespace
 
 // clang-format off
-Widget build_plate_line(Widget panel, Widget above, const Resources &resources) {
+Widget build_plate_line(Widget panel, Widget above, const ChartView &view) {
     Widget row = create_row(name_of(ChartWidget::plate), xmFormWidgetClass, panel, above);
     added_swatch = build_swatch(ChartWidget::added_swatch, row, nullptr);
     subtracted_swatch = build_swatch(ChartWidget::subtracted_swatch, row, added_swatch);
@@ -79,6 +79,8 @@ Widget build_plate_line(Widget panel, Widget above, const Resources &resources) 
     // The row is given that height now: the chart window's size is asked
     // for before the window is first laid out, when a form inside it has
     // no size of its own yet.
+    // Two lines high, for a reading too long for the panel.
+    fix_label_lines(plate_line, 2);
     Dimension line_height = 0;
     XtVaGetValues(plate_line, XmNheight, &line_height, nullptr);
     const int swatch_height = swatch_size + 2 * swatch_border;
@@ -87,7 +89,7 @@ Widget build_plate_line(Widget panel, Widget above, const Resources &resources) 
     XtVaSetValues(subtracted_swatch, XmNtopOffset, top, nullptr);
     XtVaSetValues(row, XmNheight, std::max<int>(line_height, swatch_height), nullptr);
 
-    if (resources.plate_nm != chart::no_plate_nm) return row;
+    if (view.plate_nm != chart::no_plate_nm) return row;
     XtUnmanageChild(row);
     return above;
 }
@@ -98,8 +100,23 @@ void show_plate(const ChartView &view, const Resources &resources) {
     char text[256];
     chart::format_reading(resources.plate_template, view.reading.row, view.reading.thickness_um,
                           text, sizeof text, view.plate_nm);
-    set_label_text(plate_line, text);
+    set_wrapped_text(plate_line, text);
     swatches_follow_chart(view);
+}
+
+// Its hint, or its reading at the chart's last row, whose numbers are the
+// longest.
+int plate_line_width(const ChartView &view, const Resources &resources) {
+    if (view.plate_nm == chart::no_plate_nm) return 0;
+    char text[256];
+    chart::format_reading(resources.plate_template, chart::last_row, view.thickness_um, text,
+                          sizeof text, view.plate_nm);
+    return words_left +
+           std::max(width_for(plate_line, resources.plate_hint), width_for(plate_line, text));
+}
+
+void show_plate_hint(const ChartView &view, const Resources &resources) {
+    if (view.plate_nm != chart::no_plate_nm) set_wrapped_text(plate_line, resources.plate_hint);
 }
 
 void swatches_follow_chart(const ChartView &view) {

@@ -27,11 +27,11 @@ XtResource text_resource(const char *name, const char *resource_class, std::size
 
 // What the tables read, before the numbers are checked.
 struct Texts {
-    String thickness, compensator;
     String fan_font;
     String reading_template, plate_template;
+    String reading_hint, plate_hint, save_hint;
     String pick_hint, pick_template, refused_text, unreadable_text;
-    String saved_text, failed_text;
+    String saved_text, failed_text, replace_text;
     String chart_title, true_colours_title;
     String geometry, x, y, default_position;
 };
@@ -40,17 +40,15 @@ struct Texts {
     text_resource(name, resource_class, offsetof(Texts, field), default_value)
 
 // clang-format off
-XtResource application[] = {
-    TEXT("thickness",   "Thickness",   thickness,   nullptr),
-    TEXT("compensator", "Compensator", compensator, nullptr),
-};
 XtResource canvas[] = {
     TEXT("fanFont", "FanFont", fan_font, fallback::fan_font),
 };
 XtResource reading_line[] = {
+    TEXT(XmNlabelString,    XmCLabelString,    reading_hint,     fallback::reading_hint),
     TEXT("readingTemplate", "ReadingTemplate", reading_template, fallback::reading_template),
 };
 XtResource plate_line[] = {
+    TEXT(XmNlabelString,    XmCLabelString,    plate_hint,     fallback::plate_hint),
     TEXT("readingTemplate", "ReadingTemplate", plate_template, fallback::plate_template),
 };
 XtResource pick_line[] = {
@@ -60,8 +58,10 @@ XtResource pick_line[] = {
     TEXT("unreadableText",  "UnreadableText", unreadable_text, fallback::unreadable_text),
 };
 XtResource save_line[] = {
-    TEXT("savedText",  "SavedText",  saved_text,  fallback::saved_text),
-    TEXT("failedText", "FailedText", failed_text, fallback::failed_text),
+    TEXT(XmNlabelString, XmCLabelString, save_hint, fallback::save_hint),
+    TEXT("savedText",   "SavedText",   saved_text,   fallback::saved_text),
+    TEXT("failedText",  "FailedText",  failed_text,  fallback::failed_text),
+    TEXT("replaceText", "ReplaceText", replace_text, fallback::replace_text),
 };
 // Whether the user gave the chart's shell a geometry or a position, or the
 // dialog a position of its own: none has a default.
@@ -77,6 +77,17 @@ XtResource chart_dialog[] = {
 };
 // clang-format on
 #undef TEXT
+
+// The section's, read into the view alone.
+struct SectionTexts {
+    String thickness, compensator;
+};
+// clang-format off
+XtResource section[] = {
+    text_resource("thickness",   "Thickness",   offsetof(SectionTexts, thickness),   nullptr),
+    text_resource("compensator", "Compensator", offsetof(SectionTexts, compensator), nullptr),
+};
+// clang-format on
 
 template <std::size_t N>
 void read_under(Widget parent, ChartWidget widget, const char *widget_class, Texts &texts,
@@ -102,7 +113,6 @@ double number(const char *name, String text, double least, double greatest, doub
 // matches.
 Resources read_resources(Widget toplevel, Widget chart_form) {
     Texts t{};
-    XtGetApplicationResources(toplevel, &t, application, std::size(application), nullptr, 0);
     Widget shell = XtParent(chart_form);
     XtGetSubresources(toplevel, &t, const_cast<String>(chart_shell_name),
                       const_cast<String>("XmDialogShell"), chart_shell, std::size(chart_shell),
@@ -117,19 +127,19 @@ Resources read_resources(Widget toplevel, Widget chart_form) {
     read_under(chart_form, ChartWidget::save_line, "XmLabel", t, save_line);
 
     Resources r{};
-    r.thickness_um = number("thickness", t.thickness, chart::least_thickness_um,
-                            chart::greatest_thickness_um, chart::default_thickness_um);
-    r.plate_nm = number("compensator", t.compensator, chart::no_plate_nm, chart::greatest_plate_nm,
-                        chart::default_plate_nm);
     r.fan_font = t.fan_font;
     r.reading_template = t.reading_template;
     r.plate_template = t.plate_template;
     r.pick_template = t.pick_template;
+    r.reading_hint = t.reading_hint;
+    r.plate_hint = t.plate_hint;
+    r.save_hint = t.save_hint;
     r.pick_hint = t.pick_hint;
     r.refused_text = t.refused_text;
     r.unreadable_text = t.unreadable_text;
     r.saved_text = t.saved_text;
     r.failed_text = t.failed_text;
+    r.replace_text = t.replace_text;
     r.chart_title = t.chart_title;
     r.true_colours_title = t.true_colours_title;
     if (t.geometry) {
@@ -142,6 +152,15 @@ Resources read_resources(Widget toplevel, Widget chart_form) {
     r.chart_position_given = r.chart_position_given || t.x || t.y;
     r.chart_centres_itself = t.default_position != nullptr;
     return r;
+}
+
+void read_section(Widget toplevel, chart::ChartView &view) {
+    SectionTexts t{};
+    XtGetApplicationResources(toplevel, &t, section, std::size(section), nullptr, 0);
+    view.thickness_um = number("thickness", t.thickness, chart::least_thickness_um,
+                               chart::greatest_thickness_um, view.thickness_um);
+    view.plate_nm = number("compensator", t.compensator, chart::no_plate_nm,
+                           chart::greatest_plate_nm, view.plate_nm);
 }
 
 String resource_text(Widget widget, const char *widget_class, const char *name,

@@ -23,7 +23,7 @@ namespace yarx::ui {
 namespace {
 
 // "D68" is on when the program starts.
-constexpr int illuminant_at_start = colour::id_of("d68");
+constexpr int illuminant_at_start = colour::default_illuminant;
 
 // The illuminant the next OK computes.
 int illuminant_in_force = illuminant_at_start;

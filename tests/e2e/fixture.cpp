@@ -1,5 +1,6 @@
 #include "fixture.h"
 
+#include <X11/keysym.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 
@@ -22,6 +23,14 @@ void YarxTest::launch(std::vector<std::string> args, std::vector<std::string> en
     ASSERT_TRUE(wait_until([&] {
         return viewable(display(), setup_widget(display(), setup_shell_, SetupWidget::exit));
     }));
+}
+
+void YarxTest::save_as(const char *text) {
+    ASSERT_NE(wait_for_shell(display(), ui::save_shell_name), None) << "no dialog";
+    ASSERT_TRUE(wait_until(
+        [&] { return has_focus(display(), find_shell(display(), ui::save_shell_name)); }));
+    type_text(display(), text);
+    type_key(display(), XK_Return);
 }
 
 void YarxTest::start(ServerOptions options, std::vector<std::string> args) {
@@ -108,7 +117,7 @@ std::string YarxTest::wait_for_canvas(int illuminant, Rendering rendering) {
     return differences;
 }
 
-std::string YarxTest::wait_for_fan(int illuminant, Rendering rendering) {
+std::string YarxTest::wait_for_fan(int illuminant, Rendering rendering, double thickness_um) {
     const auto fan_differences = [&]() -> std::string {
         const Image image(display(), canvas());
         if (image.width() != canvas_width || image.height() != canvas_height) return "no canvas";
@@ -125,7 +134,7 @@ std::string YarxTest::wait_for_fan(int illuminant, Rendering rendering) {
                 }
                 if (margin < 3)
                     ++in_margins[margin];
-                else if (chart::near_fan_line(x, y))
+                else if (chart::near_fan_line(x, y, thickness_um))
                     ++on_lines;
                 else
                     return "(" + std::to_string(x) + "," + std::to_string(y) +

@@ -21,6 +21,7 @@
 #include <tuple>
 #include <vector>
 
+#include "chart/fan_geometry.h"
 #include "expected_canvas.h"
 #include "fixture.h"
 
@@ -78,23 +79,48 @@ std::vector<std::string> files_in(const std::string &directory) {
 
 // ---------------------------------------------------------------- the canvas
 
-class PrintedCanvas : public YarxTest,
-                      public ::testing::WithParamInterface<std::tuple<const char *, Rendering>> {};
+// A chart the window shows and yarx-chart writes: the illuminant, the
+// rendering, and with the fan the section's thickness ("" without).
+struct Shown {
+    const char *illuminant;
+    Rendering rendering;
+    const char *fan_thickness;
+};
 
+class PrintedCanvas : public YarxTest, public ::testing::WithParamInterface<Shown> {};
+
+// Above the caption; with the fan, the frame and what it holds, the
+// section's dashes among it, but not the slanting lines, which the server
+// and cairo each step in their own way, nor the labels, which the window
+// sets in its own font.
 TEST_P(PrintedCanvas, PngIsTheWindowsCanvasAboveTheCaption) {
-    const auto [illuminant, rendering] = GetParam();
-    const bool true_colours = rendering == Rendering::true_colours;
-    ASSERT_NO_FATAL_FAILURE(start({}, true_colours
-                                          ? std::vector<std::string>{"-xrm", "*setupsrgb.set: True"}
-                                          : std::vector<std::string>{}));
-    ASSERT_NO_FATAL_FAILURE(show_chart(toggle_index(illuminant), rendering));
+    const Shown &c = GetParam();
+    const bool true_colours = c.rendering == Rendering::true_colours, fan = *c.fan_thickness;
+    std::vector<std::string> options, args = {"--illuminant", c.illuminant};
+    if (true_colours) {
+        options.insert(options.end(), {"-xrm", "*setupsrgb.set: True"});
+        args.emplace_back("--true-colours");
+    }
+    if (fan) {
+        options.insert(options.end(), {"-xrm", "*setupfan.set: True", "-xrm",
+                                       std::string("yarx.thickness: ") + c.fan_thickness});
+        args.insert(args.end(), {"--fan", "--thickness", c.fan_thickness});
+    }
+    ASSERT_NO_FATAL_FAILURE(start({}, options));
+    if (fan) {
+        ASSERT_NO_FATAL_FAILURE(choose(toggle_index(c.illuminant)));
+        ASSERT_NE(press_ok(), None);
+        ASSERT_EQ(
+            wait_for_fan(colour::id_of(c.illuminant), c.rendering, std::atof(c.fan_thickness)), "");
+    } else {
+        ASSERT_NO_FATAL_FAILURE(show_chart(toggle_index(c.illuminant), c.rendering));
+    }
     const Image shown(display(), canvas());
     ASSERT_TRUE(shown.valid());
 
     const TemporaryDirectory directory;
     const std::string path = directory.path() + "/chart.png";
-    std::vector<std::string> args = {"--illuminant", illuminant, path};
-    if (true_colours) args.insert(args.begin(), "--true-colours");
+    args.push_back(path);
     const Outcome r = run_chart(args);
     ASSERT_EQ(exit_status(r), 0) << r.err;
     // True colours are sRGB, and the file says so right after its header;
@@ -105,17 +131,27 @@ TEST_P(PrintedCanvas, PngIsTheWindowsCanvasAboveTheCaption) {
     const Png png = read_png(path);
     ASSERT_EQ(png.width, canvas_width);
     ASSERT_EQ(png.height, canvas_height);
+    const chart::Box compared =
+        fan ? chart::Box{chart::frame_x, chart::frame_y, chart::frame_x + chart::frame_width,
+                         chart::frame_y + chart::frame_height}
+            : chart::Box{0, 0, canvas_width - 1, chart::bottom_margin.top - 1};
+    // Near a slanting line: near a line of the fan with the section beyond
+    // the bands.
+    const auto slanting = [&](int x, int y) {
+        return fan && chart::near_fan_line(x, y, chart::greatest_thickness_um);
+    };
     long differing = 0;
-    for (int y = 0; y < chart::bottom_margin.top; ++y)
-        for (int x = 0; x < canvas_width; ++x)
-            if (!(png.at(x, y) == shown.rgb(x, y)) && differing++ < 5)
+    for (int y = compared.top; y <= compared.bottom; ++y)
+        for (int x = compared.left; x <= compared.right; ++x)
+            if (!slanting(x, y) && !(png.at(x, y) == shown.rgb(x, y)) && differing++ < 5)
                 ADD_FAILURE() << "(" << x << "," << y << ") differs";
     EXPECT_EQ(differing, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(OneInEachRendering, PrintedCanvas,
-                         ::testing::Values(std::make_tuple("d65", Rendering::cie_rgb),
-                                           std::make_tuple("cie-a", Rendering::true_colours)));
+                         ::testing::Values(Shown{"d65", Rendering::cie_rgb, ""},
+                                           Shown{"cie-a", Rendering::true_colours, ""},
+                                           Shown{"d65", Rendering::cie_rgb, "25"}));
 
 // ---------------------------------------------------------------- vectors
 
@@ -447,16 +483,8 @@ TEST_F(YarxTest, TheWindowSavesWhatYarxChartWrites) {
     const std::string reference = directory.path() + "/reference.png";
     ASSERT_EQ(exit_status(run_chart({"--illuminant", "D65", "--true-colours", "--fan", reference})),
               0);
-    const auto ask_and_type = [&](const char *name) {
-        ASSERT_NE(wait_for_shell(display(), ui::save_shell_name), None) << "no dialog";
-        ASSERT_TRUE(wait_until(
-            [&] { return has_focus(display(), find_shell(display(), ui::save_shell_name)); }));
-        type_text(display(), name);
-        type_key(display(), XK_Return);
-    };
-
     click(display(), chart_widget(display(), chart_shell_, ChartWidget::save));
-    ASSERT_NO_FATAL_FAILURE(ask_and_type("saved.png"));
+    ASSERT_NO_FATAL_FAILURE(save_as("saved.png"));
     const std::string saved = app_->home() + "/saved.png";
     EXPECT_TRUE(wait_until([&] { return read_file(saved) == read_file(reference); }))
         << read_file(saved).size() << " bytes, not " << read_file(reference).size();
@@ -465,13 +493,103 @@ TEST_F(YarxTest, TheWindowSavesWhatYarxChartWrites) {
     const auto said = rgb_bytes(Image(display(), line));
     ASSERT_TRUE(wait_until([&] { return has_focus(display(), chart_shell_); }));
     type_key(display(), XK_s, XK_Control_L);
-    ASSERT_NO_FATAL_FAILURE(ask_and_type("nowhere/saved.pdf"));
+    ASSERT_NO_FATAL_FAILURE(save_as("nowhere/saved.pdf"));
     EXPECT_TRUE(wait_until([&] { return rgb_bytes(Image(display(), line)) != said; }))
         << "the save line did not say the save failed";
     EXPECT_NE(wait_for_shell(display(), ui::save_error_shell_name), None) << "no message";
     EXPECT_TRUE(viewable(display(), find_shell(display(), ui::save_shell_name)));
     EXPECT_TRUE(app_->running());
     EXPECT_EQ(files_in(app_->home()), std::vector<std::string>{"saved.png"});
+}
+
+// A PDF without the moment cairo wrote it.
+std::string pdf_without_date(std::string pdf) {
+    const std::size_t date = pdf.find("/CreationDate (");
+    if (date != std::string::npos) pdf.erase(date, pdf.find(')', date) + 1 - date);
+    return pdf;
+}
+
+// The name offered follows the chart shown while the user leaves it, and
+// carries a thickness other than 30 µm; the file holds what the window
+// shows when it is written: a new OK under CIE A with the dialog up.
+TEST_F(YarxTest, SaveOffersTheNameOfTheChartShownNow) {
+    ServerOptions under_a_window_manager;
+    under_a_window_manager.window_manager = true;
+    ASSERT_NO_FATAL_FAILURE(start(under_a_window_manager,
+                                  {"-xrm", "*setupfan.set: True", "-xrm", "yarx.thickness: 25"}));
+    ASSERT_NO_FATAL_FAILURE(choose(d65_toggle));
+    ASSERT_NE(press_ok(), None);
+    ASSERT_EQ(wait_for_fan(illuminant_d65, Rendering::cie_rgb, 25), "");
+    click(display(), chart_widget(display(), chart_shell_, ChartWidget::save));
+    ASSERT_NE(wait_for_shell(display(), ui::save_shell_name), None) << "no dialog";
+    ASSERT_NO_FATAL_FAILURE(choose(a_toggle));
+    ASSERT_NE(press_ok(), None);
+    ASSERT_TRUE(wait_until([&] { return title_of(chart_shell_) == "yarx: CIE A"; }));
+    click(display(), find_shell(display(), ui::save_shell_name));  // for the keyboard
+    ASSERT_NO_FATAL_FAILURE(save_as(""));
+
+    const TemporaryDirectory directory;
+    const std::string reference = directory.path() + "/reference.pdf";
+    ASSERT_EQ(
+        exit_status(run_chart({"--illuminant", "cie-a", "--fan", "--thickness", "25", reference})),
+        0);
+    const std::string saved = app_->home() + "/chart-cie-a-fan-25um.pdf";
+    EXPECT_TRUE(wait_until([&] {
+        return pdf_without_date(read_file(saved)) == pdf_without_date(read_file(reference));
+    })) << "saved: "
+        << ::testing::PrintToString(files_in(app_->home()));
+    EXPECT_EQ(files_in(app_->home()), std::vector<std::string>{"chart-cie-a-fan-25um.pdf"});
+}
+
+// Saving onto a file there already asks first: Escape and Cancel keep it
+// byte for byte, with the dialog up for another name; Replace writes the
+// chart.  A name without an extension is a PDF's.
+TEST_F(YarxTest, SaveAsksBeforeReplacingAFile) {
+    ServerOptions under_a_window_manager;
+    under_a_window_manager.window_manager = true;
+    ASSERT_NO_FATAL_FAILURE(start(under_a_window_manager));
+    ASSERT_NE(press_ok(), None);
+    ASSERT_EQ(wait_for_canvas(illuminant_d68), "");
+    const std::string notes = app_->home() + "/notes.pdf", old = "the notes of last week\n";
+    std::FILE *file = std::fopen(notes.c_str(), "w");
+    ASSERT_TRUE(file && std::fputs(old.c_str(), file) >= 0 && std::fclose(file) == 0);
+
+    const auto asked = [&] {
+        const Window question = wait_for_shell(display(), ui::save_question_shell_name);
+        return question != None && wait_until([&] { return has_focus(display(), question); });
+    };
+    const auto answered = [&] {
+        return wait_until(
+            [&] { return find_shell(display(), ui::save_question_shell_name) == None; });
+    };
+    click(display(), chart_widget(display(), chart_shell_, ChartWidget::save));
+    ASSERT_NO_FATAL_FAILURE(save_as("notes"));
+    ASSERT_TRUE(asked()) << "no question";
+    type_key(display(), XK_Escape);
+    ASSERT_TRUE(answered());
+    EXPECT_EQ(read_file(notes), old);
+
+    // Return presses Cancel, the question's default; the arrow takes the
+    // keyboard to Replace, which space presses.
+    ASSERT_NO_FATAL_FAILURE(save_as(""));
+    ASSERT_TRUE(asked()) << "no question the second time";
+    type_key(display(), XK_Return);
+    ASSERT_TRUE(answered());
+    EXPECT_EQ(read_file(notes), old);
+    EXPECT_TRUE(viewable(display(), find_shell(display(), ui::save_shell_name)));
+
+    ASSERT_NO_FATAL_FAILURE(save_as(""));
+    ASSERT_TRUE(asked());
+    type_key(display(), XK_Left);
+    type_key(display(), XK_space);
+    const TemporaryDirectory directory;
+    const std::string reference = directory.path() + "/reference.pdf";
+    ASSERT_EQ(exit_status(run_chart({reference})), 0);
+    EXPECT_TRUE(wait_until([&] {
+        return pdf_without_date(read_file(notes)) == pdf_without_date(read_file(reference));
+    }));
+    EXPECT_TRUE(wait_until([&] { return find_shell(display(), ui::save_shell_name) == None; }));
+    EXPECT_EQ(files_in(app_->home()), std::vector<std::string>{"notes.pdf"});
 }
 
 }  // namespace
