@@ -101,15 +101,14 @@ void run_command(benchmark::State &state, std::initializer_list<const char *> ar
     unlink(path);
 }
 
-void BM_CommandChartPng(benchmark::State &state) {
-    run_command(state, {}, chart_process_seconds);
-}
+void BM_CommandChartPng(benchmark::State &state) { run_command(state, {}, chart_process_seconds); }
 BENCHMARK(BM_CommandChartPng)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_CommandFigurePng(benchmark::State &state) {
     double seconds = 0;
     run_command(state, {"--figure", "--mineral", "quartz", "--plate", "551"}, seconds);
-    if (chart_process_seconds > 0) state.counters["x_chart_process"] = seconds / chart_process_seconds;
+    if (chart_process_seconds > 0)
+        state.counters["x_chart_process"] = seconds / chart_process_seconds;
 }
 BENCHMARK(BM_CommandFigurePng)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -43,8 +43,8 @@ Optics optics_of(const Settings &s) {
     // tan^2 V_z = (1/a^2 - 1/b^2) / (1/b^2 - 1/g^2), solved for 1/b^2.
     const double inverse_alpha = 1 / (o.n_alpha * o.n_alpha);
     const double inverse_gamma = 1 / (o.n_gamma * o.n_gamma);
-    const double inverse_beta = std::cos(vz) * std::cos(vz) * inverse_alpha +
-                                std::sin(vz) * std::sin(vz) * inverse_gamma;
+    const double inverse_beta =
+        std::cos(vz) * std::cos(vz) * inverse_alpha + std::sin(vz) * std::sin(vz) * inverse_gamma;
     o.n_beta = 1 / std::sqrt(inverse_beta);
 
     // The acute bisectrix (or optic axis) leans by the tilt towards the
@@ -54,8 +54,8 @@ Optics optics_of(const Settings &s) {
     const double azimuth = s.azimuth_deg * radians_per_degree;
     const Vector up = {std::sin(tilt) * std::cos(azimuth), std::sin(tilt) * std::sin(azimuth),
                        std::cos(tilt)};
-    const Vector in_plane = {std::cos(tilt) * std::cos(azimuth),
-                             std::cos(tilt) * std::sin(azimuth), -std::sin(tilt)};
+    const Vector in_plane = {std::cos(tilt) * std::cos(azimuth), std::cos(tilt) * std::sin(azimuth),
+                             -std::sin(tilt)};
     const Vector normal = {-std::sin(azimuth), std::cos(azimuth), 0};
     add_dyad(o.impermeability, inverse_alpha, positive ? in_plane : up);
     add_dyad(o.impermeability, inverse_beta, normal);
@@ -95,8 +95,7 @@ Ray ray_at(const Optics &o, double u, double v) {
     // 1/sqrt(slow) - 1/sqrt(fast), without the cancellation of two close
     // indices: (fast - slow) / ((sqrt fast + sqrt slow) sqrt slow sqrt fast).
     const double root_slow = std::sqrt(slow), root_fast = std::sqrt(fast);
-    const double index_difference =
-        2 * root / ((root_fast + root_slow) * root_slow * root_fast);
+    const double index_difference = 2 * root / ((root_fast + root_slow) * root_slow * root_fast);
     ray.retardation_nm = o.path_nm * index_difference / cos_theta;
 
     // The slow eigenvector of [[a, b], [b, d]], from whichever row keeps

@@ -46,7 +46,9 @@ struct Mat {
     }
 };
 
-double dot(const Vec &a, const Vec &b) { return a.v[0] * b.v[0] + a.v[1] * b.v[1] + a.v[2] * b.v[2]; }
+double dot(const Vec &a, const Vec &b) {
+    return a.v[0] * b.v[0] + a.v[1] * b.v[1] + a.v[2] * b.v[2];
+}
 
 // Upright, the crystal's principal axes lie along x (in the azimuth's
 // plane once turned), y and z; then a turn by the tilt about y and by the
@@ -56,12 +58,14 @@ Mat stage_impermeability(const Settings &s) {
     const bool positive = s.sign == OpticSign::positive;
     double nb = positive ? na : ng;  // uniaxial: omega
     if (s.optic_class == OpticClass::biaxial) {
-        const double vz = (positive ? s.optic_angle_deg / 2 : 90 - s.optic_angle_deg / 2) * M_PI / 180;
+        const double vz =
+            (positive ? s.optic_angle_deg / 2 : 90 - s.optic_angle_deg / 2) * M_PI / 180;
         const double t2 = std::tan(vz) * std::tan(vz);
         nb = 1 / std::sqrt((1 / (na * na) + t2 / (ng * ng)) / (1 + t2));
     }
     const double up = positive ? ng : na, across = positive ? na : ng;
-    const Mat principal{{{1 / (across * across), 0, 0}, {0, 1 / (nb * nb), 0}, {0, 0, 1 / (up * up)}}};
+    const Mat principal{
+        {{1 / (across * across), 0, 0}, {0, 1 / (nb * nb), 0}, {0, 0, 1 / (up * up)}}};
     const double t = s.tilt_deg * M_PI / 180, a = s.azimuth_deg * M_PI / 180;
     const Mat tilt{{{std::cos(t), 0, std::sin(t)}, {0, 1, 0}, {-std::sin(t), 0, std::cos(t)}}};
     const Mat turn{{{std::cos(a), -std::sin(a), 0}, {std::sin(a), std::cos(a), 0}, {0, 0, 1}}};
@@ -92,7 +96,8 @@ colour::Rgb8 exact_pixel(const Settings &s, const Mat &b, const colour::Weights 
     if (r > 1) return {0, 0, 0};
     const double sin_theta = s.numerical_aperture * r / s.mean_index;
     const double psi = std::atan2(v, u);
-    const Vec k{{sin_theta * std::cos(psi), sin_theta * std::sin(psi), std::sqrt(1 - sin_theta * sin_theta)}};
+    const Vec k{{sin_theta * std::cos(psi), sin_theta * std::sin(psi),
+                 std::sqrt(1 - sin_theta * sin_theta)}};
     // An orthonormal pair across k, from x by Gram-Schmidt.
     Vec e1{{1 - k.v[0] * k.v[0], -k.v[0] * k.v[1], -k.v[0] * k.v[2]}};
     const double length = std::sqrt(dot(e1, e1));
@@ -103,7 +108,8 @@ colour::Rgb8 exact_pixel(const Settings &s, const Mat &b, const colour::Weights 
     const double trace = m11 + m22, det = m11 * m22 - m12 * m12;
     const double disc = std::sqrt(std::max(0.0, trace * trace / 4 - det));
     const double mu_slow = trace / 2 - disc, mu_fast = trace / 2 + disc;
-    const double gamma = 1000 * s.thickness_um * (1 / std::sqrt(mu_slow) - 1 / std::sqrt(mu_fast)) / k.v[2];
+    const double gamma =
+        1000 * s.thickness_um * (1 / std::sqrt(mu_slow) - 1 / std::sqrt(mu_fast)) / k.v[2];
     // The slow eigenvector, whichever way round keeps its size.
     double p = m12, q = mu_slow - m11;
     if (std::hypot(p, q) < std::hypot(mu_slow - m22, m12)) p = mu_slow - m22, q = m12;
@@ -112,7 +118,8 @@ colour::Rgb8 exact_pixel(const Settings &s, const Mat &b, const colour::Weights 
     colour::Xyz xyz{0, 0, 0};
     for (int j = 0; j < colour::wavelength_samples; ++j) {
         const double lambda = colour::first_wavelength_nm + colour::wavelength_step_nm * j;
-        const double t = transmitted(phi, 2 * colour::pi * gamma / lambda, 2 * colour::pi * s.plate_nm / lambda);
+        const double t =
+            transmitted(phi, 2 * colour::pi * gamma / lambda, 2 * colour::pi * s.plate_nm / lambda);
         xyz.x += t * w[j].x;
         xyz.y += t * w[j].y;
         xyz.z += t * w[j].z;
@@ -159,7 +166,8 @@ TEST_P(Agreement, NearlyEveryPixelWithin3StepsOfTheExactOptics) {
     int off = 0, worst = 0;
     for (int row = 0; row < s.size; ++row)
         for (int col = 0; col < s.size; ++col) {
-            const colour::Rgb8 want = exact_pixel(s, b, chart.weighted_observer, scale, adaptation, col, row);
+            const colour::Rgb8 want =
+                exact_pixel(s, b, chart.weighted_observer, scale, adaptation, col, row);
             const colour::Rgb8 got = image.pixels[row * s.size + col];
             const int d = std::max({std::abs(got.red - want.red), std::abs(got.green - want.green),
                                     std::abs(got.blue - want.blue)});
