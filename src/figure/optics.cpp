@@ -72,7 +72,11 @@ FieldPoint field_point(int size, int col, int row) {
     return {(col - c) / c, -(row - c) / c};
 }
 
-Ray ray_at(const Optics &o, double u, double v) {
+namespace {
+
+// The ray, with the angles a reading gives (phi and the angle in air) only
+// where asked: a figure's pixels need Gamma and sin 2 phi alone.
+Ray trace(const Optics &o, double u, double v, bool with_angles) {
     Ray ray{};
     const double r2 = u * u + v * v;
     if (!(r2 <= 1)) return ray;
@@ -107,6 +111,9 @@ Ray ray_at(const Optics &o, double u, double v) {
     if (projected > 0) {
         ray.sin_2phi = 2 * dx * dy / projected;
         ray.cos_2phi = (dx * dx - dy * dy) / projected;
+    }
+    if (!with_angles) return ray;
+    if (projected > 0) {
         double phi = std::atan2(dy, dx) / radians_per_degree;
         if (phi < 0) phi += 180;
         if (phi >= 180) phi -= 180;
@@ -115,5 +122,11 @@ Ray ray_at(const Optics &o, double u, double v) {
     ray.air_angle_deg = std::asin(o.numerical_aperture * r) / radians_per_degree;
     return ray;
 }
+
+}  // namespace
+
+Ray ray_at(const Optics &o, double u, double v) { return trace(o, u, v, true); }
+
+Ray colour_ray_at(const Optics &o, double u, double v) { return trace(o, u, v, false); }
 
 }  // namespace yarx::figure

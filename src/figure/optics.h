@@ -45,6 +45,10 @@ struct Ray {
 // azimuth projected onto the stage.
 Ray ray_at(const Optics &optics, double u, double v);
 
+// The same without the angles of a reading (slow_azimuth_deg and
+// air_angle_deg stay 0): all a pixel's colour needs.
+Ray colour_ray_at(const Optics &optics, double u, double v);
+
 // The point a pixel of a figure size pixels wide stands for:
 // u = (col - c) / c, v = -(row - c) / c, c = (size - 1) / 2.
 struct FieldPoint {
