@@ -257,7 +257,8 @@ bool write_pdf(const Figure &figure, const Placement &placement, cairo_write_fun
                void *closure) {
     cairo_surface_t *surface = cairo_pdf_surface_create_for_stream(
         write, closure, placement.page_width, placement.page_height);
-    cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_TITLE, "Interference colour chart");
+    cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_TITLE,
+                                   figure.title ? figure.title : "Interference colour chart");
     cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATOR, "yarx " YARX_VERSION);
     cairo_t *cr = cairo_create(surface);
     draw_figure(cr, figure, placement);

@@ -97,6 +97,7 @@ void build_figure_page(const figure::Settings &settings, const figure::Image &pi
     f.background = black;
     f.bands = {};
     f.picture = {0, 0, picture.size, picture.size, picture.pixels};
+    f.title = "Interference figure";
     const double size = std::clamp(picture.size * caption_size_per_pixel, least_caption_size,
                                    greatest_caption_size);
     const double margin = 0.6 * size;
