@@ -22,6 +22,15 @@ int compute_weights(int illuminant, Weights &weighted_observer) {
     return 0;
 }
 
+// A plate at 45 degrees between crossed polarisers passes
+// t = sin^2(pi R / lambda) of the light (the Fresnel-Arago interference of
+// its two waves).  Written as cos^2((R/lambda + 0.5) * 0.5 * 2 * pi), the
+// same value, so that the rounding is the chart's.
+double plate_transmission(double retardation_nm, double lambda_nm) {
+    const double c = std::cos((retardation_nm / lambda_nm + 0.5) * 0.5 * 2 * pi);
+    return c * c;
+}
+
 // Tristimulus values: X = sum of t xbar S over the samples in increasing
 // wavelength, likewise Y and Z; not normalised, the scaling below does that.
 void compute_chart_xyz(const Weights &weighted_observer, RowsXyz &xyz) {
@@ -30,13 +39,7 @@ void compute_chart_xyz(const Weights &weighted_observer, RowsXyz &xyz) {
         double x = 0, y = 0, z = 0;
         for (int j = 0; j < wavelength_samples; ++j) {
             const double lambda = wavelength_step_nm * j + first_wavelength_nm;
-            // A plate at 45 degrees between crossed polarisers passes
-            // t = sin^2(pi R / lambda) of the light (the Fresnel-Arago
-            // interference of its two waves).  Written as
-            // cos^2((R/lambda + 0.5) * 0.5 * 2 * pi), the same value, so that
-            // the rounding is the chart's.
-            const double c = std::cos((retardation / lambda + 0.5) * 0.5 * 2 * pi);
-            const double t = c * c;
+            const double t = plate_transmission(retardation, lambda);
             x += t * weighted_observer[j].x;
             y += t * weighted_observer[j].y;
             z += t * weighted_observer[j].z;
@@ -45,35 +48,41 @@ void compute_chart_xyz(const Weights &weighted_observer, RowsXyz &xyz) {
     }
 }
 
-// (red, green, blue) = xyz_to_rgb (X, Y, Z) row by row, keeping the largest
-// component of the whole chart.
-void compute_chart_colours(const RowsXyz &xyz, RowsRgb &colours) {
-    double maximum = 0;
-    const auto keep_maximum = [&maximum](double v) {
-        if (v > maximum) maximum = v;
-    };
-    for (int i = 0; i < chart_rows; ++i) {
-        const Xyz &c = xyz[i];
-        Rgb &out = colours[i];
-        out.red = xyz_to_rgb[0][0] * c.x + xyz_to_rgb[0][1] * c.y + xyz_to_rgb[0][2] * c.z;
-        out.green = xyz_to_rgb[1][0] * c.x + xyz_to_rgb[1][1] * c.y + xyz_to_rgb[1][2] * c.z;
-        out.blue = xyz_to_rgb[2][0] * c.x + xyz_to_rgb[2][1] * c.y + xyz_to_rgb[2][2] * c.z;
-        keep_maximum(out.red);
-        keep_maximum(out.green);
-        keep_maximum(out.blue);
-    }
+// (red, green, blue) = xyz_to_rgb (X, Y, Z), each row summed left to right.
+Rgb cie_rgb(const Xyz &c) {
+    return {xyz_to_rgb[0][0] * c.x + xyz_to_rgb[0][1] * c.y + xyz_to_rgb[0][2] * c.z,
+            xyz_to_rgb[1][0] * c.x + xyz_to_rgb[1][1] * c.y + xyz_to_rgb[1][2] * c.z,
+            xyz_to_rgb[2][0] * c.x + xyz_to_rgb[2][1] * c.y + xyz_to_rgb[2][2] * c.z};
+}
 
-    // Negative components are out of gamut and shown as black, not folded;
-    // then the brightest component of the whole chart becomes exactly 1.
-    const auto clamp_and_scale = [maximum](double &v) {
-        if (v < 0) v = 0;
-        if (maximum > 1) v /= maximum;
-    };
-    for (Rgb &out : colours) {
-        clamp_and_scale(out.red);
-        clamp_and_scale(out.green);
-        clamp_and_scale(out.blue);
+double chart_scale(const RowsXyz &xyz) {
+    double maximum = 0;
+    for (const Xyz &c : xyz) {
+        const Rgb rgb = cie_rgb(c);
+        for (double v : {rgb.red, rgb.green, rgb.blue})
+            if (v > maximum) maximum = v;
     }
+    return maximum;
+}
+
+// Negative components are out of gamut and shown as black, not folded;
+// then the brightest component of the whole chart becomes exactly 1.
+Rgb scaled_chart_colour(Rgb rgb, double scale) {
+    const auto clamp_and_scale = [scale](double &v) {
+        if (v < 0) v = 0;
+        if (scale > 1) v /= scale;
+        if (v > 1) v = 1;
+    };
+    clamp_and_scale(rgb.red);
+    clamp_and_scale(rgb.green);
+    clamp_and_scale(rgb.blue);
+    return rgb;
+}
+
+// The rows' colours, keeping the largest component of the whole chart.
+void compute_chart_colours(const RowsXyz &xyz, RowsRgb &colours) {
+    const double scale = chart_scale(xyz);
+    for (int i = 0; i < chart_rows; ++i) colours[i] = scaled_chart_colour(cie_rgb(xyz[i]), scale);
 }
 
 void compute_chart(int illuminant, Rendering rendering, ChartColours &chart) {

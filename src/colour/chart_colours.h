@@ -28,8 +28,24 @@ constexpr double xyz_to_rgb[3][3] = {
 // identifier names no illuminant, leaving the observer unweighted.
 int compute_weights(int illuminant, Weights &weighted_observer);
 
+// The fraction of light at wavelength lambda (nm) that a plate of
+// retardation R (nm) at 45 degrees passes between crossed polarisers.
+double plate_transmission(double retardation_nm, double lambda_nm);
+
 // The rows' XYZ under the weighted observer.
 void compute_chart_xyz(const Weights &weighted_observer, RowsXyz &xyz);
+
+// A colour's CIE RGB by the chart's matrix, before clamping and scaling.
+Rgb cie_rgb(const Xyz &xyz);
+
+// The chart's scale: the largest RGB component of its rows, which
+// compute_chart_colours divides every colour by when it exceeds 1.
+double chart_scale(const RowsXyz &xyz);
+
+// A CIE RGB colour as the chart shows one: negatives clamped to 0, then
+// divided by the chart's scale when that exceeds 1.  Components of light
+// brighter than any chart row are held at 1.
+Rgb scaled_chart_colour(Rgb rgb, double scale);
 
 // The rows' colours from their XYZ: CIE RGB, negatives clamped to 0, and
 // the whole chart divided by its largest component when that exceeds 1.

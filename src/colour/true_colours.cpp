@@ -104,12 +104,14 @@ double srgb_encode(double linear) {
     return p + 0.055 * (p - 1);
 }
 
+Rgb true_colour(const Xyz &xyz, const Adaptation &adaptation) {
+    const Rgb c = into_srgb_gamut(linear_srgb(xyz, adaptation));
+    return {srgb_encode(c.red), srgb_encode(c.green), srgb_encode(c.blue)};
+}
+
 void compute_true_colours(const Weights &weighted_observer, const RowsXyz &xyz, RowsRgb &colours) {
     const Adaptation adaptation = adaptation_to_d65(illuminant_white(weighted_observer));
-    for (int i = 0; i < chart_rows; ++i) {
-        const Rgb c = into_srgb_gamut(linear_srgb(xyz[i], adaptation));
-        colours[i] = {srgb_encode(c.red), srgb_encode(c.green), srgb_encode(c.blue)};
-    }
+    for (int i = 0; i < chart_rows; ++i) colours[i] = true_colour(xyz[i], adaptation);
 }
 
 }  // namespace yarx::colour

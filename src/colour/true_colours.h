@@ -62,6 +62,10 @@ Rgb into_srgb_gamut(const Rgb &linear);
 // the value the display is sent.
 double srgb_encode(double linear);
 
+// One colour's XYZ as the display is sent it: linear sRGB, into the gamut,
+// encoded.
+Rgb true_colour(const Xyz &xyz, const Adaptation &adaptation);
+
 // The true colours of the rows' XYZ, under the lamp whose weights these are.
 void compute_true_colours(const Weights &weighted_observer, const RowsXyz &xyz, RowsRgb &colours);
 

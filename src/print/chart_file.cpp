@@ -161,12 +161,19 @@ WriteOutcome write_chart(const FigureSettings &settings, const char *path, char 
         refuse(reason, reason_size, "the figure holds too much");
         return WriteOutcome::failed;
     }
+    return write_built_figure(figure, placement, format, settings.rendering, path, reason,
+                              reason_size);
+}
+
+WriteOutcome write_built_figure(const Figure &figure, const Placement &placement, Format format,
+                                colour::Rendering rendering, const char *path, char *reason,
+                                std::size_t reason_size) {
     AtomicFile file(path, reason, reason_size);
     if (!file.open()) return WriteOutcome::failed;
     bool drawn = false;
     switch (format) {
         case Format::png:
-            drawn = write_png(figure, placement, settings.rendering, file);
+            drawn = write_png(figure, placement, rendering, file);
             break;
         case Format::pdf:
             drawn = write_pdf(figure, placement, AtomicFile::take, &file);

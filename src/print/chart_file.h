@@ -38,4 +38,13 @@ enum class WriteOutcome { written, refused, failed };
 WriteOutcome write_chart(const FigureSettings &settings, const char *path, char *reason,
                          std::size_t reason_size);
 
+// Writes a figure already built, so placed, to the path in the format, as
+// atomically as write_chart, a PNG in true colours tagged sRGB; written,
+// or failed with one line that says why.
+struct Figure;
+struct Placement;
+WriteOutcome write_built_figure(const Figure &figure, const Placement &placement, Format format,
+                                colour::Rendering rendering, const char *path, char *reason,
+                                std::size_t reason_size);
+
 }  // namespace yarx::print

@@ -1,0 +1,81 @@
+# Turns the minerals' optics file into the rows of the program's table of
+# figure settings, one C++ initialiser a mineral.  Run by the build
+# (cmake -P), so that the program carries the table and reads no file.  A
+# line the table cannot take stops the build, naming the line.
+#
+# Usage: cmake -DDATA=data/mineral_optics.tsv -DTABLE=mineral_optics_table.inc -P mineral_optics_table.cmake
+cmake_minimum_required(VERSION 3.18)
+
+file(STRINGS "${DATA}" lines ENCODING UTF-8)
+get_filename_component(data_name "${DATA}" NAME)
+set(rows "// Made from ${data_name} by mineral_optics_table.cmake: edit that file instead.\n")
+set(classes isotropic uniaxial biaxial)
+foreach(line IN LISTS lines)
+  if(line MATCHES "^#")
+    continue()
+  endif()
+  # Tab-separated fields, each checked on its own: a regular expression
+  # holds too few groups for the whole line.
+  string(REPLACE ";" "," line "${line}")
+  string(REPLACE "\t" ";" fields "${line}")
+  list(LENGTH fields field_count)
+  if(field_count EQUAL 11)
+    list(APPEND fields "")
+  endif()
+  set(patterns
+      "^[a-z][a-z -]*[a-z]$" "^(isotropic|uniaxial|biaxial)$" "^(\\+|-|\\+/-|0)$" "^(-|[0-9]+)$"
+      "^(-|[0-9]+)$" "^[12]\\.[0-9][0-9][0-9]$" "^[12]\\.[0-9][0-9][0-9]$" "^(\\+|-|0)$"
+      "^(-|[0-9]+\\.[0-9])$" "^(-|typical)$" "^[A-Z0-9,]+$" "^[^\"]*$")
+  set(well_formed FALSE)
+  list(LENGTH fields field_count)
+  if(field_count EQUAL 12)
+    set(well_formed TRUE)
+    foreach(k RANGE 11)
+      list(GET fields ${k} field)
+      list(GET patterns ${k} pattern)
+      if(NOT field MATCHES "${pattern}")
+        set(well_formed FALSE)
+      endif()
+    endforeach()
+  endif()
+  if(NOT well_formed)
+    message(FATAL_ERROR "${DATA}: not a mineral's line (name, class, sign, least and greatest 2V, "
+                        "least and greatest index, drawn sign and 2V, typical, sources, "
+                        "composition; tab-separated): '${line}'")
+  endif()
+  list(GET fields 0 name)
+  list(GET fields 1 class)
+  list(GET fields 2 sign)
+  list(GET fields 5 least_index)
+  list(GET fields 6 greatest_index)
+  list(GET fields 7 drawn_sign)
+  list(GET fields 8 drawn_angle)
+  list(GET fields 9 typical)
+  list(GET fields 11 composition)
+  if(class STREQUAL "biaxial" AND drawn_angle STREQUAL "-")
+    message(FATAL_ERROR "${DATA}: ${name} is biaxial and draws no 2V")
+  endif()
+  if(NOT class STREQUAL "biaxial")
+    set(drawn_angle 0)
+  endif()
+  if(class STREQUAL "isotropic")
+    set(drawn_sign "+")
+  endif()
+  if(drawn_sign STREQUAL "+")
+    set(drawn_sign OpticSign::positive)
+  else()
+    set(drawn_sign OpticSign::negative)
+  endif()
+  if(typical STREQUAL "typical")
+    set(typical true)
+  else()
+    set(typical false)
+  endif()
+  string(APPEND rows "{\"${name}\", OpticClass::${class}, \"${sign}\", ${drawn_sign}, ${drawn_angle}, "
+                     "${least_index}, ${greatest_index}, ${typical}, \"${composition}\"},\n")
+  list(APPEND names "${name}")
+endforeach()
+if(NOT names)
+  message(FATAL_ERROR "${DATA}: no minerals' optics")
+endif()
+file(WRITE "${TABLE}" "${rows}")
