@@ -204,4 +204,13 @@ void format_reading(const char *text_template, int row, double thickness_um, cha
     });
 }
 
+bool refuse_number(char *reason, std::size_t size, const char *name, const char *value,
+                   const char *kind, double least, double greatest, bool above_least) {
+    std::snprintf(
+        reason, size,
+        above_least ? "%s '%s' is not %s above %g up to %g" : "%s '%s' is not %s from %g to %g",
+        name, value, kind, least, greatest);
+    return false;
+}
+
 }  // namespace yarx::chart

@@ -41,6 +41,12 @@ bool parse_plate(const char *text, double &plate_nm);
 // value stays as it was for anything else.
 bool parse_number_in(const char *text, double least, double greatest, double &value);
 
+// Refuses a value that is not a number of the kind in its range, with one
+// line that names the range from its constants: "thickness 'x' is not a
+// number from 1 to 1000".  Always false.
+bool refuse_number(char *reason, std::size_t size, const char *name, const char *value,
+                   const char *kind, double least, double greatest, bool above_least = false);
+
 // The chart row under canvas point (x, y), or no_row when the point is
 // outside the canvas or above or below the bands.
 constexpr int no_row = -1;

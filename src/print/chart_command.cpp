@@ -55,12 +55,6 @@ bool refuse(char *reason, std::size_t size, const char *format, const char *a, c
 }
 
 // A value refused for being out of its range, which the line names.
-bool refuse_number(char *reason, std::size_t size, const char *name, const char *value,
-                   const char *kind, double least, double greatest) {
-    std::snprintf(reason, size, "%s '%s' is not %s from %g to %g", name, value, kind, least,
-                  greatest);
-    return false;
-}
 
 // A whole number in decimal digits alone, from least to greatest.
 bool parse_whole(const char *text, int least, int greatest, int &value) {
@@ -83,8 +77,9 @@ bool take_value(Option option, const char *value, FigureSettings &s, char *reaso
         }
         case Option::thickness:
             if (!chart::parse_thickness(value, s.thickness_um))
-                return refuse_number(reason, size, "thickness", value, "a number",
-                                     chart::least_thickness_um, chart::greatest_thickness_um);
+                return chart::refuse_number(reason, size, "thickness", value, "a number",
+                                            chart::least_thickness_um,
+                                            chart::greatest_thickness_um);
             return true;
         case Option::paper: {
             for (const Paper &paper : papers)
@@ -99,13 +94,13 @@ bool take_value(Option option, const char *value, FigureSettings &s, char *reaso
         }
         case Option::dpi:
             if (!parse_whole(value, least_dpi, greatest_dpi, s.dpi))
-                return refuse_number(reason, size, "dpi", value, "a whole number", least_dpi,
-                                     greatest_dpi);
+                return chart::refuse_number(reason, size, "dpi", value, "a whole number", least_dpi,
+                                            greatest_dpi);
             return true;
         case Option::scale:
             if (!parse_whole(value, least_scale, greatest_scale, s.scale))
-                return refuse_number(reason, size, "scale", value, "a whole number", least_scale,
-                                     greatest_scale);
+                return chart::refuse_number(reason, size, "scale", value, "a whole number",
+                                            least_scale, greatest_scale);
             return true;
         default:
             return true;

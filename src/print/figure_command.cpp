@@ -56,19 +56,19 @@ constexpr struct {
     Option option;
     double Settings::*field;  // for a number
     const Range *range;
-    const char *wanted;       // what a number must be, for the refusal
+    const char *wanted;       // what a number must be, before its range, for the refusal
 } options[] = {
     // name             option                 field                           range                              wanted
     { "figure",         Option::figure,        nullptr,                         nullptr,                           nullptr },
     { "sign",           Option::sign,          nullptr,                         nullptr,                           nullptr },
-    { "birefringence",  Option::number,        &Settings::birefringence,        &figure::birefringence_range,      "a number above 0 up to 0.3" },
-    { "index",          Option::number,        &Settings::mean_index,           &figure::mean_index_range,         "a number from 1.3 to 2.5" },
-    { "2v",             Option::number,        &Settings::optic_angle_deg,      &figure::optic_angle_range,        "a number of degrees above 0 up to 90" },
-    { "na",             Option::number,        &Settings::numerical_aperture,   &figure::numerical_aperture_range, "a number from 0.1 to 0.95" },
-    { "tilt",           Option::number,        &Settings::tilt_deg,             &figure::tilt_range,               "a number of degrees from 0 to 90" },
-    { "azimuth",        Option::number,        &Settings::azimuth_deg,          &azimuth_range,                    "a number of degrees from -360 to 360" },
-    { "plate",          Option::number,        &Settings::plate_nm,             &figure::plate_range,              "a number of nm from 0 to 2000" },
-    { "size",           Option::size,          nullptr,                         &figure::size_range,               "a whole number of pixels from 64 to 2048" },
+    { "birefringence",  Option::number,        &Settings::birefringence,        &figure::birefringence_range,      "a number" },
+    { "index",          Option::number,        &Settings::mean_index,           &figure::mean_index_range,         "a number" },
+    { "2v",             Option::number,        &Settings::optic_angle_deg,      &figure::optic_angle_range,        "a number of degrees" },
+    { "na",             Option::number,        &Settings::numerical_aperture,   &figure::numerical_aperture_range, "a number" },
+    { "tilt",           Option::number,        &Settings::tilt_deg,             &figure::tilt_range,               "a number of degrees" },
+    { "azimuth",        Option::number,        &Settings::azimuth_deg,          &azimuth_range,                    "a number of degrees" },
+    { "plate",          Option::number,        &Settings::plate_nm,             &figure::plate_range,              "a number of nm" },
+    { "size",           Option::size,          nullptr,                         &figure::size_range,               "a whole number of pixels" },
     { "mineral",        Option::mineral,       nullptr,                         nullptr,                           nullptr },
     { "thickness",      Option::thickness,     nullptr,                         nullptr,                           nullptr },
     { "illuminant",     Option::illuminant,    nullptr,                         nullptr,                           nullptr },
@@ -86,6 +86,15 @@ constexpr struct {
 // clang-format on
 
 using Known = decltype(&options[0]);
+
+// "--tilt '91' is not a number of degrees from 0 to 90".
+bool refuse_option_number(char *reason, std::size_t size, const char *name, const char *value,
+                          const char *wanted, const Range &range) {
+    char option[32];
+    std::snprintf(option, sizeof option, "--%s", name);
+    return chart::refuse_number(reason, size, option, value, wanted, range.least, range.greatest,
+                                range.open_below);
+}
 
 bool takes_value(Option option) {
     return option != Option::figure && option != Option::true_colours && option != Option::help &&
@@ -206,8 +215,7 @@ bool take_option(const Argument &a, FigureCommand &command, bool &optic_angle_gi
         case Option::number: {
             double v;
             if (!parse_number(a.value, v) || !o.range->holds(v)) {
-                std::snprintf(reason, size, "--%s '%s' is not %s", o.name, a.value, o.wanted);
-                return false;
+                return refuse_option_number(reason, size, o.name, a.value, o.wanted, *o.range);
             }
             s.*o.field = v;
             if (o.field == &Settings::optic_angle_deg) optic_angle_given = true;
@@ -216,14 +224,15 @@ bool take_option(const Argument &a, FigureCommand &command, bool &optic_angle_gi
         case Option::size: {
             double v;
             if (!parse_number(a.value, v) || v != std::floor(v) || !o.range->holds(v))
-                return refuse(reason, size, "--size '%s' is not %s", a.value, o.wanted);
+                return refuse_option_number(reason, size, o.name, a.value, o.wanted, *o.range);
             s.size = static_cast<int>(v);
             return true;
         }
         case Option::thickness:
             if (!chart::parse_thickness(a.value, s.thickness_um))
-                return refuse(reason, size, "thickness '%s' is not a number from 1 to 1000",
-                              a.value);
+                return chart::refuse_number(reason, size, "thickness", a.value, "a number",
+                                            chart::least_thickness_um,
+                                            chart::greatest_thickness_um);
             return true;
         case Option::illuminant: {
             const colour::Illuminant *illuminant = colour::illuminant_called(a.value);
