@@ -40,6 +40,7 @@
 #include "chart/chart_geometry.h"
 #include "chart/fan_geometry.h"
 #include "chart/notice_image.h"
+#include "chart/reading.h"
 #include "colour/chart_colours.h"
 #include "pictures.h"
 #include "xdriver/driver.h"
@@ -95,7 +96,8 @@ bool shows_chart(const Image &image, const ExpectedChart &expected, bool fan) {
     for (int row = 0; row <= chart::last_row; ++row) {
         const unsigned long want = chart::is_grid_row(row) ? expected.black : expected.bands[row];
         const int y = chart::band_top + row;
-        if (!(fan && chart::near_fan_line(probe_x, y)) && image.pixel(probe_x, y) != want)
+        if (!(fan && chart::near_fan_line(probe_x, y, chart::default_thickness_um)) &&
+            image.pixel(probe_x, y) != want)
             return false;
     }
     for (int k = 1; k <= chart::order_marks; ++k)
@@ -107,7 +109,8 @@ bool shows_chart(const Image &image, const ExpectedChart &expected, bool fan) {
         for (int c = chart::notice_columns - 1; c >= 0; --c)
             if (chart::notice_image[r][c]) {
                 const chart::Box cell = chart::notice_cell(r, c);
-                return (fan && chart::near_fan_line(cell.left, cell.top)) ||
+                return (fan &&
+                        chart::near_fan_line(cell.left, cell.top, chart::default_thickness_um)) ||
                        image.pixel(cell.left, cell.top) == expected.white;
             }
     return true;

@@ -50,7 +50,9 @@ struct ChartView {
     colour::Rendering rendering = colour::Rendering::cie_rgb;
     bool fan_shown = false;
 
-    // The section's thickness and the accessory plate, from the resources.
+    // The section's thickness, which the reading reads at, the fan dashes
+    // and a saved chart names; and the accessory plate.  Read from the
+    // resources once, and kept here alone.
     double thickness_um = default_thickness_um;
     double plate_nm = default_plate_nm;
 
@@ -66,9 +68,10 @@ struct ChartView {
     PointerReading reading;
 
     Pick pick;
-    // Whether the canvas shows the pick's marks, which a draw without them
-    // must clear.
+    // Whether the canvas shows the pick's marks, or the fan's labels in the
+    // margins, which a draw without them must clear.
     bool marks_on_canvas = false;
+    bool fan_on_canvas = false;
 
     const GivenColour &band(int row) const { return given[row]; }
     const GivenColour &black() const { return given[colour::chart_rows]; }

@@ -1,5 +1,7 @@
 #include "fan_geometry.h"
 
+#include <cmath>
+
 namespace yarx::chart {
 
 namespace {
@@ -36,9 +38,12 @@ constexpr int top_centred_on(int y, const TextSize &size) {
 
 }  // namespace
 
-bool near_fan_line(int x, int y) {
-    if (x == column_of_thickness(emphasised_thickness_um) && y >= band_top && y <= vertical_bottom)
-        return true;
+int section_column(double thickness_um) {
+    return static_cast<int>(std::ceil(band_left + pixels_per_um * thickness_um - 0.5));
+}
+
+bool near_fan_line(int x, int y, double thickness_um) {
+    if (x == section_column(thickness_um) && y >= band_top && y <= vertical_bottom) return true;
     for (const FanLine &line : fan_lines) {
         const Point end = fan_line_end(line.thousandths);
         if (x < band_left - 1 || x > end.x + 1 || y < band_top - 1 || y > end.y + 1) continue;

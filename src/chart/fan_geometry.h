@@ -29,11 +29,16 @@ constexpr double thickness_of_column(int x) {
 }
 
 // The numbers in the top margin, centred on the vertical grid lines at
-// 0, 10, 20, 30 and 40 µm, the unit after the last.  The 30 µm line, the
-// usual thin section, is drawn over in the fan's dashes.
+// 0, 10, 20, 30 and 40 µm, the unit after the last.
 constexpr int axis_numbers_um[] = {0, 10, 20, 30, 40};
 constexpr int axis_number_count = static_cast<int>(std::size(axis_numbers_um));
-constexpr int emphasised_thickness_um = 30;
+
+// The column the section's thickness is dashed in, the one a crisp
+// one-pixel stroke through x = band_left + 10 t + 0.5 fills, as a chart
+// on paper draws it: the nearest, a half going left.  Past band_right when
+// the section is thicker than the bands reach (39.95 µm on), and then not
+// dashed.
+int section_column(double thickness_um);
 // µm in the fonts' Latin-1.
 constexpr const char *axis_unit = "\265m";
 static_assert(column_of_thickness(10) == band_left + vertical_step &&
@@ -86,10 +91,10 @@ constexpr Point fan_line_end(int thousandths) {
             band_bottom};
 }
 
-// Whether the pixel lies within a pixel of a line of the fan, the
-// emphasised thickness line among them: what a server may draw of them,
-// whichever pixels it picks along the way.
-bool near_fan_line(int x, int y);
+// Whether the pixel lies within a pixel of a line of the fan, the dashed
+// line of the section's thickness among them: what a server may draw of
+// them, whichever pixels it picks along the way.
+bool near_fan_line(int x, int y, double thickness_um);
 
 // The label of a line: its Δn with three decimals and no leading zero,
 // ".010".

@@ -133,12 +133,16 @@ void clear_pick_marks(const CanvasContext &canvas, ChartView &view) {
 }
 
 // The overlay in the colours of the batch, whose answers may still be
-// coming in, and what stands over it.
+// coming in, and what stands over it.  The bands and the overlay cover what
+// the fan drew inside the frame, but not its labels in the margins.
 void draw_over(const CanvasContext &canvas, ChartView &view, DrawBatch &batch) {
     clear_pick_marks(canvas, view);
+    if (view.fan_on_canvas && !view.fan_shown) clear_fan_margins(canvas.display, canvas.window);
     draw_overlay(canvas, view, batch);
     if (view.fan_shown)
-        draw_fan(canvas.display, canvas.window, view.black().pixel, view.white().pixel);
+        draw_fan(canvas.display, canvas.window, view.black().pixel, view.white().pixel,
+                 view.thickness_um);
+    view.fan_on_canvas = view.fan_shown;
     draw_pick_marks(canvas, view);
 }
 

@@ -301,7 +301,7 @@ void build_panel(Widget separator) {
         XmNrightWidget, panel,
         nullptr);
     Widget reading = build_reading_line(panel, *resources);
-    Widget plate = build_plate_line(panel, reading, *resources);
+    Widget plate = build_plate_line(panel, reading, view);
     Widget pick_line = build_pick_line(panel, plate, *resources);
     build_save_line(panel, pick_line, view, *resources);
 }
@@ -319,8 +319,7 @@ Widget create_chart_dialog(Widget toplevel) {
 void build_chart_window(Widget form, const Resources &from_resources) {
     chart_form = form;
     resources = &from_resources;
-    view.thickness_um = resources->thickness_um;
-    view.plate_nm = resources->plate_nm;
+    read_section(owner, view);
 
     Widget dismiss = build_button_row();
     Widget separator =
@@ -336,7 +335,6 @@ void keep_chart_clear_of(const Widget *controls, int count) {
 }
 
 void show_chart(const ChartRequest &request) {
-    const bool fan_was_shown = view.fan_shown;
     view.illuminant = request.illuminant;
     view.rendering = request.rendering;
     view.fan_shown = request.fan;
@@ -345,9 +343,6 @@ void show_chart(const ChartRequest &request) {
     name_the_chart(request.label);
     if (!XtIsManaged(chart_form)) pop_up();
     if (!view.drawn) create_drawing_context();
-    // The bands and the overlay cover what the fan drew inside the frame,
-    // but not its labels.
-    if (fan_was_shown && !view.fan_shown) clear_fan_margins(drawing.display, drawing.window);
     draw();
 }
 

@@ -146,7 +146,8 @@ void request_fan_font(Display *display, const char *font_name) {
     ask_for_font(XGetXCBConnection(display), font_name);
 }
 
-void draw_fan(Display *display, Window window, unsigned long black, unsigned long white) {
+void draw_fan(Display *display, Window window, unsigned long black, unsigned long white,
+              double thickness_um) {
     if (font.asked && !font.taken) take_font(display);
     if (!gc) {
         XGCValues dashed{};
@@ -161,8 +162,8 @@ void draw_fan(Display *display, Window window, unsigned long black, unsigned lon
     colours.background = black;
     XChangeGC(display, gc, GCForeground | GCBackground, &colours);
 
-    const int x = column_of_thickness(emphasised_thickness_um);
-    XDrawLine(display, window, gc, x, band_top, x, vertical_bottom);
+    const int x = section_column(thickness_um);
+    if (x <= band_right) XDrawLine(display, window, gc, x, band_top, x, vertical_bottom);
     XDrawSegments(display, window, gc, const_cast<XSegment *>(segments.data()), fan_line_count);
 
     if (font.id == None) return;

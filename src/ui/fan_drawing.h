@@ -1,5 +1,5 @@
 // The birefringence fan drawn over the chart (chart/fan_geometry.h): the
-// lines of constant birefringence and the emphasised 30 µm line in dashes of
+// lines of constant birefringence and the section's thickness in dashes of
 // the draw's own white and black, which read on every band, light or dark;
 // the lines' labels and the thickness axis in white in the margins.  Its own
 // graphics context, so that the chart's stays as it always was.
@@ -17,8 +17,10 @@ namespace yarx::ui {
 void request_fan_font(Display *display, const char *font_name);
 
 // Draws the fan over the chart just drawn in the window, with the draw's
-// black and white pixels; the labels only once a font has been had.
-void draw_fan(Display *display, Window window, unsigned long black, unsigned long white);
+// black and white pixels, the section's thickness dashed where the bands
+// reach it; the labels only once a font has been had.
+void draw_fan(Display *display, Window window, unsigned long black, unsigned long white,
+              double thickness_um);
 
 // Clears the margins where the fan writes back to the canvas's background,
 // before a chart without it is drawn over.

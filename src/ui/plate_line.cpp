@@ -58,7 +58,7 @@ Widget build_swatch(ChartWidget name, Widget row, Widget to_its_left) {
 }  // namespace
 
 // clang-format off
-Widget build_plate_line(Widget panel, Widget above, const Resources &resources) {
+Widget build_plate_line(Widget panel, Widget above, const ChartView &view) {
     Widget row = create_row(name_of(ChartWidget::plate), xmFormWidgetClass, panel, above);
     added_swatch = build_swatch(ChartWidget::added_swatch, row, nullptr);
     subtracted_swatch = build_swatch(ChartWidget::subtracted_swatch, row, added_swatch);
@@ -87,7 +87,7 @@ Widget build_plate_line(Widget panel, Widget above, const Resources &resources) 
     XtVaSetValues(subtracted_swatch, XmNtopOffset, top, nullptr);
     XtVaSetValues(row, XmNheight, std::max<int>(line_height, swatch_height), nullptr);
 
-    if (resources.plate_nm != chart::no_plate_nm) return row;
+    if (view.plate_nm != chart::no_plate_nm) return row;
     XtUnmanageChild(row);
     return above;
 }

@@ -14,9 +14,10 @@ namespace yarx::ui {
 
 // Creates the row "canvasplate" in the panel, below the widget above and
 // across it: the swatches "canvasadded" and "canvassubtracted" and the
-// label "canvasplateread".  The row is managed only with a plate.  Returns
-// what the next widget goes below: the row, or above without it.
-Widget build_plate_line(Widget panel, Widget above, const Resources &resources);
+// label "canvasplateread".  The row is managed only when the view has a
+// plate.  Returns what the next widget goes below: the row, or above
+// without it.
+Widget build_plate_line(Widget panel, Widget above, const chart::ChartView &view);
 
 // Shows what the plate does to the view's reading, in the line's words and
 // in the swatches.

@@ -27,7 +27,6 @@ XtResource text_resource(const char *name, const char *resource_class, std::size
 
 // What the tables read, before the numbers are checked.
 struct Texts {
-    String thickness, compensator;
     String fan_font;
     String reading_template, plate_template;
     String pick_hint, pick_template, refused_text, unreadable_text;
@@ -40,10 +39,6 @@ struct Texts {
     text_resource(name, resource_class, offsetof(Texts, field), default_value)
 
 // clang-format off
-XtResource application[] = {
-    TEXT("thickness",   "Thickness",   thickness,   nullptr),
-    TEXT("compensator", "Compensator", compensator, nullptr),
-};
 XtResource canvas[] = {
     TEXT("fanFont", "FanFont", fan_font, fallback::fan_font),
 };
@@ -78,6 +73,17 @@ XtResource chart_dialog[] = {
 // clang-format on
 #undef TEXT
 
+// The section's, read into the view alone.
+struct SectionTexts {
+    String thickness, compensator;
+};
+// clang-format off
+XtResource section[] = {
+    text_resource("thickness",   "Thickness",   offsetof(SectionTexts, thickness),   nullptr),
+    text_resource("compensator", "Compensator", offsetof(SectionTexts, compensator), nullptr),
+};
+// clang-format on
+
 template <std::size_t N>
 void read_under(Widget parent, ChartWidget widget, const char *widget_class, Texts &texts,
                 XtResource (&table)[N]) {
@@ -102,7 +108,6 @@ double number(const char *name, String text, double least, double greatest, doub
 // matches.
 Resources read_resources(Widget toplevel, Widget chart_form) {
     Texts t{};
-    XtGetApplicationResources(toplevel, &t, application, std::size(application), nullptr, 0);
     Widget shell = XtParent(chart_form);
     XtGetSubresources(toplevel, &t, const_cast<String>(chart_shell_name),
                       const_cast<String>("XmDialogShell"), chart_shell, std::size(chart_shell),
@@ -117,10 +122,6 @@ Resources read_resources(Widget toplevel, Widget chart_form) {
     read_under(chart_form, ChartWidget::save_line, "XmLabel", t, save_line);
 
     Resources r{};
-    r.thickness_um = number("thickness", t.thickness, chart::least_thickness_um,
-                            chart::greatest_thickness_um, chart::default_thickness_um);
-    r.plate_nm = number("compensator", t.compensator, chart::no_plate_nm, chart::greatest_plate_nm,
-                        chart::default_plate_nm);
     r.fan_font = t.fan_font;
     r.reading_template = t.reading_template;
     r.plate_template = t.plate_template;
@@ -142,6 +143,15 @@ Resources read_resources(Widget toplevel, Widget chart_form) {
     r.chart_position_given = r.chart_position_given || t.x || t.y;
     r.chart_centres_itself = t.default_position != nullptr;
     return r;
+}
+
+void read_section(Widget toplevel, chart::ChartView &view) {
+    SectionTexts t{};
+    XtGetApplicationResources(toplevel, &t, section, std::size(section), nullptr, 0);
+    view.thickness_um = number("thickness", t.thickness, chart::least_thickness_um,
+                               chart::greatest_thickness_um, view.thickness_um);
+    view.plate_nm = number("compensator", t.compensator, chart::no_plate_nm,
+                           chart::greatest_plate_nm, view.plate_nm);
 }
 
 String resource_text(Widget widget, const char *widget_class, const char *name,

@@ -6,13 +6,11 @@
 
 #include <X11/Intrinsic.h>
 
+#include "chart/chart_view.h"
+
 namespace yarx::ui {
 
 struct Resources {
-    // yarx.thickness and yarx.compensator: the section's thickness in µm and
-    // the accessory plate's retardation in nm (0, no plate), checked.
-    double thickness_um;
-    double plate_nm;
     // *canvas.fanFont: the font of the birefringence lines' labels.
     String fan_font;
     // The templates of the reading line, the plate's line and the pick line.
@@ -31,9 +29,14 @@ struct Resources {
 };
 
 // Reads them for the top-level shell and for the chart window's widgets,
-// which are looked up under the chart dialog's form; warns once on standard
-// error of a thickness or plate that is not a number in its range.
+// which are looked up under the chart dialog's form.
 Resources read_resources(Widget toplevel, Widget chart_form);
+
+// yarx.thickness and yarx.compensator, the section's thickness in µm and
+// the accessory plate's retardation in nm (0, no plate), checked, into the
+// view that shows them; warns once on standard error of one that is not a
+// number in its range, and keeps the view's default.
+void read_section(Widget toplevel, chart::ChartView &view);
 
 // The text the resources give the widget, of the class named, for one of
 // its resources; the default when they give none.  For a resource the

@@ -108,7 +108,7 @@ std::string YarxTest::wait_for_canvas(int illuminant, Rendering rendering) {
     return differences;
 }
 
-std::string YarxTest::wait_for_fan(int illuminant, Rendering rendering) {
+std::string YarxTest::wait_for_fan(int illuminant, Rendering rendering, double thickness_um) {
     const auto fan_differences = [&]() -> std::string {
         const Image image(display(), canvas());
         if (image.width() != canvas_width || image.height() != canvas_height) return "no canvas";
@@ -125,7 +125,7 @@ std::string YarxTest::wait_for_fan(int illuminant, Rendering rendering) {
                 }
                 if (margin < 3)
                     ++in_margins[margin];
-                else if (chart::near_fan_line(x, y))
+                else if (chart::near_fan_line(x, y, thickness_um))
                     ++on_lines;
                 else
                     return "(" + std::to_string(x) + "," + std::to_string(y) +

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "chart/chart_geometry.h"
+#include "chart/reading.h"
 #include "colour/chart_colours.h"
 #include "colour/illuminants.h"
 #include "xdriver/driver.h"
@@ -84,8 +85,10 @@ protected:
     // Waits until the canvas shows the chart of the illuminant with the
     // birefringence fan over it: lines and labels there, and nothing else
     // than the chart off the fan's lines and outside the margins.  An empty
-    // string when it does; what is wrong otherwise.
-    std::string wait_for_fan(int illuminant, Rendering rendering = Rendering::cie_rgb);
+    // string when it does; what is wrong otherwise.  The section's
+    // thickness dashed at the thickness given.
+    std::string wait_for_fan(int illuminant, Rendering rendering = Rendering::cie_rgb,
+                             double thickness_um = chart::default_thickness_um);
 
     Window canvas() { return chart_widget(display(), chart_shell_, ChartWidget::canvas); }
     Window true_colours_toggle() {

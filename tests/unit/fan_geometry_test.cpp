@@ -36,10 +36,35 @@ TEST(FanGeometry, EachLineEndsOnTheEdgeOfTheBandsWhereItLeaves) {
         EXPECT_TRUE(std::abs(exact_y - end.y) <= 0.5 || std::abs(exact_x - end.x) <= 0.5)
             << line.thousandths;
     }
-    EXPECT_TRUE(near_fan_line(75, 21));      // .001 at 2.5 µm
-    EXPECT_TRUE(near_fan_line(350, 500));    // the emphasised 30 µm line
-    EXPECT_FALSE(near_fan_line(449, 183));   // between .010 and .012
-    EXPECT_FALSE(near_fan_line(100, 1000));  // below the steepest
+    EXPECT_TRUE(near_fan_line(75, 21, 30));      // .001 at 2.5 µm
+    EXPECT_TRUE(near_fan_line(350, 600, 30));    // the section, 30 µm
+    EXPECT_FALSE(near_fan_line(350, 600, 25));   // not at 25 µm
+    EXPECT_TRUE(near_fan_line(300, 600, 25));    // which is here
+    EXPECT_FALSE(near_fan_line(449, 183, 30));   // between .010 and .012
+    EXPECT_FALSE(near_fan_line(100, 1000, 30));  // below the steepest
+}
+
+// The section's column is the one a chart on paper fills, a crisp stroke
+// through x = 50 + 10 t + 0.5.
+TEST(FanGeometry, TheSectionIsDashedInTheColumnPaperFills) {
+    struct Case {
+        double thickness_um;
+        int column;
+    };
+    // clang-format off
+    constexpr Case cases[] = {
+        //  µm    column
+        {  30,    350 },
+        {  25,    300 },
+        {  25.37, 304 },
+        {  25.35, 303 },  // a half goes left
+        {   1,     60 },
+        {  39.9,  449 },
+        {  40,    450 },  // beyond the bands
+    };
+    // clang-format on
+    for (const Case &c : cases)
+        EXPECT_EQ(section_column(c.thickness_um), c.column) << c.thickness_um;
 }
 
 TEST(FanGeometry, LabelsKeepToTheirMarginsClearOfTheChartAndEachOther) {
