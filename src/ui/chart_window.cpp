@@ -11,15 +11,19 @@
 #include <Xm/Xm.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "chart/chart_geometry.h"
 #include "chart/chart_view.h"
+#include "chart/minerals.h"
 #include "chart/reading.h"
+#include "figure/figure_panel.h"
 #include "ui/chart_drawing.h"
 #include "ui/chart_window_layout.h"
 #include "ui/colour_pick.h"
 #include "ui/fan_drawing.h"
+#include "ui/figure_window.h"
 #include "ui/plate_line.h"
 #include "ui/reading_line.h"
 #include "ui/save_dialog.h"
@@ -87,21 +91,6 @@ void expose_callback(Widget, XtPointer, XtPointer call_data) {
     if (canvas_expose_queued()) return;
     draw();
     XFlush(drawing.display);
-}
-
-// The last of this motion event and those queued right behind it for the
-// same window: only where the pointer is now is worth showing.  Looks only
-// at what has already arrived, without asking the server anything.
-XEvent latest_motion(const XEvent &event) {
-    Display *display = event.xany.display;
-    XEvent latest = event;
-    while (XEventsQueued(display, QueuedAfterReading) > 0) {
-        XEvent next;
-        XPeekEvent(display, &next);
-        if (next.type != MotionNotify || next.xmotion.window != event.xmotion.window) break;
-        XNextEvent(display, &latest);
-    }
-    return latest;
 }
 
 // The reading lines read the row under the pointer, at the fan's thickness
@@ -178,6 +167,21 @@ void save_callback(Widget, XtPointer, XtPointer) {
     if (view.drawn) ask_where_to_save(chart_form);
 }
 
+// The figure of the first mineral the reading names now, or of the one
+// shown last when it names none, at the section's thickness under the
+// chart's lamp and in its colours.
+void open_figure() {
+    if (!view.drawn) return;
+    const figure::MineralOptics *candidate = nullptr;
+    const chart::PointerReading &r = view.reading;
+    if (r.row != chart::no_row && r.thickness_um >= chart::least_thickness_um)
+        candidate = figure::first_with_figure(chart::candidates_for(
+            colour::retardation_step_nm * r.row / (1000 * r.thickness_um)));
+    show_figure({view.illuminant, view.rendering, view.thickness_um, view.plate_nm, candidate});
+}
+
+void figure_callback(Widget, XtPointer, XtPointer) { open_figure(); }
+
 void unmap_callback(Widget, XtPointer, XtPointer) { forget_pick(); }
 
 // Names the illuminant in the title, after the resources' title: "yarx: D65",
@@ -230,22 +234,25 @@ bool is_key(const XKeyEvent &key, KeySym lower, KeySym upper, unsigned int modif
 // Widget resources read best one name-value pair a line.
 // clang-format off
 
-// Dismiss, Pick colour and Save side by side along the top.  Dismiss has
+// Dismiss, Pick colour, Save and Figure side by side along the top.  Dismiss has
 // no callback of ours: the dialog's autoUnmanage pops the window down, and
 // Return and Escape press it too.  The dialog pops down at any of its
 // buttons; the others take that callback off.
 Widget build_button_row() {
-    Widget dismiss = create_button(name_of(ChartWidget::dismiss), chart_form, nullptr, 0, 33);
+    Widget dismiss = create_button(name_of(ChartWidget::dismiss), chart_form, nullptr, 0, 25);
     XtVaSetValues(chart_form,
         XmNdefaultButton, dismiss,
         XmNcancelButton, dismiss,
         nullptr);
-    Widget pick = create_button(name_of(ChartWidget::pick), chart_form, nullptr, 33, 67);
+    Widget pick = create_button(name_of(ChartWidget::pick), chart_form, nullptr, 25, 50);
     XtRemoveAllCallbacks(pick, XmNactivateCallback);
     XtAddCallback(pick, XmNactivateCallback, pick_callback, nullptr);
-    Widget save = create_button(name_of(ChartWidget::save), chart_form, nullptr, 67, 100);
+    Widget save = create_button(name_of(ChartWidget::save), chart_form, nullptr, 50, 75);
     XtRemoveAllCallbacks(save, XmNactivateCallback);
     XtAddCallback(save, XmNactivateCallback, save_callback, nullptr);
+    Widget figure = create_button(name_of(ChartWidget::figure), chart_form, nullptr, 75, 100);
+    XtRemoveAllCallbacks(figure, XmNactivateCallback);
+    XtAddCallback(figure, XmNactivateCallback, figure_callback, nullptr);
     return dismiss;
 }
 
@@ -344,6 +351,16 @@ void show_chart(const ChartRequest &request) {
     if (!XtIsManaged(chart_form)) pop_up();
     if (!view.drawn) create_drawing_context();
     draw();
+    figure_follows_chart(view.illuminant, view.rendering);
+}
+
+void mark_chart_retardation(double retardation_nm) {
+    if (!view.drawn || !XtIsManaged(chart_form)) return;
+    const long row = std::lround(retardation_nm / colour::retardation_step_nm);
+    mark_figure_row(drawing, view,
+                    retardation_nm < 0 || row > chart::last_row ? chart::no_row
+                                                                : static_cast<int>(row));
+    XFlush(drawing.display);
 }
 
 void redraw_chart() {
@@ -356,6 +373,8 @@ bool chart_window_takes_key(const XKeyEvent &key) {
         start_picking();
     else if (is_key(key, XK_s, XK_S, ControlMask))
         ask_where_to_save(chart_form);
+    else if (is_key(key, XK_f, XK_F, 0))
+        open_figure();
     else
         return false;
     return true;

@@ -42,9 +42,14 @@ void show_chart(const ChartRequest &request);
 // chart has been shown.
 void redraw_chart();
 
+// Marks the retardation that the figure window reads on the chart's right
+// margin, as a pick's marks stand there; a negative one, or one beyond the
+// chart, takes the mark away.
+void mark_chart_retardation(double retardation_nm);
+
 // A key pressed anywhere on the display, before the toolkit sees it: P in
-// the chart window, once it shows a chart, starts a pick, and Ctrl+S saves
-// it.  Whether it took the key.
+// the chart window, once it shows a chart, starts a pick, Ctrl+S saves it
+// and F opens the figure window.  Whether it took the key.
 bool chart_window_takes_key(const XKeyEvent &key);
 
 }  // namespace yarx::ui

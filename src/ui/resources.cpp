@@ -8,6 +8,8 @@
 #include <iterator>
 
 #include "chart/reading.h"
+#include "figure/mineral_optics.h"
+#include "figure/settings.h"
 #include "ui/fallback_resources.h"
 #include "ui/window_names.h"
 
@@ -84,6 +86,31 @@ XtResource section[] = {
 };
 // clang-format on
 
+// The figure window's, and its first state.
+struct FigureTexts {
+    String title, reading_template, no_true_colour_text;
+    String mineral, numerical_aperture;
+};
+#define FIGURE_TEXT(name, resource_class, field, default_value) \
+    text_resource(name, resource_class, offsetof(FigureTexts, field), default_value)
+// clang-format off
+XtResource figure_shell[] = {
+    FIGURE_TEXT(XmNtitle,             XmCTitle,           title,               fallback::figure_title),
+};
+XtResource figure_reading[] = {
+    FIGURE_TEXT("readingTemplate",    "ReadingTemplate",  reading_template,    fallback::figure_template),
+    FIGURE_TEXT("noTrueColourText",   "NoTrueColourText", no_true_colour_text, fallback::no_true_colour_text),
+};
+XtResource figure_start[] = {
+    FIGURE_TEXT("figureMineral",      "FigureMineral",    mineral,             nullptr),
+    FIGURE_TEXT("numericalAperture",  "NumericalAperture", numerical_aperture, nullptr),
+};
+// clang-format on
+#undef FIGURE_TEXT
+
+// A mineral of the table, and one with a figure, when none is named.
+constexpr char default_figure_mineral[] = "quartz";
+
 template <std::size_t N>
 void read_under(Widget parent, ChartWidget widget, const char *widget_class, Texts &texts,
                 XtResource (&table)[N]) {
@@ -142,6 +169,30 @@ Resources read_resources(Widget toplevel, Widget chart_form) {
     }
     r.chart_position_given = r.chart_position_given || t.x || t.y;
     r.chart_centres_itself = t.default_position != nullptr;
+    return r;
+}
+
+FigureResources read_figure_resources(Widget toplevel, Widget figure_form) {
+    FigureTexts t{};
+    XtGetSubresources(toplevel, &t, const_cast<String>(figure_shell_name),
+                      const_cast<String>("XmDialogShell"), figure_shell, std::size(figure_shell),
+                      nullptr, 0);
+    XtGetSubresources(figure_form, &t, const_cast<String>(name_of(FigureWidget::reading)),
+                      const_cast<String>("XmLabel"), figure_reading, std::size(figure_reading),
+                      nullptr, 0);
+    XtGetApplicationResources(toplevel, &t, figure_start, std::size(figure_start), nullptr, 0);
+
+    FigureResources r{t.title, t.reading_template, t.no_true_colour_text, default_figure_mineral,
+                      figure::Settings{}.numerical_aperture};
+    const figure::MineralOptics *named = t.mineral ? figure::mineral_named(t.mineral) : nullptr;
+    if (named && named->optic_class != figure::OpticClass::isotropic)
+        r.first_mineral = named->name;
+    else if (t.mineral)
+        std::fprintf(stderr, "yarx: figureMineral '%s' is not a mineral with a figure; using %s\n",
+                     t.mineral, default_figure_mineral);
+    const figure::Range &na = figure::numerical_aperture_range;
+    r.numerical_aperture = number("numericalAperture", t.numerical_aperture, na.least,
+                                  na.greatest, r.numerical_aperture);
     return r;
 }
 

@@ -66,4 +66,16 @@ KeySym keysym_of(const XKeyEvent &key) {
     return table[static_cast<std::size_t>(key.keycode - first) * per_keycode];
 }
 
+XEvent latest_motion(const XEvent &event) {
+    Display *display = event.xany.display;
+    XEvent latest = event;
+    while (XEventsQueued(display, QueuedAfterReading) > 0) {
+        XEvent next;
+        XPeekEvent(display, &next);
+        if (next.type != MotionNotify || next.xmotion.window != event.xmotion.window) break;
+        XNextEvent(display, &latest);
+    }
+    return latest;
+}
+
 }  // namespace yarx::ui

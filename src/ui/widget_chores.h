@@ -1,6 +1,6 @@
 // The Motif chores every window does the same way: a child stacked as a row
 // of a form, a label's text, a label fixed at a number of lines, a swatch
-// painted in a pixel, and a key's symbol.
+// painted in a pixel, the latest of a burst of motions, and a key's symbol.
 #pragma once
 
 #include <X11/Intrinsic.h>
@@ -53,6 +53,11 @@ void fix_label_lines(Widget label, int lines);
 // window's background, it costs one request, and the server repaints it on
 // every exposure.  Nothing before the swatch has a window.
 void paint_swatch(Widget swatch, unsigned long pixel);
+
+// The last of this motion event and those queued right behind it for the
+// same window: only where the pointer is now is worth showing.  Looks only
+// at what has already arrived, without asking the server anything.
+XEvent latest_motion(const XEvent &event);
 
 // The key's first keysym, from the toolkit's copy of the keyboard map,
 // which its translations have loaded already: Xlib's own lookup would ask

@@ -3,6 +3,7 @@
 #include "ui/chart_window.h"
 #include "ui/colour_pick.h"
 #include "ui/fallback_resources.h"
+#include "ui/figure_window.h"
 #include "ui/resources.h"
 #include "ui/setup_window.h"
 #include "ui/window_identity.h"
@@ -21,7 +22,9 @@ XtEventDispatchProc key_dispatcher_before, press_dispatcher_before, release_disp
 // Keys anywhere on the display: a pick under way takes them all, and
 // otherwise the chart window those it answers (P starts a pick).
 Boolean dispatch_key_display_wide(XEvent *event) {
-    if (pick_takes_key(event->xkey) || chart_window_takes_key(event->xkey)) return True;
+    if (pick_takes_key(event->xkey) || chart_window_takes_key(event->xkey) ||
+        figure_window_takes_key(event->xkey))
+        return True;
     return key_dispatcher_before(event);
 }
 
@@ -54,6 +57,7 @@ void build_windows(Widget toplevel) {
     Widget chart_form = create_chart_dialog(toplevel);
     resources = read_resources(toplevel, chart_form);
     build_chart_window(chart_form, resources);
+    build_figure_window(toplevel, mark_chart_retardation);
     const SetupControls controls = build_setup_window(toplevel);
     keep_chart_clear_of(controls.widgets, controls.count);
     install_display_wide_dispatchers(XtDisplay(toplevel));
