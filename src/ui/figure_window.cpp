@@ -1,5 +1,6 @@
 #include "figure_window.h"
 
+#include <X11/Xlib-xcb.h>
 #include <X11/keysym.h>
 #include <Xm/DrawingA.h>
 #include <Xm/Form.h>
@@ -154,8 +155,13 @@ void draw() {
                       put_in(screen.red, p.red) | put_in(screen.green, p.green) |
                           put_in(screen.blue, p.blue));
         }
-    XPutImage(screen.display, screen.pixmap, screen.gc, screen.image, 0, 0, 0, 0, canvas_size,
-              canvas_size);
+    // One request through XCB, where Xlib cuts an image into strips.
+    const XImage &image = *screen.image;
+    xcb_put_image(XGetXCBConnection(screen.display), XCB_IMAGE_FORMAT_Z_PIXMAP, screen.pixmap,
+                  XGContextFromGC(screen.gc), canvas_size, canvas_size, 0, 0, 0,
+                  static_cast<std::uint8_t>(image.depth),
+                  static_cast<std::uint32_t>(image.bytes_per_line * canvas_size),
+                  reinterpret_cast<const std::uint8_t *>(image.data));
     XCopyArea(screen.display, screen.pixmap, screen.window, screen.gc, 0, 0, canvas_size,
               canvas_size, 0, 0);
     screen.drawn = true;
@@ -290,6 +296,21 @@ void pointer_callback(Widget, XtPointer, XEvent *event, Boolean *) {
         pointer_x = pointer_y = -1;
         mark_chart(-1);
     }
+}
+
+// The first time, in the screen's bottom right corner, over the chart
+// panel's empty foot and clear of the setup window and the chart's bands;
+// later wherever the user left it.  Moved as soon as it is laid out, which
+// it is once managed; room is kept for a window manager's frame.
+void move_to_the_corner() {
+    constexpr int frame_room = 40;
+    Widget shell = XtParent(figure_form);
+    Screen *on = XtScreen(shell);
+    Dimension width = 0, height = 0;
+    XtVaGetValues(shell, XmNwidth, &width, XmNheight, &height, nullptr);
+    const int x = std::max(0, WidthOfScreen(on) - width - frame_room);
+    const int y = std::max(0, HeightOfScreen(on) - height - frame_room);
+    XtVaSetValues(shell, XmNx, x, XmNy, y, nullptr);
 }
 
 bool in_figure_window(Window window) {
@@ -446,9 +467,14 @@ void show_figure(const FigureRequest &request) {
     name_the_figure();
     if (XtIsManaged(figure_form))
         XRaiseWindow(XtDisplay(figure_form), XtWindow(XtParent(figure_form)));
-    else
+    else if (screen.made)
         XtManageChild(figure_form);
-    if (!screen.made) make_canvas();
+    if (!screen.made) {
+        XtVaSetValues(figure_form, XmNdefaultPosition, False, nullptr);
+        XtManageChild(figure_form);
+        move_to_the_corner();
+        make_canvas();
+    }
     draw();
 }
 
