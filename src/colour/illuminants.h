@@ -62,6 +62,23 @@ constexpr const Illuminant &illuminant_named(std::string_view short_name) {
     throw std::invalid_argument("no illuminant has that short name");
 }
 
+// Whether two names are the same in any case, letters being ASCII.
+constexpr bool same_in_any_case(std::string_view a, std::string_view b) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (lower(a[i]) != lower(b[i])) return false;
+    return true;
+}
+
+// An illuminant by the label the setup window shows or by its short name,
+// in any case; nullptr for none.
+constexpr const Illuminant *illuminant_called(std::string_view name) {
+    for (const Illuminant &i : illuminants)
+        if (same_in_any_case(name, i.label) || same_in_any_case(name, i.short_name)) return &i;
+    return nullptr;
+}
+
 // The identifier of the illuminant with the short name.
 constexpr int id_of(std::string_view short_name) { return illuminant_named(short_name).id; }
 

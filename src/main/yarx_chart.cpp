@@ -6,6 +6,8 @@
 #include "colour/chart_colours.h"
 #include "print/chart_command.h"
 #include "print/chart_file.h"
+#include "print/figure_command.h"
+#include "print/figure_page.h"
 
 namespace {
 
@@ -23,15 +25,34 @@ int say(const char *text) {
     return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : not_written;
 }
 
+// yarx-chart --figure: an interference figure instead of the chart.
+int write_figure(int argc, char **argv) {
+    using namespace yarx;
+    static print::FigureCommand command;
+    static char reason[512];
+    if (!print::parse_figure_command(argc, argv, command, reason, sizeof reason))
+        return complain(reason, refused);
+    if (command.action == print::FigureCommand::Action::help) return say(print::figure_usage + 1);
+    if (command.action == print::FigureCommand::Action::version)
+        return say("yarx-chart " YARX_VERSION "\n");
+    if (!print::figure_settings_fit(command.settings, reason, sizeof reason))
+        return complain(reason, refused);
+    if (!print::write_figure_file(command.settings, command.path, reason, sizeof reason))
+        return complain(reason, not_written);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
     using namespace yarx;
+    if (print::asks_for_figure(argc, argv)) return write_figure(argc, argv);
     static print::Command command;
     static char reason[512];
     if (!print::parse_command(argc, argv, command, reason, sizeof reason))
         return complain(reason, refused);
-    if (command.action == print::Command::Action::help) return say(print::command_usage);
+    if (command.action == print::Command::Action::help)
+        return say(print::command_usage) == 0 ? say(print::figure_usage) : not_written;
     if (command.action == print::Command::Action::version)
         return say("yarx-chart " YARX_VERSION "\n");
     if (!print::settings_fit(command.settings, command.format, reason, sizeof reason))

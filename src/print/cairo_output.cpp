@@ -55,6 +55,7 @@ bool same(const Rgb8 &a, const Rgb8 &b) {
 }
 
 void draw_bands(cairo_t *cr, const Figure &f) {
+    if (!(f.bands.width > 0 && f.bands.height > 0)) return;
     cairo_surface_t *image = band_image(f);
     const int width = cairo_image_surface_get_width(image);
     const int height = cairo_image_surface_get_height(image);
@@ -65,6 +66,19 @@ void draw_bands(cairo_t *cr, const Figure &f) {
     // Each band its own colour to its edges, in every viewer: no smoothing.
     cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
     cairo_rectangle(cr, 0, 0, width, height);
+    cairo_fill(cr);
+    cairo_restore(cr);
+    cairo_surface_destroy(image);
+}
+
+// Pixel for pixel at one unit a pixel, and blocks of them at any scale.
+void draw_picture(cairo_t *cr, const Figure &f) {
+    if (!f.picture.pixels) return;
+    cairo_surface_t *image = picture_image(f.picture);
+    cairo_save(cr);
+    cairo_set_source_surface(cr, image, f.picture.x, f.picture.y);
+    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
+    cairo_rectangle(cr, f.picture.x, f.picture.y, f.picture.width, f.picture.height);
     cairo_fill(cr);
     cairo_restore(cr);
     cairo_surface_destroy(image);
@@ -188,6 +202,24 @@ cairo_surface_t *band_image(const Figure &figure) {
     return image;
 }
 
+cairo_surface_t *picture_image(const Picture &picture) {
+    cairo_surface_t *image =
+        cairo_image_surface_create(CAIRO_FORMAT_RGB24, picture.width, picture.height);
+    unsigned char *data = cairo_image_surface_get_data(image);
+    if (!data) return image;
+    const int stride = cairo_image_surface_get_stride(image);
+    cairo_surface_flush(image);
+    for (int y = 0; y < picture.height; ++y) {
+        auto *line = reinterpret_cast<std::uint32_t *>(data + static_cast<std::ptrdiff_t>(y) * stride);
+        for (int x = 0; x < picture.width; ++x) {
+            const Rgb8 &c = picture.pixels[static_cast<std::ptrdiff_t>(y) * picture.width + x];
+            line[x] = std::uint32_t(c.red) << 16 | std::uint32_t(c.green) << 8 | c.blue;
+        }
+    }
+    cairo_surface_mark_dirty(image);
+    return image;
+}
+
 void draw_figure(cairo_t *cr, const Figure &figure, const Placement &placement) {
     cairo_save(cr);
     if (placement.on_paper) {
@@ -201,6 +233,7 @@ void draw_figure(cairo_t *cr, const Figure &figure, const Placement &placement) 
     cairo_rectangle(cr, 0, 0, figure.width, figure.height);
     cairo_fill(cr);
     draw_bands(cr, figure);
+    draw_picture(cr, figure);
     draw_rects(cr, figure);
     // At one pixel a unit, as the X server draws its lines.
     draw_lines(cr, figure, placement.scale == 1 && !placement.on_paper);

@@ -6,6 +6,7 @@
 
 #include "chart/reading.h"
 #include "colour/illuminants.h"
+#include "print/figure_command.h"
 
 namespace yarx::print {
 
@@ -87,19 +88,11 @@ bool parse_whole(const char *text, int least, int greatest, int &value) {
     return true;
 }
 
-// An illuminant by the label the setup window shows or by its short name,
-// in any case.
-const colour::Illuminant *illuminant_called(const char *name) {
-    for (const colour::Illuminant &i : colour::illuminants)
-        if (strcasecmp(name, i.label) == 0 || strcasecmp(name, i.short_name) == 0) return &i;
-    return nullptr;
-}
-
 bool take_value(Option option, const char *value, FigureSettings &s, char *reason,
                 std::size_t size) {
     switch (option) {
         case Option::illuminant: {
-            const colour::Illuminant *illuminant = illuminant_called(value);
+            const colour::Illuminant *illuminant = colour::illuminant_called(value);
             if (!illuminant) return refuse(reason, size, "unknown illuminant '%s'", value);
             s.illuminant = illuminant->id;
             return true;
@@ -187,6 +180,12 @@ bool parse_command(int argc, const char *const *argv, Command &command, char *re
                  std::strlen(known->name) == name_length - 2 &&
                  std::strncmp(argument + 2, known->name, name_length - 2) == 0))
             ++known;
+        if (known == std::end(options) && name_length > 2 &&
+            is_figure_option(argument + 2, name_length - 2)) {
+            std::snprintf(reason, reason_size, "option '%.*s' is a figure's: it needs --figure",
+                          static_cast<int>(name_length), argument);
+            return false;
+        }
         if (known == std::end(options))
             return refuse(reason, reason_size, "unknown option '%s'", argument);
         if (!known->takes_value) {

@@ -173,7 +173,12 @@ bool write_chart(const FigureSettings &settings, const colour::ChartColours &cha
     if (!settings_fit(settings, format, reason, reason_size)) return false;
     build_figure(settings, chart, figure);
     if (figure.overflowed) return refuse(reason, reason_size, "the figure holds too much");
-    const Placement placement = placement_of(settings, format, figure);
+    return write_built_figure(figure, placement_of(settings, format, figure), format, path, reason,
+                              reason_size);
+}
+
+bool write_built_figure(const Figure &figure, const Placement &placement, Format format,
+                        const char *path, char *reason, std::size_t reason_size) {
     AtomicFile file(path, reason, reason_size);
     if (!file.open()) return false;
     bool drawn = false;

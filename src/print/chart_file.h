@@ -42,4 +42,11 @@ bool settings_fit(const FigureSettings &settings, Format format, char *reason,
 bool write_chart(const FigureSettings &settings, const colour::ChartColours &chart,
                  const char *path, char *reason, std::size_t reason_size);
 
+// Writes a figure already built, so placed, to the path in the format, as
+// atomically as write_chart; the same answers.
+struct Figure;
+struct Placement;
+bool write_built_figure(const Figure &figure, const Placement &placement, Format format,
+                        const char *path, char *reason, std::size_t reason_size);
+
 }  // namespace yarx::print

@@ -21,10 +21,19 @@ constexpr Rgb8 white{255, 255, 255};
 // The bands as one image, one pixel a row of the chart, stretched without
 // interpolation over the box: bands that abut as separate rectangles show
 // hairlines in many viewers.  Down the page (1 x 1000 pixels) in portrait,
-// across it (1000 x 1) in landscape.
+// across it (1000 x 1) in landscape; none where the box is empty.
 struct BandImage {
     double x, y, width, height;
     bool across;
+};
+
+// An image of pixels of its own, one unit a pixel, row by row from the top
+// left, drawn without smoothing; none where pixels is null.  The pixels
+// stay the caller's.
+struct Picture {
+    double x, y;
+    int width, height;
+    const Rgb8 *pixels;
 };
 
 // A filled rectangle.
@@ -68,6 +77,7 @@ struct Figure {
     Rgb8 background;
     BandImage bands;
     Rgb8 band_colours[colour::chart_rows];
+    Picture picture;  // none on the chart's pages
     Rect rects[max_rects];
     Line lines[max_lines];
     Text texts[max_texts];

@@ -33,6 +33,9 @@ cairo_surface_t *draw_raster(const Figure &figure, const Placement &placement);
 // destroys.
 cairo_surface_t *band_image(const Figure &figure);
 
+// The figure's picture in an RGB24 surface the caller destroys.
+cairo_surface_t *picture_image(const Picture &picture);
+
 // The figure onto a cairo context whose units are the page's.
 void draw_figure(cairo_t *cr, const Figure &figure, const Placement &placement);
 

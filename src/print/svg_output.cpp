@@ -116,23 +116,35 @@ struct Base64 {
     }
 };
 
-void write_bands(SvgWriter &out, const Figure &f) {
+// An image in its box as an embedded PNG; the surface is destroyed.
+void write_image(SvgWriter &out, cairo_surface_t *image, double x, double y, double width,
+                 double height) {
     out.put("<image");
-    out.attribute("x", f.bands.x);
-    out.attribute("y", f.bands.y);
-    out.attribute("width", f.bands.width);
-    out.attribute("height", f.bands.height);
-    // Every band its own colour to its edges: no smoothing, in the words of
-    // old viewers and new ones.
+    out.attribute("x", x);
+    out.attribute("y", y);
+    out.attribute("width", width);
+    out.attribute("height", height);
+    // Every band or pixel its own colour to its edges: no smoothing, in the
+    // words of old viewers and new ones.
     out.put(
         " preserveAspectRatio=\"none\" image-rendering=\"optimizeSpeed\""
         " style=\"image-rendering:pixelated\" xlink:href=\"data:image/png;base64,");
-    cairo_surface_t *image = band_image(f);
     Base64 encoder{out, {}, 0};
     cairo_surface_write_to_png_stream(image, Base64::take, &encoder);
     encoder.finish();
     cairo_surface_destroy(image);
     out.put("\"/>\n");
+}
+
+void write_bands(SvgWriter &out, const Figure &f) {
+    if (!(f.bands.width > 0 && f.bands.height > 0)) return;
+    write_image(out, band_image(f), f.bands.x, f.bands.y, f.bands.width, f.bands.height);
+}
+
+void write_picture(SvgWriter &out, const Figure &f) {
+    if (!f.picture.pixels) return;
+    write_image(out, picture_image(f.picture), f.picture.x, f.picture.y, f.picture.width,
+                f.picture.height);
 }
 
 void write_rects(SvgWriter &out, const Figure &f) {
@@ -238,6 +250,7 @@ bool write_svg(const Figure &figure, const Placement &placement, cairo_write_fun
     out.colour("fill", figure.background);
     out.put("/>\n");
     write_bands(out, figure);
+    write_picture(out, figure);
     write_rects(out, figure);
     write_lines(out, figure);
     write_texts(out, figure);

@@ -19,6 +19,8 @@
 
 #include "chart/fan_geometry.h"
 #include "expected_canvas.h"
+#include "figure/figure_image.h"
+#include "figure/mineral_optics.h"
 #include "fixture.h"
 
 namespace yarx::e2e {
@@ -262,7 +264,80 @@ INSTANTIATE_TEST_SUITE_P(
                       Refusal{{"--paper", "a3", "--dpi", "2400"}, "chart.png", "megapixels"},
                       Refusal{{"--landscape", "--fan", "--scale", "16"}, "chart.png", "megapixels"},
                       Refusal{{"--scale", "16"}, "chart.pdf", "page 9120 x 17600"},
-                      Refusal{{"--fan"}, nullptr, "FILE"}));
+                      Refusal{{"--fan"}, nullptr, "FILE"},
+                      // A figure's options, and the chart's where they mean nothing.
+                      Refusal{{"--figure", "--birefringence", "0"}, "f.png", "--birefringence '0'"},
+                      Refusal{{"--figure", "--index", "x"}, "f.png", "--index 'x'"},
+                      Refusal{{"--figure", "biaxial", "--2v", "91"}, "f.png", "--2v '91'"},
+                      Refusal{{"--figure", "--na", "0.99"}, "f.png", "--na '0.99'"},
+                      Refusal{{"--figure", "--tilt", "-1"}, "f.png", "--tilt '-1'"},
+                      Refusal{{"--figure", "--plate", "2001"}, "f.png", "--plate '2001'"},
+                      Refusal{{"--figure", "--size", "63"}, "f.png", "--size '63'"},
+                      Refusal{{"--figure", "--sign", "both"}, "f.png", "sign 'both'"},
+                      Refusal{{"--figure", "uniaxial", "--2v", "30"}, "f.png", "--2v"},
+                      Refusal{{"--mineral", "quartz", "--2v", "30", "--figure"}, "f.png", "--2v"},
+                      Refusal{{"--plate", "551"}, "f.png", "'--plate' is a figure's"},
+                      Refusal{{"--figure", "--fan"}, "f.png", "'--fan' means nothing"},
+                      Refusal{{"--figure", "--paper", "a4"}, "f.pdf", "'--paper' means nothing"},
+                      Refusal{{"--figure", "--mineral", "unobtainium"}, "f.png", "'unobtainium'"},
+                      Refusal{{"--figure", "--mineral", "garnet"}, "f.svg", "garnet is isotropic"}));
+
+// ---------------------------------------------------------------- figures
+
+// A figure's PNG is, in its top square, the figure the library computes;
+// its PDF and SVG, as poppler and librsvg draw them, lie over the PNG, and
+// their captions are text.
+TEST_P(ChartViewed, AFiguresPagesLieOverItsPngAndTheCaptionIsText) {
+    const Viewer &viewer = GetParam();
+    const TemporaryDirectory directory;
+    const std::vector<std::string> args = {"--figure", "--mineral", "calcite", "--plate", "551",
+                                           "--size", "161"};
+    const std::string png = directory.path() + "/figure.png";
+    const std::string file = directory.path() + "/figure." + viewer.extension;
+    const std::string drawn = directory.path() + "/drawn.png", txt = directory.path() + "/text";
+    for (const std::string &path : {png, file}) {
+        std::vector<std::string> with_path = args;
+        with_path.push_back(path);
+        ASSERT_EQ(exit_status(run_chart(with_path)), 0);
+    }
+    // Poppler's own rasteriser smooths an image drawn at one unit a pixel;
+    // its cairo one, as most viewers, does not.
+    const std::vector<std::string> draw =
+        viewer.extension == std::string("pdf")
+            ? std::vector<std::string>{"pdftocairo", "-png", "-r", "72", "-singlefile", file,
+                                       drawn.substr(0, drawn.size() - 4)}
+            : viewer.draw(file, drawn);
+    ASSERT_EQ(exit_status(run(draw)), 0);
+    ASSERT_EQ(exit_status(run(viewer.text(file, txt))), 0);
+
+    figure::Settings settings;
+    ASSERT_TRUE(figure::take_mineral(*figure::mineral_named("calcite"), settings));
+    settings.plate_nm = 551;
+    settings.size = 161;
+    static figure::Workspace workspace;
+    static figure::Image image;
+    figure::compute_figure(settings, workspace, image);
+    const Png written = read_png(png), viewed = read_png(drawn);
+    ASSERT_EQ(written.width, 161);
+    ASSERT_GT(written.height, 161);
+    ASSERT_EQ(viewed.width, written.width);
+    ASSERT_EQ(viewed.height, written.height);
+    long differing = 0, unlike = 0;
+    for (int y = 0; y < 161; ++y)
+        for (int x = 0; x < 161; ++x) {
+            const colour::Rgb8 want = image.pixels[y * 161 + x];
+            if (!(written.at(x, y) == Rgb8{want.red, want.green, want.blue})) ++differing;
+            const Rgb8 a = written.at(x, y), b = viewed.at(x, y);
+            if (std::abs(a.red - b.red) > 2 || std::abs(a.green - b.green) > 2 ||
+                std::abs(a.blue - b.blue) > 2)
+                ++unlike;
+        }
+    EXPECT_EQ(differing, 0);
+    EXPECT_EQ(unlike, 0);
+    const std::string text = read_file(txt);
+    for (const char *word : {"calcite", "uniaxial negative", "plate 551 nm", "D68"})
+        EXPECT_NE(text.find(word), std::string::npos) << word;
+}
 
 TEST(ChartCommand, AnswersHelpAndVersion) {
     const Outcome help = run_chart({"--help"}), version = run_chart({"--version"});
