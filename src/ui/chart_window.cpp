@@ -1,7 +1,6 @@
 #include "chart_window.h"
 
 #include <X11/cursorfont.h>
-#include <X11/keysym.h>
 #include <Xm/DrawingA.h>
 #include <Xm/Form.h>
 #include <Xm/PushB.h>
@@ -13,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 
 #include "chart/chart_geometry.h"
 #include "chart/chart_view.h"
@@ -161,11 +161,31 @@ void forget_pick() {
     show_pick_line(view, *resources);
 }
 
-void pick_callback(Widget, XtPointer, XtPointer) { start_picking(); }
+// The save dialog's OK and its question's Replace: the file takes the
+// chart shown now.
+void save_chosen_callback(Widget, XtPointer, XtPointer) { save_chosen(view); }
 
-void save_callback(Widget, XtPointer, XtPointer) {
-    if (view.drawn) ask_where_to_save(chart_form);
+void start_saving() {
+    if (view.drawn) ask_where_to_save(chart_form, view, save_chosen_callback);
 }
+
+void pick_callback(Widget, XtPointer, XtPointer) { start_picking(); }
+void save_callback(Widget, XtPointer, XtPointer) { start_saving(); }
+void pick_action(Widget, XEvent *, String *, Cardinal *) { start_picking(); }
+void save_action(Widget, XEvent *, String *, Cardinal *) { start_saving(); }
+
+// The chart window's keys, wherever its keyboard focus is, a line each:
+// the toolkit's translations, for actions of the program's own.  Escape
+// is the dialog's, which presses Dismiss, its cancel button.
+void figure_action(Widget, XEvent *, String *, Cardinal *);
+// clang-format off
+constexpr KeyBinding chart_keys[] = {
+    //  event                  action         what it does
+    { "~Ctrl ~Mod1 <Key>p",    "chartPick",   pick_action },
+    { "Ctrl ~Mod1 <Key>s",     "chartSave",   save_action },
+    { "~Ctrl ~Mod1 <Key>f",    "chartFigure", figure_action },
+};
+// clang-format on
 
 // The figure of the first mineral the reading names now, or of the one
 // shown last when it names none, at the section's thickness under the
@@ -181,6 +201,7 @@ void open_figure() {
 }
 
 void figure_callback(Widget, XtPointer, XtPointer) { open_figure(); }
+void figure_action(Widget, XEvent *, String *, Cardinal *) { open_figure(); }
 
 void unmap_callback(Widget, XtPointer, XtPointer) { forget_pick(); }
 
@@ -214,21 +235,6 @@ void create_drawing_context() {
                DefaultColormapOfScreen(XtScreen(canvas))};
     crosshair = XCreateFontCursor(display, XC_crosshair);
     XDefineCursor(display, window, crosshair);
-}
-
-// Whether the window is the chart window's own, and not that of a dialog
-// over it, such as the save dialog, whose file name may well hold a "p".
-bool in_chart_window(Window window) {
-    Widget w = XtWindowToWidget(XtDisplay(chart_form), window);
-    while (w && !XtIsShell(w)) w = XtParent(w);
-    return w && w == XtParent(chart_form);
-}
-
-// P picks, Ctrl+S saves, with no other modifier.
-bool is_key(const XKeyEvent &key, KeySym lower, KeySym upper, unsigned int modifiers) {
-    if ((key.state & (ControlMask | Mod1Mask)) != modifiers) return false;
-    const KeySym keysym = keysym_of(key);
-    return keysym == lower || keysym == upper;
 }
 
 // Widget resources read best one name-value pair a line.
@@ -310,7 +316,7 @@ void build_panel(Widget separator) {
     Widget reading = build_reading_line(panel, *resources);
     Widget plate = build_plate_line(panel, reading, view);
     Widget pick_line = build_pick_line(panel, plate, *resources);
-    build_save_line(panel, pick_line, view, *resources);
+    build_save_line(panel, pick_line, *resources);
 }
 // clang-format on
 
@@ -334,6 +340,7 @@ void build_chart_window(Widget form, const Resources &from_resources) {
     build_canvas(separator);
     build_panel(separator);
     XtAddCallback(chart_form, XmNunmapCallback, unmap_callback, nullptr);
+    bind_keys(chart_form, chart_keys, static_cast<int>(std::size(chart_keys)));
 }
 
 void keep_chart_clear_of(const Widget *controls, int count) {
@@ -351,6 +358,7 @@ void show_chart(const ChartRequest &request) {
     if (!XtIsManaged(chart_form)) pop_up();
     if (!view.drawn) create_drawing_context();
     draw();
+    offer_name_for(view);
     figure_follows_chart(view.illuminant, view.rendering);
 }
 
@@ -365,19 +373,6 @@ void mark_chart_retardation(double retardation_nm) {
 
 void redraw_chart() {
     if (view.drawn) draw();
-}
-
-bool chart_window_takes_key(const XKeyEvent &key) {
-    if (!view.drawn || !in_chart_window(key.window)) return false;
-    if (is_key(key, XK_p, XK_P, 0))
-        start_picking();
-    else if (is_key(key, XK_s, XK_S, ControlMask))
-        ask_where_to_save(chart_form);
-    else if (is_key(key, XK_f, XK_F, 0))
-        open_figure();
-    else
-        return false;
-    return true;
 }
 
 }  // namespace yarx::ui

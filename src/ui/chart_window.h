@@ -47,9 +47,4 @@ void redraw_chart();
 // chart, takes the mark away.
 void mark_chart_retardation(double retardation_nm);
 
-// A key pressed anywhere on the display, before the toolkit sees it: P in
-// the chart window, once it shows a chart, starts a pick, Ctrl+S saves it
-// and F opens the figure window.  Whether it took the key.
-bool chart_window_takes_key(const XKeyEvent &key);
-
 }  // namespace yarx::ui

@@ -8,6 +8,8 @@
 #include <Xm/Xm.h>
 #include <xcb/xproto.h>
 
+#include <algorithm>
+
 #include "chart/chart_geometry.h"
 #include "colour/chart_colours.h"
 #include "ui/widget_chores.h"
@@ -34,7 +36,9 @@ struct PickUnderWay {
     Stage stage = Stage::none;
     unsigned int button_down = 0;
     bool keyboard_grabbed = false;
-    const ChartView *view = nullptr;
+    // The bands as the server gave them when the pick began, which is what
+    // the screen shows until the pick ends.
+    chart::GivenColour bands[colour::chart_rows];
     PickFinished finished = nullptr;
 };
 PickUnderWay under_way;
@@ -91,7 +95,7 @@ Screen *screen_of_root(Window root) {
 // visual; on the chart's own screen in another visual, a band's colour if
 // it is a band's pixel.  False when the pixel does not tell.
 bool colour_of(unsigned long pixel, Screen *screen, const colour::Rgb8 *bands,
-               const ChartView &view, colour::Rgb8 &colour) {
+               colour::Rgb8 &colour) {
     const Visual *visual = DefaultVisualOfScreen(screen);
     if (visual->c_class == TrueColor) {
         colour =
@@ -100,7 +104,7 @@ bool colour_of(unsigned long pixel, Screen *screen, const colour::Rgb8 *bands,
     }
     if (screen != XtScreen(pick_line)) return false;
     for (int row = 0; row < colour::chart_rows; ++row)
-        if (view.band(row).pixel == pixel) {
+        if (under_way.bands[row].pixel == pixel) {
             colour = bands[row];
             return true;
         }
@@ -110,10 +114,10 @@ bool colour_of(unsigned long pixel, Screen *screen, const colour::Rgb8 *bands,
 // Reads the one pixel under the click from the root window of the screen
 // the pointer is on, and finds its colour among the bands as the server
 // gave them.
-Pick pick_at(const XButtonEvent &click, const ChartView &view) {
+Pick pick_at(const XButtonEvent &click) {
     colour::Rgb8 bands[colour::chart_rows];
     for (int row = 0; row < colour::chart_rows; ++row) {
-        const chart::GivenColour &band = view.band(row);
+        const chart::GivenColour &band = under_way.bands[row];
         bands[row] = {colour::eight_bits(band.red), colour::eight_bits(band.green),
                       colour::eight_bits(band.blue)};
     }
@@ -126,7 +130,7 @@ Pick pick_at(const XButtonEvent &click, const ChartView &view) {
     if (!image) return pick;
     const unsigned long pixel = XGetPixel(image, 0, 0);
     XDestroyImage(image);
-    if (!colour_of(pixel, screen, bands, view, pick.colour)) return pick;
+    if (!colour_of(pixel, screen, bands, pick.colour)) return pick;
 
     pick.outcome = PickOutcome::picked;
     pick.found = true;
@@ -134,7 +138,7 @@ Pick pick_at(const XButtonEvent &click, const ChartView &view) {
     // The pixel itself where it means the same here; from another screen,
     // the nearest band's own pixel.
     pick.swatch_pixel =
-        screen == XtScreen(pick_line) ? pixel : view.band(pick.match.best().row).pixel;
+        screen == XtScreen(pick_line) ? pixel : under_way.bands[pick.match.best().row].pixel;
     return pick;
 }
 
@@ -210,7 +214,7 @@ void show_pick_line(const ChartView &view, const Resources &resources) {
 
 void start_pick(const ChartView &view, Cursor cursor, PickFinished finished) {
     if (under_way.stage != Stage::none) return;
-    under_way.view = &view;
+    std::copy(view.given, view.given + colour::chart_rows, under_way.bands);
     under_way.finished = finished;
     if (!grab(cursor)) {
         Pick refused;
@@ -237,7 +241,7 @@ bool pick_takes_button(const XButtonEvent &b) {
         (b.button == Button1 || b.button == Button3)) {
         under_way.button_down = b.button;
         under_way.stage = Stage::waiting_for_release;
-        if (b.button == Button1) finish(pick_at(b, *under_way.view));
+        if (b.button == Button1) finish(pick_at(b));
     } else if (!press && under_way.stage == Stage::waiting_for_release &&
                b.button == under_way.button_down) {
         let_go();

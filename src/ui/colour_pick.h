@@ -27,7 +27,8 @@ void show_pick_line(const chart::ChartView &view, const Resources &resources);
 using PickFinished = void (*)(const chart::Pick &pick);
 
 // Starts a pick on the chart the view shows, the pointer in the cursor's
-// shape, unless one is under way.  The view must last until the pick ends.
+// shape, unless one is under way.  The pick keeps the bands' colours as
+// they are now.
 void start_pick(const chart::ChartView &view, Cursor cursor, PickFinished finished);
 
 // Key and button events of the whole display, before the toolkit sees them:

@@ -1,7 +1,6 @@
 #include "figure_window.h"
 
 #include <X11/Xlib-xcb.h>
-#include <X11/keysym.h>
 #include <Xm/DrawingA.h>
 #include <Xm/Form.h>
 #include <Xm/Label.h>
@@ -313,11 +312,16 @@ void move_to_the_corner() {
     XtVaSetValues(shell, XmNx, x, XmNy, y, nullptr);
 }
 
-bool in_figure_window(Window window) {
-    Widget w = XtWindowToWidget(XtDisplay(figure_form), window);
-    while (w && !XtIsShell(w)) w = XtParent(w);
-    return w && w == XtParent(figure_form);
-}
+void close_action(Widget, XEvent *, String *, Cardinal *) { close_window(); }
+
+// The window's keys, wherever its keyboard focus is: Escape closes it,
+// whichever control has the keyboard, as Dismiss does.
+// clang-format off
+constexpr KeyBinding figure_keys[] = {
+    //  event                     action         what it does
+    { "~Ctrl ~Mod1 <Key>Escape",  "figureClose", close_action },
+};
+// clang-format on
 
 // Widget resources read best one name-value pair a line.
 // clang-format off
@@ -453,6 +457,7 @@ void build_figure_window(Widget toplevel, MarkRetardation mark) {
     figure::take_mineral(*figure::mineral_named(texts.first_mineral), settings);
     build_widgets();
     show_settings();
+    bind_keys(figure_form, figure_keys, static_cast<int>(std::size(figure_keys)));
     XtAddCallback(figure_form, XmNunmapCallback, unmap_callback, nullptr);
 }
 
@@ -482,13 +487,6 @@ void figure_follows_chart(int illuminant, colour::Rendering rendering) {
     settings.illuminant = illuminant;
     settings.rendering = rendering;
     if (XtIsManaged(figure_form)) draw();
-}
-
-bool figure_window_takes_key(const XKeyEvent &key) {
-    if (!XtIsManaged(figure_form) || !in_figure_window(key.window)) return false;
-    if (keysym_of(key) != XK_Escape || (key.state & (ControlMask | Mod1Mask))) return false;
-    close_window();
-    return true;
 }
 
 }  // namespace yarx::ui

@@ -39,9 +39,4 @@ void show_figure(const FigureRequest &request);
 // again in them.
 void figure_follows_chart(int illuminant, colour::Rendering rendering);
 
-// A key pressed anywhere on the display, before the toolkit sees it:
-// Ctrl+S in the figure window saves the figure, and Escape closes it.
-// Whether it took the key.
-bool figure_window_takes_key(const XKeyEvent &key);
-
 }  // namespace yarx::ui

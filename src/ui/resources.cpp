@@ -32,7 +32,7 @@ struct Texts {
     String fan_font;
     String reading_template, plate_template;
     String pick_hint, pick_template, refused_text, unreadable_text;
-    String saved_text, failed_text;
+    String saved_text, failed_text, replace_text;
     String chart_title, true_colours_title;
     String geometry, x, y, default_position;
 };
@@ -57,8 +57,9 @@ XtResource pick_line[] = {
     TEXT("unreadableText",  "UnreadableText", unreadable_text, fallback::unreadable_text),
 };
 XtResource save_line[] = {
-    TEXT("savedText",  "SavedText",  saved_text,  fallback::saved_text),
-    TEXT("failedText", "FailedText", failed_text, fallback::failed_text),
+    TEXT("savedText",   "SavedText",   saved_text,   fallback::saved_text),
+    TEXT("failedText",  "FailedText",  failed_text,  fallback::failed_text),
+    TEXT("replaceText", "ReplaceText", replace_text, fallback::replace_text),
 };
 // Whether the user gave the chart's shell a geometry or a position, or the
 // dialog a position of its own: none has a default.
@@ -158,6 +159,7 @@ Resources read_resources(Widget toplevel, Widget chart_form) {
     r.unreadable_text = t.unreadable_text;
     r.saved_text = t.saved_text;
     r.failed_text = t.failed_text;
+    r.replace_text = t.replace_text;
     r.chart_title = t.chart_title;
     r.true_colours_title = t.true_colours_title;
     if (t.geometry) {

@@ -18,8 +18,9 @@ struct Resources {
     // The pick line's texts: its hint, and what it says when the pointer
     // could not be had or the pixel not be read.
     String pick_hint, refused_text, unreadable_text;
-    // What the save line says of a save: %f the file, %r why it failed.
-    String saved_text, failed_text;
+    // What the save line says of a save: %f the file, %r why it failed;
+    // and what the question asks before a save replaces the file %f.
+    String saved_text, failed_text, replace_text;
     // The chart window's title before the illuminant, and the word after it
     // in true colours.
     String chart_title, true_colours_title;

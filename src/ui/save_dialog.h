@@ -1,8 +1,10 @@
 // Saving the chart the window shows: Motif's file selection dialog, in the
-// current directory, offers a name; OK writes the file yarx-chart writes for
-// the same illuminant, colours, fan and thickness, in the format the name's
-// extension asks for.  The save line in the panel says where it went, or
-// why it did not, which a message over the dialog says in full.
+// current directory, offers a name after the chart; OK writes the file
+// yarx-chart writes for the same illuminant, colours, fan and thickness, in
+// the format the name's extension asks for, PDF without one.  A file there
+// already is replaced only once a question over the dialog, which names
+// it, has been answered Replace.  The save line in the panel says where it
+// went, or why it did not, which a message over the dialog says in full.
 #pragma once
 
 #include <X11/Intrinsic.h>
@@ -13,12 +15,23 @@
 namespace yarx::ui {
 
 // Creates the save line "canvassaved" under the widget above, across the
-// panel.  The view and the resources must last: a save reads them.
-Widget build_save_line(Widget panel, Widget above, const chart::ChartView &view,
-                       const Resources &resources);
+// panel.  The resources must last: a save says what it did in their words.
+Widget build_save_line(Widget panel, Widget above, const Resources &resources);
 
 // Opens the dialog over the chart window, made the first time, with the
-// keyboard in its file name, which names the chart shown.
-void ask_where_to_save(Widget chart_form);
+// keyboard in its file name, which names the chart the view shows.  The
+// owner's callback is called when the user has chosen where to save (OK,
+// Return, or Replace): it is to call save_chosen with the view as it is
+// then.
+void ask_where_to_save(Widget chart_form, const chart::ChartView &view,
+                       XtCallbackProc chosen_callback);
+
+// A new chart shown: the name offered follows it while the dialog is up
+// and the user has not made the name their own.
+void offer_name_for(const chart::ChartView &view);
+
+// Writes the view's chart to the file chosen, or asks first when a file
+// is there already and the user has not yet said Replace.
+void save_chosen(const chart::ChartView &view);
 
 }  // namespace yarx::ui

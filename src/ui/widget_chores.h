@@ -59,6 +59,21 @@ void paint_swatch(Widget swatch, unsigned long pixel);
 // at what has already arrived, without asking the server anything.
 XEvent latest_motion(const XEvent &event);
 
+// A key of a window's own: the event in the toolkit's translation syntax,
+// and the action of the program's it calls, by its name and its procedure.
+struct KeyBinding {
+    const char *event;
+    const char *action;
+    XtActionProc proc;
+};
+constexpr int max_key_bindings = 8;
+
+// Gives the widget and all its children the keys (up to max_key_bindings),
+// ahead of their own translations, wherever the keyboard focus is among
+// them.  Dialogs over the window, such as the save dialog, whose file name
+// may well hold a "p", are its popups, not its children.
+void bind_keys(Widget top, const KeyBinding *keys, int count);
+
 // The key's first keysym, from the toolkit's copy of the keyboard map,
 // which its translations have loaded already: Xlib's own lookup would ask
 // the server for a second copy.

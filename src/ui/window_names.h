@@ -20,8 +20,8 @@ inline constexpr char program_class[] = "yarx";
 inline constexpr char setup_shell_name[] = "yarx";
 
 // The chart window is a form dialog; Motif names a dialog's shell after the
-// dialog, with "_popup" added.  So is the file selection dialog that saves
-// the chart.
+// dialog, with "_popup" added.  So are the file selection dialog that saves
+// the chart and the message and the question over it.
 inline constexpr char chart_dialog_name[] = "yarx";
 inline constexpr char chart_shell_name[] = "yarx_popup";
 inline constexpr char save_dialog_name[] = "canvassavebox";
@@ -31,6 +31,8 @@ inline constexpr char save_error_shell_name[] = "canvassaveerror_popup";
 // The figure window is a form dialog of its own.
 inline constexpr char figure_dialog_name[] = "figure";
 inline constexpr char figure_shell_name[] = "figure_popup";
+inline constexpr char save_question_name[] = "canvassaveask";
+inline constexpr char save_question_shell_name[] = "canvassaveask_popup";
 
 // A widget: its name, and the widget it is a child of.
 template <typename Id>

@@ -19,12 +19,9 @@ Resources resources;
 // Each event type's dispatcher before ours, which ours hand on to.
 XtEventDispatchProc key_dispatcher_before, press_dispatcher_before, release_dispatcher_before;
 
-// Keys anywhere on the display: a pick under way takes them all, and
-// otherwise the chart window those it answers (P starts a pick).
+// Keys anywhere on the display: a pick under way takes them all.
 Boolean dispatch_key_display_wide(XEvent *event) {
-    if (pick_takes_key(event->xkey) || chart_window_takes_key(event->xkey) ||
-        figure_window_takes_key(event->xkey))
-        return True;
+    if (pick_takes_key(event->xkey)) return True;
     return key_dispatcher_before(event);
 }
 

@@ -1,5 +1,6 @@
 #include "fixture.h"
 
+#include <X11/keysym.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 
@@ -22,6 +23,14 @@ void YarxTest::launch(std::vector<std::string> args, std::vector<std::string> en
     ASSERT_TRUE(wait_until([&] {
         return viewable(display(), setup_widget(display(), setup_shell_, SetupWidget::exit));
     }));
+}
+
+void YarxTest::save_as(const char *text) {
+    ASSERT_NE(wait_for_shell(display(), ui::save_shell_name), None) << "no dialog";
+    ASSERT_TRUE(wait_until(
+        [&] { return has_focus(display(), find_shell(display(), ui::save_shell_name)); }));
+    type_text(display(), text);
+    type_key(display(), XK_Return);
 }
 
 void YarxTest::start(ServerOptions options, std::vector<std::string> args) {

@@ -90,6 +90,10 @@ protected:
     std::string wait_for_fan(int illuminant, Rendering rendering = Rendering::cie_rgb,
                              double thickness_um = chart::default_thickness_um);
 
+    // Waits for the save dialog with the keyboard in it, types the text
+    // over the name it offers, and Return.
+    void save_as(const char *text);
+
     Window canvas() { return chart_widget(display(), chart_shell_, ChartWidget::canvas); }
     Window true_colours_toggle() {
         return setup_widget(display(), setup_shell_, SetupWidget::true_colours);

@@ -383,16 +383,8 @@ TEST_F(YarxTest, TheWindowSavesWhatYarxChartWrites) {
     const std::string reference = directory.path() + "/reference.png";
     ASSERT_EQ(exit_status(run_chart({"--illuminant", "D65", "--true-colours", "--fan", reference})),
               0);
-    const auto ask_and_type = [&](const char *name) {
-        ASSERT_NE(wait_for_shell(display(), ui::save_shell_name), None) << "no dialog";
-        ASSERT_TRUE(wait_until(
-            [&] { return has_focus(display(), find_shell(display(), ui::save_shell_name)); }));
-        type_text(display(), name);
-        type_key(display(), XK_Return);
-    };
-
     click(display(), chart_widget(display(), chart_shell_, ChartWidget::save));
-    ASSERT_NO_FATAL_FAILURE(ask_and_type("saved.png"));
+    ASSERT_NO_FATAL_FAILURE(save_as("saved.png"));
     const std::string saved = app_->home() + "/saved.png";
     EXPECT_TRUE(wait_until([&] { return read_file(saved) == read_file(reference); }))
         << read_file(saved).size() << " bytes, not " << read_file(reference).size();
@@ -401,13 +393,103 @@ TEST_F(YarxTest, TheWindowSavesWhatYarxChartWrites) {
     const auto said = rgb_bytes(Image(display(), line));
     ASSERT_TRUE(wait_until([&] { return has_focus(display(), chart_shell_); }));
     type_key(display(), XK_s, XK_Control_L);
-    ASSERT_NO_FATAL_FAILURE(ask_and_type("nowhere/saved.pdf"));
+    ASSERT_NO_FATAL_FAILURE(save_as("nowhere/saved.pdf"));
     EXPECT_TRUE(wait_until([&] { return rgb_bytes(Image(display(), line)) != said; }))
         << "the save line did not say the save failed";
     EXPECT_NE(wait_for_shell(display(), ui::save_error_shell_name), None) << "no message";
     EXPECT_TRUE(viewable(display(), find_shell(display(), ui::save_shell_name)));
     EXPECT_TRUE(app_->running());
     EXPECT_EQ(files_in(app_->home()), std::vector<std::string>{"saved.png"});
+}
+
+// A PDF without the moment cairo wrote it.
+std::string pdf_without_date(std::string pdf) {
+    const std::size_t date = pdf.find("/CreationDate (");
+    if (date != std::string::npos) pdf.erase(date, pdf.find(')', date) + 1 - date);
+    return pdf;
+}
+
+// The name offered follows the chart shown while the user leaves it, and
+// carries a thickness other than 30 µm; the file holds what the window
+// shows when it is written: a new OK under CIE A with the dialog up.
+TEST_F(YarxTest, SaveOffersTheNameOfTheChartShownNow) {
+    ServerOptions under_a_window_manager;
+    under_a_window_manager.window_manager = true;
+    ASSERT_NO_FATAL_FAILURE(start(under_a_window_manager,
+                                  {"-xrm", "*setupfan.set: True", "-xrm", "yarx.thickness: 25"}));
+    ASSERT_NO_FATAL_FAILURE(choose(d65_toggle));
+    ASSERT_NE(press_ok(), None);
+    ASSERT_EQ(wait_for_fan(illuminant_d65, Rendering::cie_rgb, 25), "");
+    click(display(), chart_widget(display(), chart_shell_, ChartWidget::save));
+    ASSERT_NE(wait_for_shell(display(), ui::save_shell_name), None) << "no dialog";
+    ASSERT_NO_FATAL_FAILURE(choose(a_toggle));
+    ASSERT_NE(press_ok(), None);
+    ASSERT_TRUE(wait_until([&] { return title_of(chart_shell_) == "yarx: CIE A"; }));
+    click(display(), find_shell(display(), ui::save_shell_name));  // for the keyboard
+    ASSERT_NO_FATAL_FAILURE(save_as(""));
+
+    const TemporaryDirectory directory;
+    const std::string reference = directory.path() + "/reference.pdf";
+    ASSERT_EQ(
+        exit_status(run_chart({"--illuminant", "cie-a", "--fan", "--thickness", "25", reference})),
+        0);
+    const std::string saved = app_->home() + "/chart-cie-a-fan-25um.pdf";
+    EXPECT_TRUE(wait_until([&] {
+        return pdf_without_date(read_file(saved)) == pdf_without_date(read_file(reference));
+    })) << "saved: "
+        << ::testing::PrintToString(files_in(app_->home()));
+    EXPECT_EQ(files_in(app_->home()), std::vector<std::string>{"chart-cie-a-fan-25um.pdf"});
+}
+
+// Saving onto a file there already asks first: Escape and Cancel keep it
+// byte for byte, with the dialog up for another name; Replace writes the
+// chart.  A name without an extension is a PDF's.
+TEST_F(YarxTest, SaveAsksBeforeReplacingAFile) {
+    ServerOptions under_a_window_manager;
+    under_a_window_manager.window_manager = true;
+    ASSERT_NO_FATAL_FAILURE(start(under_a_window_manager));
+    ASSERT_NE(press_ok(), None);
+    ASSERT_EQ(wait_for_canvas(illuminant_d68), "");
+    const std::string notes = app_->home() + "/notes.pdf", old = "the notes of last week\n";
+    std::FILE *file = std::fopen(notes.c_str(), "w");
+    ASSERT_TRUE(file && std::fputs(old.c_str(), file) >= 0 && std::fclose(file) == 0);
+
+    const auto asked = [&] {
+        const Window question = wait_for_shell(display(), ui::save_question_shell_name);
+        return question != None && wait_until([&] { return has_focus(display(), question); });
+    };
+    const auto answered = [&] {
+        return wait_until(
+            [&] { return find_shell(display(), ui::save_question_shell_name) == None; });
+    };
+    click(display(), chart_widget(display(), chart_shell_, ChartWidget::save));
+    ASSERT_NO_FATAL_FAILURE(save_as("notes"));
+    ASSERT_TRUE(asked()) << "no question";
+    type_key(display(), XK_Escape);
+    ASSERT_TRUE(answered());
+    EXPECT_EQ(read_file(notes), old);
+
+    // Return presses Cancel, the question's default; the arrow takes the
+    // keyboard to Replace, which space presses.
+    ASSERT_NO_FATAL_FAILURE(save_as(""));
+    ASSERT_TRUE(asked()) << "no question the second time";
+    type_key(display(), XK_Return);
+    ASSERT_TRUE(answered());
+    EXPECT_EQ(read_file(notes), old);
+    EXPECT_TRUE(viewable(display(), find_shell(display(), ui::save_shell_name)));
+
+    ASSERT_NO_FATAL_FAILURE(save_as(""));
+    ASSERT_TRUE(asked());
+    type_key(display(), XK_Left);
+    type_key(display(), XK_space);
+    const TemporaryDirectory directory;
+    const std::string reference = directory.path() + "/reference.pdf";
+    ASSERT_EQ(exit_status(run_chart({reference})), 0);
+    EXPECT_TRUE(wait_until([&] {
+        return pdf_without_date(read_file(notes)) == pdf_without_date(read_file(reference));
+    }));
+    EXPECT_TRUE(wait_until([&] { return find_shell(display(), ui::save_shell_name) == None; }));
+    EXPECT_EQ(files_in(app_->home()), std::vector<std::string>{"notes.pdf"});
 }
 
 }  // namespace
