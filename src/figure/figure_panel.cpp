@@ -48,8 +48,7 @@ void take_scale_position(FigureScale scale, int position, Settings &settings) {
     settings.*range.setting = std::clamp(position, range.least, range.greatest) * step_of(range);
 }
 
-void format_figure_reading(const char *text_template, const Ray &ray, char *out,
-                           std::size_t size) {
+void format_figure_reading(const char *text_template, const Ray &ray, char *out, std::size_t size) {
     chart::TextWriter writer(out, size);
     if (!ray.inside) {
         writer.put("-");
@@ -78,8 +77,7 @@ void format_figure_reading(const char *text_template, const Ray &ray, char *out,
     });
 }
 
-void write_figure_title(const char *prefix, const Settings &settings, char *out,
-                        std::size_t size) {
+void write_figure_title(const char *prefix, const Settings &settings, char *out, std::size_t size) {
     chart::TextWriter title(out, size);
     title.put(prefix);
     title.put(": figure of ");

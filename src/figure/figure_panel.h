@@ -53,13 +53,11 @@ void take_scale_position(FigureScale scale, int position, Settings &settings);
 // azimuth, %a the angle in air from the microscope's axis, each in whole
 // degrees.  Outside the field the whole reading is "-".  Other characters
 // and % sequences are copied as they stand, as in the chart's reading.
-void format_figure_reading(const char *text_template, const Ray &ray, char *out,
-                           std::size_t size);
+void format_figure_reading(const char *text_template, const Ray &ray, char *out, std::size_t size);
 
 // The window's title after the prefix: "yarx: figure of quartz", or for
 // optics of the user's own "yarx: figure of a biaxial negative crystal".
-void write_figure_title(const char *prefix, const Settings &settings, char *out,
-                        std::size_t size);
+void write_figure_title(const char *prefix, const Settings &settings, char *out, std::size_t size);
 
 // The first of a reading's candidates that has a figure, or nullptr when
 // none has.

@@ -195,8 +195,8 @@ void open_figure() {
     const figure::MineralOptics *candidate = nullptr;
     const chart::PointerReading &r = view.reading;
     if (r.row != chart::no_row && r.thickness_um >= chart::least_thickness_um)
-        candidate = figure::first_with_figure(chart::candidates_for(
-            colour::retardation_step_nm * r.row / (1000 * r.thickness_um)));
+        candidate = figure::first_with_figure(
+            chart::candidates_for(colour::retardation_step_nm * r.row / (1000 * r.thickness_um)));
     show_figure({view.illuminant, view.rendering, view.thickness_um, view.plate_nm, candidate});
 }
 
@@ -365,9 +365,9 @@ void show_chart(const ChartRequest &request) {
 void mark_chart_retardation(double retardation_nm) {
     if (!view.drawn || !XtIsManaged(chart_form)) return;
     const long row = std::lround(retardation_nm / colour::retardation_step_nm);
-    mark_figure_row(drawing, view,
-                    retardation_nm < 0 || row > chart::last_row ? chart::no_row
-                                                                : static_cast<int>(row));
+    mark_figure_row(
+        drawing, view,
+        retardation_nm < 0 || row > chart::last_row ? chart::no_row : static_cast<int>(row));
     XFlush(drawing.display);
 }
 

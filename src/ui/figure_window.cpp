@@ -182,8 +182,8 @@ void set_pair(Widget (&pair)[2], bool first) {
 
 // The controls as the settings stand, none calling back.
 void show_settings() {
-    const int row = settings.mineral ? static_cast<int>(settings.mineral - figure::mineral_optics)
-                                     : -1;
+    const int row =
+        settings.mineral ? static_cast<int>(settings.mineral - figure::mineral_optics) : -1;
     XtVaSetValues(mineral_menu, XmNmenuHistory, row >= 0 ? mineral_buttons[row] : custom_button,
                   nullptr);
     set_pair(class_toggles, settings.optic_class == OpticClass::uniaxial);
@@ -449,8 +449,7 @@ void build_widgets() {
 
 void build_figure_window(Widget toplevel, MarkRetardation mark) {
     mark_chart = mark;
-    figure_form =
-        XmCreateFormDialog(toplevel, const_cast<String>(figure_dialog_name), nullptr, 0);
+    figure_form = XmCreateFormDialog(toplevel, const_cast<String>(figure_dialog_name), nullptr, 0);
     texts = read_figure_resources(toplevel, figure_form);
     settings.size = canvas_size;
     settings.numerical_aperture = texts.numerical_aperture;

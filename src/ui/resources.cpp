@@ -193,8 +193,8 @@ FigureResources read_figure_resources(Widget toplevel, Widget figure_form) {
         std::fprintf(stderr, "yarx: figureMineral '%s' is not a mineral with a figure; using %s\n",
                      t.mineral, default_figure_mineral);
     const figure::Range &na = figure::numerical_aperture_range;
-    r.numerical_aperture = number("numericalAperture", t.numerical_aperture, na.least,
-                                  na.greatest, r.numerical_aperture);
+    r.numerical_aperture = number("numericalAperture", t.numerical_aperture, na.least, na.greatest,
+                                  r.numerical_aperture);
     return r;
 }
 

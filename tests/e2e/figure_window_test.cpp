@@ -23,9 +23,7 @@ constexpr int reading_row = 108;
 
 class FigureWindow : public YarxTest {
 protected:
-    Window figure_canvas() {
-        return figure_widget(display(), figure_shell_, FigureWidget::canvas);
-    }
+    Window figure_canvas() { return figure_widget(display(), figure_shell_, FigureWidget::canvas); }
 
     // The settings of the figure that the chart reading at the row names
     // first, as the window starts it: the chart's D68 and colours.
@@ -46,8 +44,7 @@ protected:
         figure::compute_figure(s, workspace, expected);
         const Image image(display(), figure_canvas());
         if (image.width() != figure_size || image.height() != figure_size)
-            return "canvas " + std::to_string(image.width()) + "x" +
-                   std::to_string(image.height());
+            return "canvas " + std::to_string(image.width()) + "x" + std::to_string(image.height());
         int differing = 0;
         std::string first;
         for (int y = 0; y < figure_size; ++y)
@@ -147,8 +144,8 @@ TEST_F(FigureWindow, AControlRedrawsWithOneImageAndAnExposureSendsNone) {
 // chart marks the retardation read on its right margin until the pointer
 // leaves; 200 motions wait for no answer.
 TEST_F(FigureWindow, TheReadingFollowsThePointerAndTheChartMarksItsRetardation) {
-    ASSERT_NO_FATAL_FAILURE(start_through_relay({}, Duration(0),
-                                                {"-xrm", "*figureread.labelString: -"}));
+    ASSERT_NO_FATAL_FAILURE(
+        start_through_relay({}, Duration(0), {"-xrm", "*figureread.labelString: -"}));
     ASSERT_NO_FATAL_FAILURE(open_with_f());
     const figure::Settings s = settings_at(reading_row);
     ASSERT_EQ(wait_for_figure(s), "");
