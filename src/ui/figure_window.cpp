@@ -176,8 +176,14 @@ void name_the_figure() {
 }
 
 void set_pair(Widget (&pair)[2], bool first) {
-    XmToggleButtonSetState(pair[0], first, False);
-    XmToggleButtonSetState(pair[1], !first, False);
+    XmToggleButtonSetState(pair[0], first ? True : False, False);
+    XmToggleButtonSetState(pair[1], first ? False : True, False);
+}
+
+// 2V means something for a biaxial crystal only.
+void offer_optic_angle() {
+    XtSetSensitive(scales[static_cast<int>(FigureScale::optic_angle)],
+                   settings.optic_class == OpticClass::biaxial ? True : False);
 }
 
 // The controls as the settings stand, none calling back.
@@ -191,8 +197,7 @@ void show_settings() {
     for (const figure::ScaleRange &range : figure::scale_ranges)
         XmScaleSetValue(scales[static_cast<int>(range.scale)],
                         figure::scale_position(range.scale, settings));
-    XtSetSensitive(scales[static_cast<int>(FigureScale::optic_angle)],
-                   settings.optic_class == OpticClass::biaxial);
+    offer_optic_angle();
 }
 
 void changed() {
@@ -234,8 +239,7 @@ bool turned_on(XtPointer call_data) {
 void class_callback(Widget, XtPointer client_data, XtPointer call_data) {
     if (!turned_on(call_data)) return;
     settings.optic_class = index_of(client_data) == 0 ? OpticClass::uniaxial : OpticClass::biaxial;
-    XtSetSensitive(scales[static_cast<int>(FigureScale::optic_angle)],
-                   settings.optic_class == OpticClass::biaxial);
+    offer_optic_angle();
     become_custom();
     changed();
 }
