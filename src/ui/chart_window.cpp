@@ -110,12 +110,8 @@ void read_at(int x, int y) {
 // trip, for every move.  Entering reads too, since the pointer may come to
 // rest on the first row it enters.
 void pointer_callback(Widget, XtPointer, XEvent *event, Boolean *) {
-    if (event->type == EnterNotify) {
-        read_at(event->xcrossing.x, event->xcrossing.y);
-    } else if (event->type == MotionNotify) {
-        const XEvent latest = latest_motion(*event);
-        read_at(latest.xmotion.x, latest.xmotion.y);
-    }
+    int x = 0, y = 0;
+    if (pointer_now(*event, x, y)) read_at(x, y);
 }
 
 // The wheel over the canvas scrolls it, when it scrolls at all: a notch is

@@ -290,11 +290,9 @@ void expose_callback(Widget, XtPointer, XtPointer call_data) {
 
 // Motion alone, without hints, as over the chart: no QueryPointer.
 void pointer_callback(Widget, XtPointer, XEvent *event, Boolean *) {
-    if (event->type == EnterNotify) {
-        read_at(event->xcrossing.x, event->xcrossing.y);
-    } else if (event->type == MotionNotify) {
-        const XEvent latest = latest_motion(*event);
-        read_at(latest.xmotion.x, latest.xmotion.y);
+    int x = 0, y = 0;
+    if (pointer_now(*event, x, y)) {
+        read_at(x, y);
     } else if (event->type == LeaveNotify) {
         pointer_x = pointer_y = -1;
         mark_chart(-1);

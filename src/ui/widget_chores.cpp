@@ -95,7 +95,13 @@ void bind_keys(Widget top, const KeyBinding *keys, int count) {
     give_keys(top, XtParseTranslationTable(table));
 }
 
-XEvent latest_motion(const XEvent &event) {
+bool pointer_now(const XEvent &event, int &x, int &y) {
+    if (event.type == EnterNotify) {
+        x = event.xcrossing.x;
+        y = event.xcrossing.y;
+        return true;
+    }
+    if (event.type != MotionNotify) return false;
     Display *display = event.xany.display;
     XEvent latest = event;
     while (XEventsQueued(display, QueuedAfterReading) > 0) {
@@ -104,7 +110,9 @@ XEvent latest_motion(const XEvent &event) {
         if (next.type != MotionNotify || next.xmotion.window != event.xmotion.window) break;
         XNextEvent(display, &latest);
     }
-    return latest;
+    x = latest.xmotion.x;
+    y = latest.xmotion.y;
+    return true;
 }
 
 }  // namespace yarx::ui

@@ -1,6 +1,6 @@
 // The Motif chores every window does the same way: a child stacked as a row
 // of a form, a label's text, a label fixed at a number of lines, a swatch
-// painted in a pixel, the latest of a burst of motions, and a key's symbol.
+// painted in a pixel, where the pointer is now, and a key's symbol.
 #pragma once
 
 #include <X11/Intrinsic.h>
@@ -54,10 +54,12 @@ void fix_label_lines(Widget label, int lines);
 // every exposure.  Nothing before the swatch has a window.
 void paint_swatch(Widget swatch, unsigned long pixel);
 
-// The last of this motion event and those queued right behind it for the
-// same window: only where the pointer is now is worth showing.  Looks only
-// at what has already arrived, without asking the server anything.
-XEvent latest_motion(const XEvent &event);
+// Where the pointer is now, for a window that follows it: where it
+// entered, or where the last of a motion and those queued right behind it
+// for the same window stand, since only that is worth showing.  Looks only
+// at what has already arrived, without asking the server anything.  False
+// for any other event.
+bool pointer_now(const XEvent &event, int &x, int &y);
 
 // A key of a window's own: the event in the toolkit's translation syntax,
 // and the action of the program's it calls, by its name and its procedure.
