@@ -104,23 +104,29 @@ TEST_F(FigureWindow, FOpensTheFigureOfTheReadingsFirstCandidateAndANewOkRedrawsI
 // round trips; an exposure copies the figure from the server's pixmap and
 // sends no image.
 TEST_F(FigureWindow, AControlRedrawsWithOneImageAndAnExposureSendsNone) {
-    ASSERT_NO_FATAL_FAILURE(start_through_relay());
+    ASSERT_NO_FATAL_FAILURE(start_through_relay(
+        {}, Duration(0),
+        {"-xrm", "yarx.figureMineral: calcite", "-xrm", "yarx.numericalAperture: 0.5"}));
     ASSERT_NE(press_ok(), None);
     ASSERT_TRUE(wait_for_chart(illuminant_d68));
     click(display(), chart_widget(display(), chart_shell_, ChartWidget::figure));
     figure_shell_ = wait_for_shell(display(), figure_shell_name);
     ASSERT_NE(figure_shell_, None);
     figure::Settings s;
-    figure::take_mineral(*figure::mineral_named("quartz"), s);
+    figure::take_mineral(*figure::mineral_named("calcite"), s);
+    s.numerical_aperture = 0.5;
     ASSERT_EQ(wait_for_figure(s), "");
-    EXPECT_EQ(title_of(figure_shell_), "yarx: figure of quartz");
+    EXPECT_EQ(title_of(figure_shell_), "yarx: figure of calcite");
 
     // A click costs the toolkit's moving the keyboard focus besides: the
-    // change is made from the keyboard, the focus moved to "Positive" first.
-    click(display(), figure_widget(display(), figure_shell_, FigureWidget::negative));
-    s.sign = figure::OpticSign::negative;
+    // change measured is made from the keyboard, once a click on "Biaxial"
+    // has made calcite a crystal of its own and the focus has moved on to
+    // "Positive".
+    click(display(), figure_widget(display(), figure_shell_, FigureWidget::biaxial));
+    s.optic_class = figure::OpticClass::biaxial;
     s.mineral = nullptr;
     ASSERT_EQ(wait_for_figure(s), "");
+    click(display(), figure_widget(display(), figure_shell_, FigureWidget::negative));
     type_key(display(), XK_Left);
     RequestCounter counter(*relay_);
     settled_count(counter, XCB_QUERY_TREE);
@@ -132,7 +138,7 @@ TEST_F(FigureWindow, AControlRedrawsWithOneImageAndAnExposureSendsNone) {
     long round_trips = 0;
     for (const int opcode : reply_bearing_opcodes) round_trips += counter.count(opcode);
     EXPECT_LE(round_trips, 2);
-    EXPECT_EQ(title_of(figure_shell_), "yarx: figure of a uniaxial positive crystal");
+    EXPECT_EQ(title_of(figure_shell_), "yarx: figure of a biaxial positive crystal");
 
     counter.reset();
     expose_whole_screen(display());
@@ -180,7 +186,11 @@ TEST_F(FigureWindow, TheReadingFollowsThePointerAndTheChartMarksItsRetardation) 
 // Escape in the window, and Dismiss, close it; the program runs on, and F
 // brings it back.
 TEST_F(FigureWindow, EscapeAndDismissCloseItAndTheProgramRunsOn) {
-    ASSERT_NO_FATAL_FAILURE(start());
+    ASSERT_NO_FATAL_FAILURE(
+        start({}, {"-xrm", "yarx.figureMineral: garnet", "-xrm", "yarx.numericalAperture: 0.99"}));
+    EXPECT_EQ(app_->standard_error(),
+              "yarx: figureMineral 'garnet' is not a mineral with a figure; using quartz\n"
+              "yarx: numericalAperture '0.99' is not a number from 0.1 to 0.95; using 0.85\n");
     ASSERT_NO_FATAL_FAILURE(open_with_f());
     const Window dismiss = figure_widget(display(), figure_shell_, FigureWidget::dismiss);
     for (const bool by_escape : {true, false}) {
