@@ -17,6 +17,7 @@
 
 #include "figure/figure_image.h"
 #include "figure/figure_panel.h"
+#include "ui/save_dialog.h"
 #include "ui/widget_chores.h"
 #include "ui/window_names.h"
 
@@ -203,6 +204,7 @@ void show_settings() {
 void changed() {
     name_the_figure();
     draw();
+    offer_name_for(settings);
 }
 
 // A control of the optics moved: the figure is no longer the mineral's.
@@ -316,12 +318,20 @@ void move_to_the_corner() {
 
 void close_action(Widget, XEvent *, String *, Cardinal *) { close_window(); }
 
+// The save dialog's OK and its question's Replace: the file takes the
+// figure shown now.
+void save_chosen_callback(Widget, XtPointer, XtPointer) { save_chosen(settings); }
+void save_action(Widget, XEvent *, String *, Cardinal *) {
+    ask_where_to_save(figure_form, settings, save_chosen_callback);
+}
+
 // The window's keys, wherever its keyboard focus is: Escape closes it,
 // whichever control has the keyboard, as Dismiss does.
 // clang-format off
 constexpr KeyBinding figure_keys[] = {
     //  event                     action         what it does
     { "~Ctrl ~Mod1 <Key>Escape",  "figureClose", close_action },
+    { "Ctrl ~Mod1 <Key>s",        "figureSave",  save_action },
 };
 // clang-format on
 
@@ -437,8 +447,13 @@ void build_widgets() {
         XmNalignment, XmALIGNMENT_BEGINNING);
     fix_label_lines(reading_line, std::max(lines_in(texts.reading_template),
                                            lines_in(texts.no_true_colour_text)));
+    Widget saved = create_row(name_of(FigureWidget::saved), xmLabelWidgetClass, panel,
+        reading_line,
+        XmNalignment, XmALIGNMENT_BEGINNING);
+    fix_label_lines(saved, 1);
+    saves_figure_on(saved, texts.replace_text);
     Widget dismiss = create_row(name_of(FigureWidget::dismiss), xmPushButtonWidgetClass, panel,
-        reading_line);
+        saved);
     XtAddCallback(dismiss, XmNactivateCallback, dismiss_callback, nullptr);
     XtVaSetValues(figure_form,
         XmNdefaultButton, dismiss,

@@ -89,7 +89,7 @@ XtResource section[] = {
 
 // The figure window's, and its first state.
 struct FigureTexts {
-    String title, reading_template, no_true_colour_text;
+    String title, reading_template, no_true_colour_text, replace_text;
     String mineral, numerical_aperture;
 };
 #define FIGURE_TEXT(name, resource_class, field, default_value) \
@@ -101,6 +101,9 @@ XtResource figure_shell[] = {
 XtResource figure_reading[] = {
     FIGURE_TEXT("readingTemplate",    "ReadingTemplate",  reading_template,    fallback::figure_template),
     FIGURE_TEXT("noTrueColourText",   "NoTrueColourText", no_true_colour_text, fallback::no_true_colour_text),
+};
+XtResource figure_save_line[] = {
+    FIGURE_TEXT("replaceText",        "ReplaceText",      replace_text,        fallback::figure_replace_text),
 };
 XtResource figure_start[] = {
     FIGURE_TEXT("figureMineral",      "FigureMineral",    mineral,             nullptr),
@@ -182,10 +185,14 @@ FigureResources read_figure_resources(Widget toplevel, Widget figure_form) {
     XtGetSubresources(figure_form, &t, const_cast<String>(name_of(FigureWidget::reading)),
                       const_cast<String>("XmLabel"), figure_reading, std::size(figure_reading),
                       nullptr, 0);
+    XtGetSubresources(figure_form, &t, const_cast<String>(name_of(FigureWidget::saved)),
+                      const_cast<String>("XmLabel"), figure_save_line, std::size(figure_save_line),
+                      nullptr, 0);
     XtGetApplicationResources(toplevel, &t, figure_start, std::size(figure_start), nullptr, 0);
 
-    FigureResources r{t.title, t.reading_template, t.no_true_colour_text, default_figure_mineral,
-                      figure::Settings{}.numerical_aperture};
+    FigureResources r{
+        t.title,        t.reading_template,     t.no_true_colour_text,
+        t.replace_text, default_figure_mineral, figure::Settings{}.numerical_aperture};
     const figure::MineralOptics *named = t.mineral ? figure::mineral_named(t.mineral) : nullptr;
     if (named && named->optic_class != figure::OpticClass::isotropic)
         r.first_mineral = named->name;

@@ -37,6 +37,8 @@ struct FigureResources {
     // The reading's template, and what the reading line says on a display
     // that cannot show the figure's colours.
     String reading_template, no_true_colour_text;
+    // The question before a save replaces a file: %f the file.
+    String replace_text;
     // yarx.figureMineral: the first figure's mineral, by name; quartz when
     // the resources give none.  And yarx.numericalAperture.
     const char *first_mineral;

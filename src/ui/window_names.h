@@ -155,6 +155,7 @@ enum class FigureWidget {
     azimuth_bar,
     plate,
     reading,
+    saved,
     dismiss
 };
 
@@ -183,6 +184,7 @@ inline constexpr WidgetName<FigureWidget> figure_widgets[] = {
     { "Scrollbar",           FigureWidget::azimuth },
     { "figureplate",         FigureWidget::panel },
     { "figureread",          FigureWidget::panel },
+    { "figuresaved",         FigureWidget::panel },
     { "figuredismiss",       FigureWidget::panel },
 };
 // clang-format on
