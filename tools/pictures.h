@@ -39,6 +39,15 @@ inline constexpr const char *reading_picture = "reading.png";
 inline constexpr const char *printed_picture = "chart-landscape-minerals.png";
 inline constexpr const char *printed_picture_options[] = {"--landscape", "--minerals",
                                                           "--true-colours", "--illuminant", "d65"};
+// Interference figures in true colours, as yarx-chart --figure writes
+// them; for the README: a uniaxial positive mineral with the first-order red
+// plate, and a biaxial one at the 45-degree position.
+inline constexpr const char *uniaxial_figure_picture = "figure-zircon-plate.png";
+inline constexpr const char *uniaxial_figure_options[] = {
+    "--figure", "--mineral", "zircon", "--plate", "551", "--true-colours"};
+inline constexpr const char *biaxial_figure_picture = "figure-muscovite.png";
+inline constexpr const char *biaxial_figure_options[] = {"--figure", "--mineral", "muscovite",
+                                                         "--true-colours"};
 // What the screen showed when the tool gave up waiting for a chart.
 inline constexpr const char *failure_picture = "failure-screen.png";
 
@@ -52,6 +61,8 @@ inline std::string kept_icon(int size) { return "data/yarx-" + std::to_string(si
 inline constexpr const char *kept_icon_runs = "src/chart/window_icon_runs.inc";
 inline constexpr const char *kept_reading = "doc/reading.png";
 inline constexpr const char *kept_printed = "doc/chart-landscape-minerals.png";
+inline constexpr const char *kept_uniaxial_figure = "doc/figure-zircon-plate.png";
+inline constexpr const char *kept_biaxial_figure = "doc/figure-muscovite.png";
 
 // The overview: a strip of labels, then a row of charts at half size for
 // each way, a column for each illuminant, all with a gap around.

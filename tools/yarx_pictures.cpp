@@ -20,6 +20,9 @@
 //   chart-landscape-minerals.png
 //                       the printed chart with the minerals' lines, as
 //                       yarx-chart writes it (no X server needed for it)
+//   figure-zircon-plate.png, figure-muscovite.png
+//                       interference figures, as yarx-chart --figure writes
+//                       them
 //
 // Usage: yarx_pictures DIRECTORY [yarx options...]
 // The last line of its output names the directory.
@@ -402,11 +405,14 @@ void save_icons(const std::vector<unsigned char> &d65_chart, const std::filesyst
     std::printf("%s\n", path.c_str());
 }
 
-// The printed chart, from yarx-chart as a user runs it.
-void picture_printed_chart(const std::filesystem::path &directory) {
-    const std::string path = (directory / printed_picture).string();
+// A picture from yarx-chart as a user runs it: the printed chart, and the
+// figures.
+template <std::size_t n>
+void picture_by_yarx_chart(const std::filesystem::path &directory, const char *name,
+                           const char *const (&options)[n]) {
+    const std::string path = (directory / name).string();
     std::vector<std::string> argv = {YARX_CHART_EXECUTABLE};
-    argv.insert(argv.end(), std::begin(printed_picture_options), std::end(printed_picture_options));
+    argv.insert(argv.end(), std::begin(options), std::end(options));
     argv.push_back(path);
     Process command(argv, {});
     const std::optional<int> status = command.wait_exit();
@@ -466,7 +472,9 @@ int run(const std::filesystem::path &directory, const std::vector<std::string> &
 
     click(display, setup_widget(display, setup, SetupWidget::exit));
     if (!app.wait_exit()) give_up("yarx did not end after Exit", app);
-    picture_printed_chart(directory);
+    picture_by_yarx_chart(directory, printed_picture, printed_picture_options);
+    picture_by_yarx_chart(directory, uniaxial_figure_picture, uniaxial_figure_options);
+    picture_by_yarx_chart(directory, biaxial_figure_picture, biaxial_figure_options);
     return 0;
 }
 

@@ -117,7 +117,8 @@ void compute_figure(const Settings &s, Workspace &w, Rgb8 *pixels) {
     const Optics optics = optics_of(s);
     for (int row = 0; row < s.size; ++row)
         for (int col = 0; col < s.size; ++col) {
-            const Ray ray = pixel_ray(optics, s.size, col, row);
+            const FieldPoint p = field_point(s.size, col, row);
+            const Ray ray = colour_ray_at(optics, p.u, p.v);
             pixels[row * s.size + col] =
                 ray.inside ? colour_at(w, s.rendering, ray.retardation_nm, ray.sin_2phi)
                            : Rgb8{0, 0, 0};

@@ -43,8 +43,8 @@ Optics optics_of(const Settings &s) {
     // tan^2 V_z = (1/a^2 - 1/b^2) / (1/b^2 - 1/g^2), solved for 1/b^2.
     const double inverse_alpha = 1 / (o.n_alpha * o.n_alpha);
     const double inverse_gamma = 1 / (o.n_gamma * o.n_gamma);
-    const double inverse_beta = std::cos(vz) * std::cos(vz) * inverse_alpha +
-                                std::sin(vz) * std::sin(vz) * inverse_gamma;
+    const double inverse_beta =
+        std::cos(vz) * std::cos(vz) * inverse_alpha + std::sin(vz) * std::sin(vz) * inverse_gamma;
     o.n_beta = 1 / std::sqrt(inverse_beta);
 
     // The acute bisectrix (or optic axis) leans by the tilt towards the
@@ -54,8 +54,8 @@ Optics optics_of(const Settings &s) {
     const double azimuth = s.azimuth_deg * radians_per_degree;
     const Vector up = {std::sin(tilt) * std::cos(azimuth), std::sin(tilt) * std::sin(azimuth),
                        std::cos(tilt)};
-    const Vector in_plane = {std::cos(tilt) * std::cos(azimuth),
-                             std::cos(tilt) * std::sin(azimuth), -std::sin(tilt)};
+    const Vector in_plane = {std::cos(tilt) * std::cos(azimuth), std::cos(tilt) * std::sin(azimuth),
+                             -std::sin(tilt)};
     const Vector normal = {-std::sin(azimuth), std::cos(azimuth), 0};
     add_dyad(o.impermeability, inverse_alpha, positive ? in_plane : up);
     add_dyad(o.impermeability, inverse_beta, normal);
@@ -72,7 +72,11 @@ FieldPoint field_point(int size, int col, int row) {
     return {(col - c) / c, -(row - c) / c};
 }
 
-Ray ray_at(const Optics &o, double u, double v) {
+namespace {
+
+// The ray, with the angles a reading gives (phi and the angle in air) only
+// where asked: a figure's pixels need Gamma and sin 2 phi alone.
+Ray trace(const Optics &o, double u, double v, bool with_angles) {
     Ray ray{};
     const double r2 = u * u + v * v;
     if (!(r2 <= 1)) return ray;
@@ -95,8 +99,7 @@ Ray ray_at(const Optics &o, double u, double v) {
     // 1/sqrt(slow) - 1/sqrt(fast), without the cancellation of two close
     // indices: (fast - slow) / ((sqrt fast + sqrt slow) sqrt slow sqrt fast).
     const double root_slow = std::sqrt(slow), root_fast = std::sqrt(fast);
-    const double index_difference =
-        2 * root / ((root_fast + root_slow) * root_slow * root_fast);
+    const double index_difference = 2 * root / ((root_fast + root_slow) * root_slow * root_fast);
     ray.retardation_nm = o.path_nm * index_difference / cos_theta;
 
     // The slow eigenvector of [[a, b], [b, d]], from whichever row keeps
@@ -108,6 +111,9 @@ Ray ray_at(const Optics &o, double u, double v) {
     if (projected > 0) {
         ray.sin_2phi = 2 * dx * dy / projected;
         ray.cos_2phi = (dx * dx - dy * dy) / projected;
+    }
+    if (!with_angles) return ray;
+    if (projected > 0) {
         double phi = std::atan2(dy, dx) / radians_per_degree;
         if (phi < 0) phi += 180;
         if (phi >= 180) phi -= 180;
@@ -116,5 +122,11 @@ Ray ray_at(const Optics &o, double u, double v) {
     ray.air_angle_deg = std::asin(o.numerical_aperture * r) / radians_per_degree;
     return ray;
 }
+
+}  // namespace
+
+Ray ray_at(const Optics &o, double u, double v) { return trace(o, u, v, true); }
+
+Ray colour_ray_at(const Optics &o, double u, double v) { return trace(o, u, v, false); }
 
 }  // namespace yarx::figure

@@ -17,9 +17,9 @@ namespace yarx::figure {
 struct Optics {
     double impermeability[3][3];
     double n_alpha, n_beta, n_gamma;
-    double na_over_n;          // NA / n: sin theta at r = 1
+    double na_over_n;  // NA / n: sin theta at r = 1
     double numerical_aperture;
-    double path_nm;            // 1000 t: the thickness in nm
+    double path_nm;  // 1000 t: the thickness in nm
 };
 
 // n_alpha = n - dn/2 and n_gamma = n + dn/2; n_beta from 2V about the acute
@@ -32,18 +32,22 @@ Optics optics_of(const Settings &settings);
 
 // What one point of the field shows.
 struct Ray {
-    bool inside;             // r <= 1; nothing else is set outside
-    double retardation_nm;   // Gamma = 1000 (n2 - n1) t / cos theta
-    double sin_2phi;         // of the slow vibration's azimuth phi
+    bool inside;            // r <= 1; nothing else is set outside
+    double retardation_nm;  // Gamma = 1000 (n2 - n1) t / cos theta
+    double sin_2phi;        // of the slow vibration's azimuth phi
     double cos_2phi;
-    double slow_azimuth_deg; // phi, anticlockwise from east, 0 to 180
-    double air_angle_deg;    // from the microscope's axis, in air
+    double slow_azimuth_deg;  // phi, anticlockwise from east, 0 to 180
+    double air_angle_deg;     // from the microscope's axis, in air
 };
 
 // n1 < n2 are 1/sqrt of the eigenvalues of the impermeability restricted
 // to the plane normal to the wave normal; phi is the slow (n2) vibration's
 // azimuth projected onto the stage.
 Ray ray_at(const Optics &optics, double u, double v);
+
+// The same without the angles of a reading (slow_azimuth_deg and
+// air_angle_deg stay 0): all a pixel's colour needs.
+Ray colour_ray_at(const Optics &optics, double u, double v);
 
 // The point a pixel of a figure size pixels wide stands for:
 // u = (col - c) / c, v = -(row - c) / c, c = (size - 1) / 2.

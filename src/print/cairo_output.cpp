@@ -210,7 +210,8 @@ cairo_surface_t *picture_image(const Picture &picture) {
     const int stride = cairo_image_surface_get_stride(image);
     cairo_surface_flush(image);
     for (int y = 0; y < picture.height; ++y) {
-        auto *line = reinterpret_cast<std::uint32_t *>(data + static_cast<std::ptrdiff_t>(y) * stride);
+        auto *line =
+            reinterpret_cast<std::uint32_t *>(data + static_cast<std::ptrdiff_t>(y) * stride);
         for (int x = 0; x < picture.width; ++x) {
             const Rgb8 &c = picture.pixels[static_cast<std::ptrdiff_t>(y) * picture.width + x];
             line[x] = std::uint32_t(c.red) << 16 | std::uint32_t(c.green) << 8 | c.blue;
@@ -256,7 +257,8 @@ bool write_pdf(const Figure &figure, const Placement &placement, cairo_write_fun
                void *closure) {
     cairo_surface_t *surface = cairo_pdf_surface_create_for_stream(
         write, closure, placement.page_width, placement.page_height);
-    cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_TITLE, "Interference colour chart");
+    cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_TITLE,
+                                   figure.title ? figure.title : "Interference colour chart");
     cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATOR, "yarx " YARX_VERSION);
     cairo_t *cr = cairo_create(surface);
     draw_figure(cr, figure, placement);

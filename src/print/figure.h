@@ -77,7 +77,8 @@ struct Figure {
     Rgb8 background;
     BandImage bands;
     Rgb8 band_colours[colour::chart_rows];
-    Picture picture;  // none on the chart's pages
+    Picture picture;    // none on the chart's pages
+    const char *title;  // a PDF's; the chart's where null
     Rect rects[max_rects];
     Line lines[max_lines];
     Text texts[max_texts];

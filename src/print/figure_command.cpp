@@ -34,7 +34,19 @@ namespace {
 using figure::Range;
 using figure::Settings;
 
-enum class Option { figure, sign, number, size, mineral, thickness, illuminant, true_colours, help, version, chart_only };
+enum class Option {
+    figure,
+    sign,
+    number,
+    size,
+    mineral,
+    thickness,
+    illuminant,
+    true_colours,
+    help,
+    version,
+    chart_only
+};
 
 constexpr Range azimuth_range{-360, 360, false};
 
@@ -131,7 +143,8 @@ public:
             }
             const char *name = arg + 2;
             const char *equals = std::strchr(arg, '=');
-            const std::size_t length = equals ? static_cast<std::size_t>(equals - name) : std::strlen(name);
+            const std::size_t length =
+                equals ? static_cast<std::size_t>(equals - name) : std::strlen(name);
             a.option = arg[1] == '-' ? option_named(name, length) : nullptr;
             if (!a.option) return fail("unknown option '%s'", arg);
             if (!takes_value(a.option->option)) {
@@ -209,7 +222,8 @@ bool take_option(const Argument &a, FigureCommand &command, bool &optic_angle_gi
         }
         case Option::thickness:
             if (!chart::parse_thickness(a.value, s.thickness_um))
-                return refuse(reason, size, "thickness '%s' is not a number from 1 to 1000", a.value);
+                return refuse(reason, size, "thickness '%s' is not a number from 1 to 1000",
+                              a.value);
             return true;
         case Option::illuminant: {
             const colour::Illuminant *illuminant = colour::illuminant_called(a.value);
@@ -248,8 +262,8 @@ bool is_figure_option(const char *name, std::size_t length) {
                  o->option == Option::mineral);
 }
 
-bool parse_figure_command(int argc, const char *const *argv, FigureCommand &command,
-                          char *reason, std::size_t reason_size) {
+bool parse_figure_command(int argc, const char *const *argv, FigureCommand &command, char *reason,
+                          std::size_t reason_size) {
     command = FigureCommand{};
     if (!take_mineral(argc, argv, command.settings, reason, reason_size)) return false;
     Arguments arguments(argc, argv, reason, reason_size);
@@ -263,8 +277,8 @@ bool parse_figure_command(int argc, const char *const *argv, FigureCommand &comm
         }
         if (arguments.follows_figure() &&
             (std::strcmp(a.value, "uniaxial") == 0 || std::strcmp(a.value, "biaxial") == 0)) {
-            command.settings.optic_class = a.value[0] == 'u' ? figure::OpticClass::uniaxial
-                                                             : figure::OpticClass::biaxial;
+            command.settings.optic_class =
+                a.value[0] == 'u' ? figure::OpticClass::uniaxial : figure::OpticClass::biaxial;
             continue;
         }
         if (command.path)

@@ -26,8 +26,8 @@ bool is_figure_option(const char *name, std::size_t length);
 // optics, a mineral's (which explicit options override), the lamp and the
 // rendering, and the file.  True with the command; false with one line that
 // names what was refused.
-bool parse_figure_command(int argc, const char *const *argv, FigureCommand &command,
-                          char *reason, std::size_t reason_size);
+bool parse_figure_command(int argc, const char *const *argv, FigureCommand &command, char *reason,
+                          std::size_t reason_size);
 
 // The usage of --figure for --help, ending in a newline.
 extern const char figure_usage[];

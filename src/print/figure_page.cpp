@@ -79,7 +79,8 @@ bool figure_settings_fit(const figure::Settings &s, char *reason, std::size_t si
         {s.tilt_deg, tilt_range, "tilt out of range (%g to %g degrees)"},
         {s.plate_nm, plate_range, "plate out of range (%g to %g nm)"},
         {static_cast<double>(s.size), size_range, "size out of range (%g to %g pixels)"},
-        {s.thickness_um, {chart::least_thickness_um, chart::greatest_thickness_um, false},
+        {s.thickness_um,
+         {chart::least_thickness_um, chart::greatest_thickness_um, false},
          "thickness out of range (%g to %g \xc2\xb5m)"},
     };
     for (const auto &v : values)
@@ -90,13 +91,13 @@ bool figure_settings_fit(const figure::Settings &s, char *reason, std::size_t si
     return true;
 }
 
-void build_figure_page(const figure::Settings &settings, const figure::Image &picture,
-                       Figure &f) {
+void build_figure_page(const figure::Settings &settings, const figure::Image &picture, Figure &f) {
     f.rect_count = f.line_count = f.text_count = 0;
     f.overflowed = false;
     f.background = black;
     f.bands = {};
     f.picture = {0, 0, picture.size, picture.size, picture.pixels};
+    f.title = "Interference figure";
     const double size = std::clamp(picture.size * caption_size_per_pixel, least_caption_size,
                                    greatest_caption_size);
     const double margin = 0.6 * size;

@@ -19,8 +19,7 @@ bool figure_settings_fit(const figure::Settings &settings, char *reason, std::si
 // The page for a computed image: the image at (0, 0), the caption's lines
 // under it, as wide as the image allows.  The page keeps pointing at the
 // image's pixels.
-void build_figure_page(const figure::Settings &settings, const figure::Image &image,
-                       Figure &page);
+void build_figure_page(const figure::Settings &settings, const figure::Image &image, Figure &page);
 
 // Computes the figure for the settings and writes its page to the path,
 // PNG, PDF or SVG by the extension, atomically as the chart's files are.

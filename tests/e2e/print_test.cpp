@@ -280,7 +280,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Refusal{{"--figure", "--fan"}, "f.png", "'--fan' means nothing"},
                       Refusal{{"--figure", "--paper", "a4"}, "f.pdf", "'--paper' means nothing"},
                       Refusal{{"--figure", "--mineral", "unobtainium"}, "f.png", "'unobtainium'"},
-                      Refusal{{"--figure", "--mineral", "garnet"}, "f.svg", "garnet is isotropic"}));
+                      Refusal{
+                          {"--figure", "--mineral", "garnet"}, "f.svg", "garnet is isotropic"}));
 
 // ---------------------------------------------------------------- figures
 
@@ -290,8 +291,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_P(ChartViewed, AFiguresPagesLieOverItsPngAndTheCaptionIsText) {
     const Viewer &viewer = GetParam();
     const TemporaryDirectory directory;
-    const std::vector<std::string> args = {"--figure", "--mineral", "calcite", "--plate", "551",
-                                           "--size", "161"};
+    const std::vector<std::string> args = {"--figure", "--mineral", "calcite", "--plate",
+                                           "551",      "--size",    "161"};
     const std::string png = directory.path() + "/figure.png";
     const std::string file = directory.path() + "/figure." + viewer.extension;
     const std::string drawn = directory.path() + "/drawn.png", txt = directory.path() + "/text";
@@ -304,7 +305,12 @@ TEST_P(ChartViewed, AFiguresPagesLieOverItsPngAndTheCaptionIsText) {
     // its cairo one, as most viewers, does not.
     const std::vector<std::string> draw =
         viewer.extension == std::string("pdf")
-            ? std::vector<std::string>{"pdftocairo", "-png", "-r", "72", "-singlefile", file,
+            ? std::vector<std::string>{"pdftocairo",
+                                       "-png",
+                                       "-r",
+                                       "72",
+                                       "-singlefile",
+                                       file,
                                        drawn.substr(0, drawn.size() - 4)}
             : viewer.draw(file, drawn);
     ASSERT_EQ(exit_status(run(draw)), 0);

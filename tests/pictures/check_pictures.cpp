@@ -155,6 +155,8 @@ std::vector<Kept> kept_pictures() {
                               {fan_picture(d65, ways[1]), "doc/" + fan_picture(d65, ways[1])},
                               {reading_picture, kept_reading},
                               {printed_picture, kept_printed},
+                              {uniaxial_figure_picture, kept_uniaxial_figure},
+                              {biaxial_figure_picture, kept_biaxial_figure},
                               {icon_runs, kept_icon_runs}};
     for (const int size : yarx::chart::installed_icon_sizes)
         kept.push_back({icon_picture(size), kept_icon(size)});

@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <complex>
+#include <ostream>
 #include <string>
 
 #include "figure/figure_image.h"
@@ -46,7 +47,9 @@ struct Mat {
     }
 };
 
-double dot(const Vec &a, const Vec &b) { return a.v[0] * b.v[0] + a.v[1] * b.v[1] + a.v[2] * b.v[2]; }
+double dot(const Vec &a, const Vec &b) {
+    return a.v[0] * b.v[0] + a.v[1] * b.v[1] + a.v[2] * b.v[2];
+}
 
 // Upright, the crystal's principal axes lie along x (in the azimuth's
 // plane once turned), y and z; then a turn by the tilt about y and by the
@@ -56,12 +59,14 @@ Mat stage_impermeability(const Settings &s) {
     const bool positive = s.sign == OpticSign::positive;
     double nb = positive ? na : ng;  // uniaxial: omega
     if (s.optic_class == OpticClass::biaxial) {
-        const double vz = (positive ? s.optic_angle_deg / 2 : 90 - s.optic_angle_deg / 2) * M_PI / 180;
+        const double vz =
+            (positive ? s.optic_angle_deg / 2 : 90 - s.optic_angle_deg / 2) * M_PI / 180;
         const double t2 = std::tan(vz) * std::tan(vz);
         nb = 1 / std::sqrt((1 / (na * na) + t2 / (ng * ng)) / (1 + t2));
     }
     const double up = positive ? ng : na, across = positive ? na : ng;
-    const Mat principal{{{1 / (across * across), 0, 0}, {0, 1 / (nb * nb), 0}, {0, 0, 1 / (up * up)}}};
+    const Mat principal{
+        {{1 / (across * across), 0, 0}, {0, 1 / (nb * nb), 0}, {0, 0, 1 / (up * up)}}};
     const double t = s.tilt_deg * M_PI / 180, a = s.azimuth_deg * M_PI / 180;
     const Mat tilt{{{std::cos(t), 0, std::sin(t)}, {0, 1, 0}, {-std::sin(t), 0, std::cos(t)}}};
     const Mat turn{{{std::cos(a), -std::sin(a), 0}, {std::sin(a), std::cos(a), 0}, {0, 0, 1}}};
@@ -92,7 +97,8 @@ colour::Rgb8 exact_pixel(const Settings &s, const Mat &b, const colour::Weights 
     if (r > 1) return {0, 0, 0};
     const double sin_theta = s.numerical_aperture * r / s.mean_index;
     const double psi = std::atan2(v, u);
-    const Vec k{{sin_theta * std::cos(psi), sin_theta * std::sin(psi), std::sqrt(1 - sin_theta * sin_theta)}};
+    const Vec k{{sin_theta * std::cos(psi), sin_theta * std::sin(psi),
+                 std::sqrt(1 - sin_theta * sin_theta)}};
     // An orthonormal pair across k, from x by Gram-Schmidt.
     Vec e1{{1 - k.v[0] * k.v[0], -k.v[0] * k.v[1], -k.v[0] * k.v[2]}};
     const double length = std::sqrt(dot(e1, e1));
@@ -103,7 +109,8 @@ colour::Rgb8 exact_pixel(const Settings &s, const Mat &b, const colour::Weights 
     const double trace = m11 + m22, det = m11 * m22 - m12 * m12;
     const double disc = std::sqrt(std::max(0.0, trace * trace / 4 - det));
     const double mu_slow = trace / 2 - disc, mu_fast = trace / 2 + disc;
-    const double gamma = 1000 * s.thickness_um * (1 / std::sqrt(mu_slow) - 1 / std::sqrt(mu_fast)) / k.v[2];
+    const double gamma =
+        1000 * s.thickness_um * (1 / std::sqrt(mu_slow) - 1 / std::sqrt(mu_fast)) / k.v[2];
     // The slow eigenvector, whichever way round keeps its size.
     double p = m12, q = mu_slow - m11;
     if (std::hypot(p, q) < std::hypot(mu_slow - m22, m12)) p = mu_slow - m22, q = m12;
@@ -112,7 +119,8 @@ colour::Rgb8 exact_pixel(const Settings &s, const Mat &b, const colour::Weights 
     colour::Xyz xyz{0, 0, 0};
     for (int j = 0; j < colour::wavelength_samples; ++j) {
         const double lambda = colour::first_wavelength_nm + colour::wavelength_step_nm * j;
-        const double t = transmitted(phi, 2 * colour::pi * gamma / lambda, 2 * colour::pi * s.plate_nm / lambda);
+        const double t =
+            transmitted(phi, 2 * colour::pi * gamma / lambda, 2 * colour::pi * s.plate_nm / lambda);
         xyz.x += t * w[j].x;
         xyz.y += t * w[j].y;
         xyz.z += t * w[j].z;
@@ -124,28 +132,15 @@ colour::Rgb8 exact_pixel(const Settings &s, const Mat &b, const colour::Weights 
 
 struct Case {
     const char *name;
-    OpticClass optic_class;
-    OpticSign sign;
-    double birefringence, optic_angle_deg, tilt_deg, azimuth_deg, plate_nm;
-    const char *lamp;
-    Rendering rendering;
+    Settings settings;  // at 65 pixels a side, 30 µm
 };
+
+void PrintTo(const Case &c, std::ostream *out) { *out << c.name; }
 
 class Agreement : public ::testing::TestWithParam<Case> {};
 
 TEST_P(Agreement, NearlyEveryPixelWithin3StepsOfTheExactOptics) {
-    const Case &c = GetParam();
-    Settings s;
-    s.optic_class = c.optic_class;
-    s.sign = c.sign;
-    s.birefringence = c.birefringence;
-    s.optic_angle_deg = c.optic_angle_deg;
-    s.tilt_deg = c.tilt_deg;
-    s.azimuth_deg = c.azimuth_deg;
-    s.plate_nm = c.plate_nm;
-    s.illuminant = colour::id_of(c.lamp);
-    s.rendering = c.rendering;
-    s.size = 65;
+    const Settings &s = GetParam().settings;
     static Workspace workspace;
     static Image image;
     compute_figure(s, workspace, image);
@@ -159,7 +154,8 @@ TEST_P(Agreement, NearlyEveryPixelWithin3StepsOfTheExactOptics) {
     int off = 0, worst = 0;
     for (int row = 0; row < s.size; ++row)
         for (int col = 0; col < s.size; ++col) {
-            const colour::Rgb8 want = exact_pixel(s, b, chart.weighted_observer, scale, adaptation, col, row);
+            const colour::Rgb8 want =
+                exact_pixel(s, b, chart.weighted_observer, scale, adaptation, col, row);
             const colour::Rgb8 got = image.pixels[row * s.size + col];
             const int d = std::max({std::abs(got.red - want.red), std::abs(got.green - want.green),
                                     std::abs(got.blue - want.blue)});
@@ -169,16 +165,22 @@ TEST_P(Agreement, NearlyEveryPixelWithin3StepsOfTheExactOptics) {
     EXPECT_LE(off, s.size * s.size / 500) << "worst " << worst;
 }
 
+constexpr OpticClass uniaxial = OpticClass::uniaxial, biaxial = OpticClass::biaxial;
+constexpr OpticSign positive = OpticSign::positive, negative = OpticSign::negative;
+constexpr Rendering cie_rgb = Rendering::cie_rgb, true_colours = Rendering::true_colours;
+constexpr int d68 = colour::id_of("d68"), d65 = colour::id_of("d65"),
+              cie_a = colour::id_of("cie-a");
+
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(BothClassesAndSigns, Agreement, ::testing::Values(
-    //    name                   class                 sign                  dn     2V  tilt  azim  plate lamp     rendering
-    Case{"UniaxialPositive",     OpticClass::uniaxial, OpticSign::positive,  0.05,   0,   0,   45,    0, "d68",  Rendering::cie_rgb},
-    Case{"UniaxialNegativePlate",OpticClass::uniaxial, OpticSign::negative,  0.17,   0,   0,   45,  551, "d65",  Rendering::true_colours},
-    Case{"UniaxialTilted",       OpticClass::uniaxial, OpticSign::positive,  0.02,   0,  25,   70,  551, "cie-a",Rendering::cie_rgb},
-    Case{"BiaxialPositive",      OpticClass::biaxial,  OpticSign::positive,  0.03,  40,   0,   45,    0, "cie-a",Rendering::true_colours},
-    Case{"BiaxialNegativePlate", OpticClass::biaxial,  OpticSign::negative,  0.025, 60,   0,   10,  551, "d68",  Rendering::true_colours},
-    Case{"BiaxialTilted",        OpticClass::biaxial,  OpticSign::negative,  0.01,  70,  35,  120,  300, "d65",  Rendering::cie_rgb},
-    Case{"BiaxialOpticNormal",   OpticClass::biaxial,  OpticSign::positive,  0.3,   85,  90,    0,    0, "d68",  Rendering::cie_rgb}),
+    //    name                     class     sign      dn     n    2V  NA    tilt azim plate t   size lamp   rendering
+    Case{"UniaxialPositive",      {uniaxial, positive, 0.05,  1.6,  0, 0.85,  0,  45,    0, 30, 65, d68,   cie_rgb}},
+    Case{"UniaxialNegativePlate", {uniaxial, negative, 0.17,  1.6,  0, 0.85,  0,  45,  551, 30, 65, d65,   true_colours}},
+    Case{"UniaxialTilted",        {uniaxial, positive, 0.02,  2.0,  0, 0.95, 25,  70,  551, 30, 65, cie_a, cie_rgb}},
+    Case{"BiaxialPositive",       {biaxial,  positive, 0.03,  1.6, 40, 0.85,  0,  45,    0, 30, 65, cie_a, true_colours}},
+    Case{"BiaxialNegativePlate",  {biaxial,  negative, 0.025, 1.5, 60, 0.85,  0,  10,  551, 30, 65, d68,   true_colours}},
+    Case{"BiaxialTilted",         {biaxial,  negative, 0.01,  1.6, 70, 0.6,  35, 120,  300, 30, 65, d65,   cie_rgb}},
+    Case{"BiaxialOpticNormal",    {biaxial,  positive, 0.3,   1.6, 85, 0.85, 90,   0,    0, 30, 65, d68,   cie_rgb}}),
     [](const auto &info) { return std::string(info.param.name); });
 // clang-format on
 

@@ -31,7 +31,8 @@ Image image;
 
 Rgb8 pixel(const Settings &s, double u, double v) {
     const double c = (s.size - 1) / 2.0;
-    const int col = static_cast<int>(std::lround(c + u * c)), row = static_cast<int>(std::lround(c - v * c));
+    const int col = static_cast<int>(std::lround(c + u * c)),
+              row = static_cast<int>(std::lround(c - v * c));
     return image.pixels[row * s.size + col];
 }
 
@@ -71,7 +72,8 @@ TEST(Figure, IsochromeKLiesWhereTheUniaxialIndicesPutGammaAt551KNm) {
         const double r = s.mean_index * std::sin(low) / s.numerical_aperture;
         ASSERT_LT(r, 1) << k;
         for (double azimuth : {45.0, 160.0}) {
-            const Ray ray = ray_at(optics, r * std::cos(azimuth * degree), r * std::sin(azimuth * degree));
+            const Ray ray =
+                ray_at(optics, r * std::cos(azimuth * degree), r * std::sin(azimuth * degree));
             EXPECT_NEAR(ray.retardation_nm, 551.0 * k, 0.01) << k;
         }
     }
@@ -92,7 +94,9 @@ TEST(Figure, ThePlateTurnsThePositiveQuadrantsNeSwBlueAndTheNegativeOnesYellow) 
             s.rendering = rendering;
             compute_figure(s, workspace, image);
             const auto blue = [](const Rgb8 &p) { return p.blue > p.red + 20; };
-            const auto yellow = [](const Rgb8 &p) { return p.red > p.blue + 20 && p.green > p.blue; };
+            const auto yellow = [](const Rgb8 &p) {
+                return p.red > p.blue + 20 && p.green > p.blue;
+            };
             const double d = 0.3;
             for (const Rgb8 &p : {pixel(s, d, d), pixel(s, -d, -d)})
                 EXPECT_TRUE(c.north_east_blue ? blue(p) : yellow(p));
@@ -108,7 +112,8 @@ TEST(Figure, TheMelatopesStandWhereMallardsRelationPutsThem) {
     const struct {
         OpticSign sign;
         double optic_angle_deg, azimuth_deg;
-    } cases[] = {{OpticSign::positive, 40, 45}, {OpticSign::negative, 30, 45},
+    } cases[] = {{OpticSign::positive, 40, 45},
+                 {OpticSign::negative, 30, 45},
                  {OpticSign::negative, 50, 120}};
     for (const auto &c : cases) {
         Settings s;
@@ -118,8 +123,8 @@ TEST(Figure, TheMelatopesStandWhereMallardsRelationPutsThem) {
         s.azimuth_deg = c.azimuth_deg;
         s.birefringence = 0.01;
         const Optics optics = optics_of(s);
-        const double expected = optics.n_beta * std::sin(c.optic_angle_deg / 2 * degree) /
-                                s.numerical_aperture;
+        const double expected =
+            optics.n_beta * std::sin(c.optic_angle_deg / 2 * degree) / s.numerical_aperture;
         for (double side : {1.0, -1.0}) {
             double best_r = 0, least = 1e9;
             for (double r = 0; r <= 1; r += 1e-4) {
@@ -146,7 +151,8 @@ TEST(Figure, APixelAt45DegreesWithoutThePlateIsTheChartsBand) {
             colour::compute_chart(s.illuminant, rendering, chart);
             prepare_tables(s, workspace);
             for (int row : {0, 1, 40, 220, 441, 663, 999}) {
-                const Rgb8 got = colour_at(workspace, rendering, colour::retardation_step_nm * row, 1);
+                const Rgb8 got =
+                    colour_at(workspace, rendering, colour::retardation_step_nm * row, 1);
                 const Rgb8 want = colour::eight_bit_colour(chart.colours[row]);
                 EXPECT_TRUE(got.red == want.red && got.green == want.green && got.blue == want.blue)
                     << lamp << " row " << row;
