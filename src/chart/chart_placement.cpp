@@ -26,7 +26,7 @@ int covered(const Rect &chart, const Rect *keep_clear, int count) {
 
 ChartPlacement place_chart(const Rect &work_area, const Rect &setup, const FrameExtents &frame,
                            int wanted_width, int wanted_height, int scroll_bar_width,
-                           const Rect *keep_clear, int keep_clear_count) {
+                           const Rect *keep_clear, int keep_clear_count, int narrowable) {
     ChartPlacement p{};
     const int room = work_area.height - frame.top - frame.bottom;
     p.height = std::max(minimum_height, std::min(wanted_height, room));
@@ -37,17 +37,22 @@ ChartPlacement place_chart(const Rect &work_area, const Rect &setup, const Frame
     const int lowest = work_area.bottom() - frame.bottom - p.height;
     p.y = std::max(work_area.y + frame.top, std::min(setup.y, lowest));
 
-    // Client x of a chart whose frame stands just right, or just left, of
-    // the setup window's frame.
+    // Client x of a chart whose frame stands just right of the setup
+    // window's frame, and the widest client there is room for on each side.
     const int right_of_setup = setup.right() + frame.right + frame.left;
-    const int left_of_setup = setup.x - frame.left - frame.right - p.width;
     const int leftmost = work_area.x + frame.left;
-    const int rightmost = work_area.right() - frame.right - p.width;
-    if (right_of_setup <= rightmost) {
+    const int room_right = work_area.right() - frame.right - right_of_setup;
+    const int room_left = setup.x - frame.left - frame.right - leftmost;
+    const int narrowest = p.width - std::max(0, narrowable);
+    if (p.width <= room_right) {
         p.x = right_of_setup;
-    } else if (left_of_setup >= leftmost) {
-        p.x = left_of_setup;
+    } else if (p.width <= room_left) {
+        p.x = leftmost + room_left - p.width;
+    } else if (narrowest <= std::max(room_right, room_left)) {
+        p.width = std::max(room_right, room_left);
+        p.x = room_right >= room_left ? right_of_setup : leftmost;
     } else {
+        const int rightmost = work_area.right() - frame.right - p.width;
         p.x = rightmost;
         const Rect at_left{leftmost, p.y, p.width, p.height};
         const Rect at_right{rightmost, p.y, p.width, p.height};

@@ -2,7 +2,8 @@
 // be: plain geometry in root-window pixels, no X.
 //
 // The chart goes beside the setup window, to its right where the work area
-// has room, else to its left; failing both, flush with the work area's
+// has room, else to its left; else narrowed, as far as it may be, to fit
+// beside it on the roomier side; failing all, flush with the work area's
 // right or left edge, whichever covers less of what the user must still
 // reach in the setup window (its toggles and buttons).  It is as tall as it
 // wants to be, or as the work area allows; a shortened chart scrolls, and
@@ -33,9 +34,10 @@ struct ChartPlacement {
 // (the setup window's, as the chart's will be alike); wanted_width and
 // wanted_height: the chart window's natural size; scroll_bar_width: what a
 // vertical scroll bar adds; keep_clear: the setup window's toggles and
-// buttons.
+// buttons; narrowable: how much narrower than it wants to be the chart
+// window may be made (its panel's lines then wrap).
 ChartPlacement place_chart(const Rect &work_area, const Rect &setup, const FrameExtents &frame,
                            int wanted_width, int wanted_height, int scroll_bar_width,
-                           const Rect *keep_clear, int keep_clear_count);
+                           const Rect *keep_clear, int keep_clear_count, int narrowable = 0);
 
 }  // namespace yarx::chart

@@ -46,6 +46,7 @@ int owners_control_count = 0;
 Widget chart_form;
 Widget scroller;  // the scrolled window that holds the canvas
 Widget canvas;
+Widget panel;  // the lines that read the chart
 
 // Made with the first chart, once the canvas has a window, and kept to the
 // end; the crosshair is the canvas's pointer and a pick's.
@@ -176,7 +177,7 @@ void save_action(Widget, XEvent *, String *, Cardinal *) { start_saving(); }
 void figure_action(Widget, XEvent *, String *, Cardinal *);
 // clang-format off
 constexpr KeyBinding chart_keys[] = {
-    //  event                  action         what it does
+    //  event                  action         proc
     { "~Ctrl ~Mod1 <Key>p",    "chartPick",   pick_action },
     { "Ctrl ~Mod1 <Key>s",     "chartSave",   save_action },
     { "~Ctrl ~Mod1 <Key>f",    "chartFigure", figure_action },
@@ -213,13 +214,23 @@ void name_the_chart(const char *illuminant) {
     XtVaSetValues(XtParent(chart_form), XmNtitle, title, nullptr);
 }
 
+// The panel's lines say what they have to say before the first chart, in
+// the width the window gave the panel.
+void show_hints() {
+    show_reading_hint(*resources);
+    show_plate_hint(view, *resources);
+    show_pick_line(view, *resources);
+    show_save_hint();
+}
+
 // Pops the window up: placed beside the setup window and fitted to the
 // screen before the first chart, and later back wherever it was.
 void pop_up() {
     if (!view.drawn)
-        lay_out_chart_window(owner, owners_controls, owners_control_count, chart_form, scroller,
-                             *resources);
+        lay_out_chart_window(owner, owners_controls, owners_control_count,
+                             {chart_form, scroller, panel}, *resources);
     XtManageChild(chart_form);
+    if (!view.drawn) show_hints();
 }
 
 // The canvas's display and window and the one graphics context, made once
@@ -259,7 +270,9 @@ Widget build_button_row() {
 }
 
 // The canvas in a scrolled window, under the separator down to the form's
-// bottom.  It scrolls when the window is shorter than the chart; with no
+// bottom, as wide as the canvas: its right edge is attached to the form's
+// left, at that offset, so that no child's wish for a size of its own
+// moves it.  It scrolls when the window is shorter than the chart; with no
 // scroll bar shown, nothing of the scrolled window can be seen.
 void build_canvas(Widget separator) {
     scroller = XtVaCreateManagedWidget(
@@ -275,6 +288,8 @@ void build_canvas(Widget separator) {
         XmNtopAttachment, XmATTACH_WIDGET,
         XmNtopWidget, separator,
         XmNleftAttachment, XmATTACH_FORM,
+        XmNrightAttachment, XmATTACH_OPPOSITE_FORM,
+        XmNrightOffset, -chart::canvas_width,
         XmNbottomAttachment, XmATTACH_FORM,
         nullptr);
 
@@ -292,27 +307,30 @@ void build_canvas(Widget separator) {
 }
 
 // The lines that read the chart, in a panel right of the canvas, as wide as
-// the canvas: they stay in sight however the chart scrolls.  The scrolled
-// window takes the rest of the form's width, and so the scroll bar's too
-// when the window is widened for it.
+// its longest line: they stay in sight however the chart scrolls.  The
+// panel takes the rest of the form's width, what the window gains or
+// loses beside the canvas; its lines wrap where a text is longer.
 void build_panel(Widget separator) {
-    Widget panel = XtVaCreateManagedWidget(
+    panel = XtVaCreateManagedWidget(
         name_of(ChartWidget::panel), xmFormWidgetClass, chart_form,
         XmNwidth, chart::canvas_width,
         XmNresizePolicy, XmRESIZE_NONE,
         XmNtopAttachment, XmATTACH_WIDGET,
         XmNtopWidget, separator,
+        XmNleftAttachment, XmATTACH_WIDGET,
+        XmNleftWidget, scroller,
         XmNrightAttachment, XmATTACH_FORM,
         XmNbottomAttachment, XmATTACH_FORM,
-        nullptr);
-    XtVaSetValues(scroller,
-        XmNrightAttachment, XmATTACH_WIDGET,
-        XmNrightWidget, panel,
         nullptr);
     Widget reading = build_reading_line(panel, *resources);
     Widget plate = build_plate_line(panel, reading, view);
     Widget pick_line = build_pick_line(panel, plate, *resources);
-    build_save_line(panel, pick_line, *resources);
+    Widget save_line = build_save_line(panel, pick_line, *resources);
+    const int longest = std::max({width_for(reading, resources->reading_hint),
+                                  plate_line_width(view, *resources),
+                                  width_for(pick_line, resources->pick_hint),
+                                  width_for(save_line, resources->save_hint)});
+    XtVaSetValues(panel, XmNwidth, longest, nullptr);
 }
 // clang-format on
 

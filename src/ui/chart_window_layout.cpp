@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+#include "chart/chart_geometry.h"
 #include "chart/chart_placement.h"
 #include "ui/xcb_reply.h"
 
@@ -114,10 +115,40 @@ Desktop look_at_desktop(Widget setup_shell) {
     return d;
 }
 
+// The vertical scroll bar mapped while the chart is taller than the clip
+// window, and only then: shown or not, the scrolled window keeps it
+// managed, and when it is not needed, it puts it beyond its right edge,
+// where it would lie under the panel.
+void scroll_bar_follows_need(Widget scroller) {
+    Widget bar = nullptr, clip = nullptr;
+    XtVaGetValues(scroller, XmNverticalScrollBar, &bar, XmNclipWindow, &clip, nullptr);
+    if (!bar || !clip) return;
+    Dimension height = 0;
+    XtVaGetValues(clip, XmNheight, &height, nullptr);
+    XtSetMappedWhenManaged(bar, height < chart::canvas_height ? True : False);
+}
+
+void resized_callback(Widget, XtPointer scroller, XEvent *event, Boolean *) {
+    if (event->type == ConfigureNotify) scroll_bar_follows_need(static_cast<Widget>(scroller));
+}
+
+void mapped_callback(Widget, XtPointer scroller, XtPointer) {
+    scroll_bar_follows_need(static_cast<Widget>(scroller));
+}
+
+void keep_scroll_bar_to_need(Widget chart_form, Widget scroller) {
+    Widget clip = nullptr;
+    XtVaGetValues(scroller, XmNclipWindow, &clip, nullptr);
+    if (clip) XtAddEventHandler(clip, StructureNotifyMask, False, resized_callback, scroller);
+    XtAddCallback(chart_form, XmNmapCallback, mapped_callback, scroller);
+}
+
 }  // namespace
 
 void lay_out_chart_window(Widget setup_shell, const Widget *keep_clear, int keep_clear_count,
-                          Widget chart_form, Widget scroller, const Resources &resources) {
+                          const ChartWindowParts &parts, const Resources &resources) {
+    Widget chart_form = parts.form, scroller = parts.scroller;
+    keep_scroll_bar_to_need(chart_form, scroller);
     Widget chart_shell = XtParent(chart_form);
     const bool size = resources.chart_size_given, position = resources.chart_position_given,
                centring = resources.chart_centres_itself;
@@ -146,11 +177,21 @@ void lay_out_chart_window(Widget setup_shell, const Widget *keep_clear, int keep
     }
 
     const int scroll_bar = bar_width + 2 * highlight;
+    Dimension panel_width = 0;
+    XtVaGetValues(parts.panel, XmNwidth, &panel_width, nullptr);
+    // Only the panel narrows: the canvas beside it keeps its width.
+    const int narrowable = size ? 0 : std::max(0, panel_width - narrowest_panel);
     const ChartPlacement p =
         chart::place_chart(desktop.work_area, desktop.setup, desktop.frame, wanted.width,
-                           wanted.height, scroll_bar, controls, count);
+                           wanted.height, scroll_bar, controls, count, narrowable);
+    const int narrowed_by = wanted.width + (p.scrolls ? scroll_bar : 0) - p.width;
+    // The scrolled window as wide as the canvas and the scroll bar it then
+    // needs; the panel beside it takes the rest of the form's width.
     if (p.scrolls && !size)
+        XtVaSetValues(scroller, XmNrightOffset, -(chart::canvas_width + scroll_bar), nullptr);
+    if ((p.scrolls || narrowed_by > 0) && !size)
         XtVaSetValues(chart_form, XmNwidth, p.width, XmNheight, p.height, nullptr);
+    if (!p.scrolls && bar) XtSetMappedWhenManaged(bar, False);
     if (position || centring) return;
     // The window manager puts the frame's corner where the client asks to
     // be (north-west gravity).

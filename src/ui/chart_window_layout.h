@@ -13,12 +13,23 @@ namespace yarx::ui {
 // The most controls of the setup window the chart can be told to leave clear.
 constexpr int max_controls_kept_clear = 8;
 
+// The narrowest the panel is made to let the chart window stand beside the
+// setup window; its lines wrap.
+constexpr int narrowest_panel = 300;
+
+// The chart window's parts that the layout sizes: the dialog's form, not
+// yet managed; the scrolled window that holds the canvas, as wide as the
+// canvas and, when it scrolls, its scroll bar; and the panel beside it,
+// which takes the rest of the form's width, down to narrowest_panel.
+struct ChartWindowParts {
+    Widget form, scroller, panel;
+};
+
 // setup_shell: the top-level shell; keep_clear: the setup window's controls
-// the user must still reach, which the chart should not cover; chart_form:
-// the dialog's form, not yet managed; scroller: the scrolled window that
-// holds the canvas, which takes what the form gains in width; resources:
-// what the user decided.
+// the user must still reach, which the chart should not cover; resources:
+// what the user decided.  A scroll bar not needed is not mapped, then or
+// later, whatever the window's size.
 void lay_out_chart_window(Widget setup_shell, const Widget *keep_clear, int keep_clear_count,
-                          Widget chart_form, Widget scroller, const Resources &resources);
+                          const ChartWindowParts &parts, const Resources &resources);
 
 }  // namespace yarx::ui

@@ -159,13 +159,14 @@ Widget build_pick_line(Widget panel, Widget above, const Resources &resources) {
         XmNalignment, XmALIGNMENT_BEGINNING,
         XmNmarginLeft, chart::band_left - swatch_left - swatch_width,
         XmNleftOffset, swatch_left + swatch_width);
-    // As high as the most lines any of its texts has, two at least.
+    // As high as the most lines any of its texts has, two at least, and a
+    // line more for one too long for the panel.
     int lines = 2;
     for (const char *text : {resources.pick_template, resources.refused_text,
                              resources.unreadable_text})
         if (lines_in(text) > lines) lines = lines_in(text);
     constexpr int most_lines = 8;
-    fix_label_lines(pick_line, lines < most_lines ? lines : most_lines);
+    fix_label_lines(pick_line, (lines < most_lines ? lines : most_lines) + 1);
 
     Dimension height = 0;
     XtVaGetValues(pick_line, XmNheight, &height, nullptr);
@@ -189,19 +190,19 @@ void show_pick_line(const ChartView &view, const Resources &resources) {
     const Pick &pick = view.pick;
     switch (pick.outcome) {
         case PickOutcome::none:
-            set_label_text(pick_line, resources.pick_hint);
+            set_wrapped_text(pick_line, resources.pick_hint);
             break;
         case PickOutcome::refused:
-            set_label_text(pick_line, resources.refused_text);
+            set_wrapped_text(pick_line, resources.refused_text);
             return;
         case PickOutcome::unreadable:
-            set_label_text(pick_line, resources.unreadable_text);
+            set_wrapped_text(pick_line, resources.unreadable_text);
             return;
         case PickOutcome::picked: {
             char text[512];
             chart::format_match(resources.pick_template, pick.colour, pick.match, text,
                                 sizeof text);
-            set_label_text(pick_line, text);
+            set_wrapped_text(pick_line, text);
             paint_swatch(swatch, pick.swatch_pixel);
             return;
         }

@@ -17,6 +17,10 @@ namespace fallback {
 inline constexpr char chart_title[] = "yarx";
 inline constexpr char true_colours_title[] = "sRGB";
 // The fonts' "µ" is the Latin-1 byte: the program sets no locale.
+inline constexpr char reading_hint[] = "Point at the chart to read retardation and birefringence";
+inline constexpr char plate_hint[] = "and what the accessory plate adds and subtracts";
+inline constexpr char save_hint[] =
+    "Save... or Ctrl+S writes the chart as shown to a PDF, SVG or PNG file";
 inline constexpr char reading_template[] =
     "%r nm   order %o   birefringence %b at %t \265m\ncandidates: %m";
 inline constexpr char plate_template[] = "with the %p nm plate: added %a, subtracted %s";

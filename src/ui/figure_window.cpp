@@ -450,7 +450,7 @@ void build_widgets() {
     Widget saved = create_row(name_of(FigureWidget::saved), xmLabelWidgetClass, panel,
         reading_line,
         XmNalignment, XmALIGNMENT_BEGINNING);
-    fix_label_lines(saved, 1);
+    fix_label_lines(saved, 2);
     saves_figure_on(saved, texts.replace_text);
     Widget dismiss = create_row(name_of(FigureWidget::dismiss), xmPushButtonWidgetClass, panel,
         saved);

@@ -79,6 +79,8 @@ Widget build_plate_line(Widget panel, Widget above, const ChartView &view) {
     // The row is given that height now: the chart window's size is asked
     // for before the window is first laid out, when a form inside it has
     // no size of its own yet.
+    // Two lines high, for a reading too long for the panel.
+    fix_label_lines(plate_line, 2);
     Dimension line_height = 0;
     XtVaGetValues(plate_line, XmNheight, &line_height, nullptr);
     const int swatch_height = swatch_size + 2 * swatch_border;
@@ -98,8 +100,23 @@ void show_plate(const ChartView &view, const Resources &resources) {
     char text[256];
     chart::format_reading(resources.plate_template, view.reading.row, view.reading.thickness_um,
                           text, sizeof text, view.plate_nm);
-    set_label_text(plate_line, text);
+    set_wrapped_text(plate_line, text);
     swatches_follow_chart(view);
+}
+
+// Its hint, or its reading at the chart's last row, whose numbers are the
+// longest.
+int plate_line_width(const ChartView &view, const Resources &resources) {
+    if (view.plate_nm == chart::no_plate_nm) return 0;
+    char text[256];
+    chart::format_reading(resources.plate_template, chart::last_row, view.thickness_um, text,
+                          sizeof text, view.plate_nm);
+    return words_left +
+           std::max(width_for(plate_line, resources.plate_hint), width_for(plate_line, text));
+}
+
+void show_plate_hint(const ChartView &view, const Resources &resources) {
+    if (view.plate_nm != chart::no_plate_nm) set_wrapped_text(plate_line, resources.plate_hint);
 }
 
 void swatches_follow_chart(const ChartView &view) {

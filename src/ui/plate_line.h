@@ -23,6 +23,14 @@ Widget build_plate_line(Widget panel, Widget above, const chart::ChartView &view
 // in the swatches.
 void show_plate(const chart::ChartView &view, const Resources &resources);
 
+// The width the line needs for its hint and its longest reading, 0
+// without a plate.
+int plate_line_width(const chart::ChartView &view, const Resources &resources);
+
+// Shows the line's hint, wrapped to the panel's width, when there is a
+// plate.
+void show_plate_hint(const chart::ChartView &view, const Resources &resources);
+
 // Has the swatches take their bands' pixels again, after a draw that may
 // have given the bands other ones.
 void swatches_follow_chart(const chart::ChartView &view);

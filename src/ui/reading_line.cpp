@@ -25,7 +25,8 @@ Widget build_reading_line(Widget panel, const Resources &resources) {
         name_of(ChartWidget::reading), xmLabelWidgetClass, panel, nullptr,
         XmNalignment, XmALIGNMENT_BEGINNING,
         XmNmarginLeft, chart::band_left);
-    fix_label_lines(reading_line, lines_in(resources.reading_template));
+    // A line more, for a list of candidates too long for the panel.
+    fix_label_lines(reading_line, lines_in(resources.reading_template) + 1);
     return reading_line;
 }
 // clang-format on
@@ -34,7 +35,11 @@ void show_reading(const chart::ChartView &view, const Resources &resources) {
     char text[256];
     chart::format_reading(resources.reading_template, view.reading.row, view.reading.thickness_um,
                           text, sizeof text, view.plate_nm);
-    set_label_text(reading_line, text);
+    set_wrapped_text(reading_line, text);
+}
+
+void show_reading_hint(const Resources &resources) {
+    set_wrapped_text(reading_line, resources.reading_hint);
 }
 
 }  // namespace yarx::ui

@@ -13,10 +13,13 @@
 namespace yarx::ui {
 
 // Creates the label "canvasread" at the top of the panel, across it, as
-// many lines high as its hint or its template, whichever has more.
+// many lines high as its hint or its template, whichever has more, and a
+// line more.
 Widget build_reading_line(Widget panel, const Resources &resources);
 
-// Shows what the view's reading reads.
+// Shows what the view's reading reads, or the hint, wrapped to the panel's
+// width.
 void show_reading(const chart::ChartView &view, const Resources &resources);
+void show_reading_hint(const Resources &resources);
 
 }  // namespace yarx::ui

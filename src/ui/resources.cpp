@@ -31,6 +31,7 @@ XtResource text_resource(const char *name, const char *resource_class, std::size
 struct Texts {
     String fan_font;
     String reading_template, plate_template;
+    String reading_hint, plate_hint, save_hint;
     String pick_hint, pick_template, refused_text, unreadable_text;
     String saved_text, failed_text, replace_text;
     String chart_title, true_colours_title;
@@ -45,9 +46,11 @@ XtResource canvas[] = {
     TEXT("fanFont", "FanFont", fan_font, fallback::fan_font),
 };
 XtResource reading_line[] = {
+    TEXT(XmNlabelString,    XmCLabelString,    reading_hint,     fallback::reading_hint),
     TEXT("readingTemplate", "ReadingTemplate", reading_template, fallback::reading_template),
 };
 XtResource plate_line[] = {
+    TEXT(XmNlabelString,    XmCLabelString,    plate_hint,     fallback::plate_hint),
     TEXT("readingTemplate", "ReadingTemplate", plate_template, fallback::plate_template),
 };
 XtResource pick_line[] = {
@@ -57,6 +60,7 @@ XtResource pick_line[] = {
     TEXT("unreadableText",  "UnreadableText", unreadable_text, fallback::unreadable_text),
 };
 XtResource save_line[] = {
+    TEXT(XmNlabelString, XmCLabelString, save_hint, fallback::save_hint),
     TEXT("savedText",   "SavedText",   saved_text,   fallback::saved_text),
     TEXT("failedText",  "FailedText",  failed_text,  fallback::failed_text),
     TEXT("replaceText", "ReplaceText", replace_text, fallback::replace_text),
@@ -157,6 +161,9 @@ Resources read_resources(Widget toplevel, Widget chart_form) {
     r.reading_template = t.reading_template;
     r.plate_template = t.plate_template;
     r.pick_template = t.pick_template;
+    r.reading_hint = t.reading_hint;
+    r.plate_hint = t.plate_hint;
+    r.save_hint = t.save_hint;
     r.pick_hint = t.pick_hint;
     r.refused_text = t.refused_text;
     r.unreadable_text = t.unreadable_text;

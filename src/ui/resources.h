@@ -15,6 +15,9 @@ struct Resources {
     String fan_font;
     // The templates of the reading line, the plate's line and the pick line.
     String reading_template, plate_template, pick_template;
+    // What the reading line, the plate's line and the save line say before
+    // they have anything to say.
+    String reading_hint, plate_hint, save_hint;
     // The pick line's texts: its hint, and what it says when the pointer
     // could not be had or the pixel not be read.
     String pick_hint, refused_text, unreadable_text;

@@ -101,7 +101,7 @@ void show_message(Widget box, const char *text) {
 void say_not_saved(Saver &saver, const char *file, const char *reason) {
     char text[1024];
     fill(text, sizeof text, texts->failed_text, file, reason);
-    set_label_text(saver.line, text);
+    set_wrapped_text(saver.line, text);
     show_message(message_box(saver, saver.error_box, XmCreateErrorDialog, save_error_name,
                              {XmDIALOG_CANCEL_BUTTON, XmDIALOG_HELP_BUTTON}),
                  text);
@@ -294,7 +294,7 @@ void save(Saver &saver, Write write) {
     }
     char text[1024];
     fill(text, sizeof text, texts->saved_text, path, "");
-    set_label_text(saver.line, text);
+    set_wrapped_text(saver.line, text);
     XtUnmanageChild(saver.dialog);
 }
 
@@ -309,10 +309,12 @@ Widget build_save_line(Widget panel, Widget above, const Resources &resources) {
         name_of(ChartWidget::save_line), xmLabelWidgetClass, panel, above,
         XmNalignment, XmALIGNMENT_BEGINNING,
         XmNmarginLeft, chart::band_left);
-    fix_label_lines(chart_saver.line, 1);
+    fix_label_lines(chart_saver.line, 2);
     return chart_saver.line;
 }
 // clang-format on
+
+void show_save_hint() { set_wrapped_text(chart_saver.line, texts->save_hint); }
 
 void ask_where_to_save(Widget chart_form, const chart::ChartView &view,
                        XtCallbackProc chosen_callback) {

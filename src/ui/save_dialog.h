@@ -16,8 +16,11 @@
 namespace yarx::ui {
 
 // Creates the save line "canvassaved" under the widget above, across the
-// panel.  The resources must last: a save says what it did in their words.
+// panel, two lines high.  The resources must last: a save says what it did in their words.
 Widget build_save_line(Widget panel, Widget above, const Resources &resources);
+
+// Shows the save line's hint, wrapped to the panel's width.
+void show_save_hint();
 
 // Opens the dialog over the chart window, made the first time, with the
 // keyboard in its file name, which names the chart the view shows.  The

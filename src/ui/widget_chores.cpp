@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 
 #include <Xm/PushB.h>
 
@@ -28,6 +29,87 @@ void set_label_text(Widget label, const char *text) {
     XmString string = XmStringCreateLocalized(const_cast<char *>(text));
     XtVaSetValues(label, XmNlabelString, string, nullptr);
     XmStringFree(string);
+}
+
+namespace {
+
+// The width of the first `length` bytes of a line in the fonts.
+int width_of(XmRenderTable fonts, const char *line, std::size_t length) {
+    char part[1024];
+    chart::TextWriter writer(part, sizeof part);
+    for (std::size_t i = 0; i < length; ++i) writer.put(line[i]);
+    XmString string = XmStringCreateLocalized(part);
+    const int width = XmStringWidth(fonts, string);
+    XmStringFree(string);
+    return width;
+}
+
+// Breaks the lines of the text that are wider than the room.  Only the
+// last space of a run of them is a place to break: the next line starts
+// with its word.
+void wrap(char *text, int room, XmRenderTable fonts) {
+    char *line = text;
+    while (*line) {
+        char *end = std::strchr(line, '\n');
+        if (!end) end = line + std::strlen(line);
+        char *last_break = nullptr;
+        for (char *p = line; p <= end; ++p) {
+            if (p != end && (*p != ' ' || p[1] == ' ')) continue;
+            if (width_of(fonts, line, static_cast<std::size_t>(p - line)) <= room) {
+                if (p != end) last_break = p;
+                continue;
+            }
+            if (last_break) {
+                *last_break = '\n';
+                end = last_break;
+            }
+            break;
+        }
+        line = *end ? end + 1 : end;
+    }
+}
+
+// What of a label's width is not its text's, and its fonts.
+struct LabelFrame {
+    int width, around_text;
+    int offset;  // from the left of its form
+    XmRenderTable fonts;
+};
+LabelFrame frame_of(Widget label) {
+    Dimension width = 0, left = 0, right = 0, margin = 0, highlight = 0, shadow = 0;
+    int offset = 0;
+    XmRenderTable fonts = nullptr;
+    XtVaGetValues(label, XmNwidth, &width, XmNmarginLeft, &left, XmNmarginRight, &right,
+                  XmNmarginWidth, &margin, XmNhighlightThickness, &highlight, XmNshadowThickness,
+                  &shadow, XmNrenderTable, &fonts, nullptr);
+    XtVaGetValues(label, XmNleftOffset, &offset, nullptr);
+    return {width, left + right + 2 * (margin + highlight + shadow), offset, fonts};
+}
+
+}  // namespace
+
+void set_wrapped_text(Widget label, const char *text) {
+    const LabelFrame frame = frame_of(label);
+    const int room = frame.width - frame.around_text;
+    char wrapped[1024];
+    chart::TextWriter writer(wrapped, sizeof wrapped);
+    writer.put(text);
+    if (frame.fonts && room > 0) wrap(wrapped, room, frame.fonts);
+    set_label_text(label, wrapped);
+}
+
+int width_for(Widget label, const char *text) {
+    const LabelFrame frame = frame_of(label);
+    int widest = 0;
+    for (const char *line = text; frame.fonts;) {
+        const char *end = std::strchr(line, '\n');
+        if (!end) end = line + std::strlen(line);
+        widest =
+            std::max(widest, width_of(frame.fonts, line, static_cast<std::size_t>(end - line)));
+        if (!*end) break;
+        line = end + 1;
+    }
+    return frame.offset + frame.around_text + widest;
 }
 
 int lines_in(const char *text) {

@@ -41,6 +41,16 @@ Widget create_button(const char *name, Widget form, Widget above, int left, int 
 // from the label until it is destroyed, some bytes more for every text.
 void set_label_text(Widget label, const char *text);
 
+// Shows the text in the label as set_label_text does, each line that is
+// wider than the label broken at the last space that lets it fit, as often
+// as it takes; a word wider than the label stays whole.  The label's width
+// is the one its parent gave it.
+void set_wrapped_text(Widget label, const char *text);
+
+// The width the label needs to show the text without wrapping it, from the
+// left edge of its form.
+int width_for(Widget label, const char *text);
+
 // The number of lines of a text: one more than its newlines.
 int lines_in(const char *text);
 

@@ -153,16 +153,21 @@ TEST_P(SecondScreen, TheChartIsExact) {
 INSTANTIATE_TEST_SUITE_P(OfOtherDepth, SecondScreen,
                          ::testing::Values(Depths{24, 16}, Depths{8, 24}));
 
-// At 1366 x 768 the chart window fits the screen, and the canvas scrolls
-// to its last row, by the wheel too, while the panel's lines stay in view;
-// on a tall screen it is whole, without a scroll bar.
+// At 1366 x 768 the chart window fits the screen beside the setup window,
+// and the canvas scrolls to its last row, by the wheel too, while the
+// panel's lines stay in view; on a tall screen it is whole, without a
+// scroll bar.
 TEST_F(Desktop, OnAShortScreenTheChartFitsAndScrollsToItsLastRow) {
     ASSERT_NO_FATAL_FAILURE(start(desktop(1366, 768)));
     ASSERT_NO_FATAL_FAILURE(show_chart(d68_toggle));
-    const ScreenBox frame = frame_of(chart_shell_);
+    const ScreenBox frame = frame_of(chart_shell_), setup = frame_of(setup_shell_);
     EXPECT_GE(frame.y, 0);
     EXPECT_LE(frame.y + frame.height, 768) << "the chart window hangs below the screen";
-    EXPECT_LE(frame.x + frame.width, 1366) << "the chart window hangs off the screen";
+    EXPECT_TRUE(frame.x >= 0 && frame.x + frame.width <= 1366)
+        << "the chart window hangs off the screen: " << frame.x << " + " << frame.width;
+    EXPECT_FALSE(frame.overlaps(setup))
+        << "the chart window, " << frame.x << " + " << frame.width << ", covers the setup window, "
+        << setup.x << " + " << setup.width;
     ASSERT_TRUE(scroll_bar_shows());
     EXPECT_EQ(visible_canvas_rows().top, 0);
 
@@ -223,7 +228,8 @@ TEST_F(Desktop, TheChartFitsAPublishedWorkAreaWhereNothingCutsItDown) {
     EXPECT_TRUE(scroll_bar_shows());
 }
 
-// 1920 x 1200: the chart window, frame and all, fits the screen.
+// 1920 x 1200: the chart window, frame and all, fits the screen, and the
+// scroll bar it does not need is not there, even under the panel.
 TEST_F(Desktop, OnATallScreenTheChartIsWholeWithoutAScrollBar) {
     ASSERT_NO_FATAL_FAILURE(start(desktop()));
     ASSERT_NO_FATAL_FAILURE(show_chart(d68_toggle));
@@ -231,6 +237,8 @@ TEST_F(Desktop, OnATallScreenTheChartIsWholeWithoutAScrollBar) {
     EXPECT_TRUE(frame.y >= 0 && frame.y + frame.height <= 1200 && frame.x + frame.width <= 1920)
         << frame.x << "," << frame.y << " " << frame.width << "x" << frame.height;
     EXPECT_FALSE(scroll_bar_shows());
+    EXPECT_FALSE(viewable(display(), chart_part(ChartWidget::vertical_scroll_bar)))
+        << "a scroll bar not needed is mapped";
     const Image::Rows rows = visible_canvas_rows();
     EXPECT_EQ(rows.top, 0);
     EXPECT_EQ(rows.count, canvas_height);

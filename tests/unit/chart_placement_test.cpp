@@ -75,6 +75,24 @@ TEST(ChartPlacement, WithoutRoomOnEitherSideCoversLeastOfTheControls) {
     EXPECT_EQ(near_right.x, 1);  // flush left: the edge of the toggles only
 }
 
+TEST(ChartPlacement, NarrowsAsFarAsItMayToStandBesideTheSetupWindow) {
+    // 1366 wide: a chart of 1060 with its scroll bar stands right of a
+    // window of 300 at 1366 - 300 - 3 borders = 1063 wide, and at 1100 only
+    // narrowed by 37; by 30, it may not.
+    const SetupWindow setup(0);
+    const auto placed = [&](int wanted_width, int narrowable) {
+        return place_chart({0, 0, 1366, 768}, setup.window, openbox, wanted_width, chart_height,
+                           scroll_bar, setup.controls, 3, narrowable);
+    };
+    EXPECT_EQ(placed(1060 - scroll_bar, 100).width, 1060);
+    const ChartPlacement narrowed = placed(1100 - scroll_bar, 100);
+    EXPECT_EQ(narrowed.width, 1063);
+    EXPECT_EQ(narrowed.x, 302);
+    const ChartPlacement flush = placed(1100 - scroll_bar, 30);
+    EXPECT_EQ(flush.width, 1100);
+    EXPECT_EQ(flush.x, 1366 - 1 - 1100);
+}
+
 TEST(ChartPlacement, NeverShrinksToASliver) {
     const ChartPlacement p = place({0, 0, 800, 90}, SetupWindow(0));
     EXPECT_EQ(p.height, 100);
