@@ -303,7 +303,8 @@ void pointer_callback(Widget, XtPointer, XEvent *event, Boolean *) {
 
 // The first time, in the screen's bottom right corner, over the chart
 // panel's empty foot and clear of the setup window and the chart's bands;
-// later wherever the user left it.  Moved as soon as it is laid out, which
+// later wherever the user left it; where the resources place it, if they
+// do.  Moved as soon as it is laid out, which
 // it is once managed; room is kept for a window manager's frame.
 void move_to_the_corner() {
     constexpr int frame_room = 40;
@@ -493,7 +494,7 @@ void show_figure(const FigureRequest &request) {
     if (!screen.made) {
         XtVaSetValues(figure_form, XmNdefaultPosition, False, nullptr);
         XtManageChild(figure_form);
-        move_to_the_corner();
+        if (!texts.position_given) move_to_the_corner();
         make_canvas();
     }
     draw();

@@ -46,6 +46,9 @@ struct FigureResources {
     // the resources give none.  And yarx.numericalAperture.
     const char *first_mineral;
     double numerical_aperture;
+    // Whether the user placed the figure window's shell: it then opens
+    // there, and not in the screen's corner.
+    bool position_given;
 };
 
 // Reads them for the top-level shell and for the chart window's widgets,

@@ -183,15 +183,19 @@ TEST_F(FigureWindow, TheReadingFollowsThePointerAndTheChartMarksItsRetardation) 
     EXPECT_TRUE(wait_until([&] { return margin_at(mark_y) == black; }));
 }
 
-// Escape in the window, and Dismiss, close it; the program runs on, and F
-// brings it back.
+// The window stands where its resources place it; Escape in it, and
+// Dismiss, close it; the program runs on, and F brings it back.
 TEST_F(FigureWindow, EscapeAndDismissCloseItAndTheProgramRunsOn) {
     ASSERT_NO_FATAL_FAILURE(
-        start({}, {"-xrm", "yarx.figureMineral: garnet", "-xrm", "yarx.numericalAperture: 0.99"}));
+        start({}, {"-xrm", "yarx.figureMineral: garnet", "-xrm", "yarx.numericalAperture: 0.99",
+                   "-xrm", "*figure_popup.geometry: +10+20"}));
     EXPECT_EQ(app_->standard_error(),
               "yarx: figureMineral 'garnet' is not a mineral with a figure; using quartz\n"
               "yarx: numericalAperture '0.99' is not a number from 0.1 to 0.95; using 0.85\n");
     ASSERT_NO_FATAL_FAILURE(open_with_f());
+    const ScreenBox placed = on_screen(display(), figure_shell_);
+    EXPECT_EQ(placed.x, 10);
+    EXPECT_EQ(placed.y, 20);
     const Window dismiss = figure_widget(display(), figure_shell_, FigureWidget::dismiss);
     for (const bool by_escape : {true, false}) {
         SCOPED_TRACE(by_escape ? "Escape" : "Dismiss");
