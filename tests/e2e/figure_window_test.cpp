@@ -4,6 +4,7 @@
 
 #include <X11/keysym.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -213,6 +214,35 @@ TEST_F(FigureWindow, EscapeAndDismissCloseItAndTheProgramRunsOn) {
         type_key(display(), XK_f);
     }
     EXPECT_EQ(wait_for_figure(settings_at(reading_row)), "");
+}
+
+// On a display whose pixels are not their colours the reading line says
+// so, and keeps saying so under the pointer and after a control; nothing
+// is drawn, and the program runs on.
+TEST_F(FigureWindow, WithoutTrueColourTheReadingSaysSo) {
+    ServerOptions static_colour;
+    static_colour.depth = 8;
+    static_colour.extra_args = {"-cc", "2"};
+    ASSERT_NO_FATAL_FAILURE(start(static_colour));
+    ASSERT_NE(press_ok(), None);
+    click(display(), chart_widget(display(), chart_shell_, ChartWidget::figure));
+    figure_shell_ = wait_for_shell(display(), figure_shell_name);
+    ASSERT_NE(figure_shell_, None);
+    const Window line = figure_widget(display(), figure_shell_, FigureWidget::reading);
+    const auto line_pixels = [&] { return rgb_bytes(Image(display(), line)); };
+    const auto has_words = [](const std::vector<unsigned char> &pixels) {
+        return std::any_of(pixels.begin(), pixels.end(),
+                           [&](unsigned char c) { return c != pixels[0]; });
+    };
+    ASSERT_TRUE(wait_until([&] { return has_words(line_pixels()); }));
+    const auto says = line_pixels();
+    move_pointer_to(display(), figure_canvas(), 200, 200);
+    click(display(), figure_widget(display(), figure_shell_, FigureWidget::biaxial));
+    const Window biaxial = figure_widget(display(), figure_shell_, FigureWidget::biaxial);
+    ASSERT_TRUE(wait_until([&] { return shows_colour(biaxial, yellow); }));
+    EXPECT_TRUE(wait_until([&] { return line_pixels() == says; }));
+    EXPECT_FALSE(has_words(rgb_bytes(Image(display(), figure_canvas()))));
+    EXPECT_TRUE(app_->running());
 }
 
 }  // namespace
