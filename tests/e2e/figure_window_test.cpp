@@ -8,9 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "chart/minerals.h"
 #include "figure/figure_image.h"
-#include "figure/figure_panel.h"
 #include "figure/mineral_optics.h"
 #include "fixture.h"
 
@@ -19,21 +17,19 @@ namespace {
 
 constexpr int figure_size = 401;
 
-// Row 108, 270 nm: 0.009 at the section's 30 µm.
+// Row 108, 270 nm: 0.009 at the section's 30 µm, where the reading names
+// quartz first, and 0.0108 at 25 µm, where it names cordierite first.
 constexpr int reading_row = 108;
 
 class FigureWindow : public YarxTest {
 protected:
     Window figure_canvas() { return figure_widget(display(), figure_shell_, FigureWidget::canvas); }
 
-    // The settings of the figure that the chart reading at the row names
-    // first, as the window starts it: the chart's D68 and colours.
-    static figure::Settings settings_at(int row) {
+    // The settings a mineral's figure starts with: the chart's D68 and
+    // colours at 30 µm.
+    static figure::Settings settings_of(const char *mineral) {
         figure::Settings s;
-        const double retardation_nm = colour::retardation_step_nm * row;
-        figure::take_mineral(*figure::first_with_figure(chart::candidates_for(
-                                 retardation_nm / (1000 * chart::default_thickness_um))),
-                             s);
+        figure::take_mineral(*figure::mineral_named(mineral), s);
         return s;
     }
 
@@ -84,16 +80,11 @@ TEST_F(FigureWindow, FOpensTheFigureOfTheReadingsFirstCandidateAndANewOkRedrawsI
     ASSERT_NO_FATAL_FAILURE(
         start({}, {"-xrm", "*figureplate.set: True", "-xrm", "*thickness: 25"}));
     ASSERT_NO_FATAL_FAILURE(open_with_f());
-    figure::Settings s;
-    const double birefringence = colour::retardation_step_nm * reading_row / (1000 * 25.0);
-    const figure::MineralOptics *mineral =
-        figure::first_with_figure(chart::candidates_for(birefringence));
-    ASSERT_NE(mineral, nullptr);
-    figure::take_mineral(*mineral, s);
+    figure::Settings s = settings_of("cordierite");
     s.thickness_um = 25;
     s.plate_nm = chart::default_plate_nm;
     EXPECT_EQ(wait_for_figure(s), "");
-    EXPECT_EQ(title_of(figure_shell_), std::string("yarx: figure of ") + mineral->name);
+    EXPECT_EQ(title_of(figure_shell_), "yarx: figure of cordierite");
 
     ASSERT_NO_FATAL_FAILURE(choose(a_toggle));
     ASSERT_NE(press_ok(), None);
@@ -113,8 +104,7 @@ TEST_F(FigureWindow, AControlRedrawsWithOneImageAndAnExposureSendsNone) {
     click(display(), chart_widget(display(), chart_shell_, ChartWidget::figure));
     figure_shell_ = wait_for_shell(display(), figure_shell_name);
     ASSERT_NE(figure_shell_, None);
-    figure::Settings s;
-    figure::take_mineral(*figure::mineral_named("calcite"), s);
+    figure::Settings s = settings_of("calcite");
     s.numerical_aperture = 0.5;
     ASSERT_EQ(wait_for_figure(s), "");
     EXPECT_EQ(title_of(figure_shell_), "yarx: figure of calcite");
@@ -154,7 +144,7 @@ TEST_F(FigureWindow, TheReadingFollowsThePointerAndTheChartMarksItsRetardation) 
     ASSERT_NO_FATAL_FAILURE(
         start_through_relay({}, Duration(0), {"-xrm", "*figureread.labelString: -"}));
     ASSERT_NO_FATAL_FAILURE(open_with_f());
-    const figure::Settings s = settings_at(reading_row);
+    const figure::Settings s = settings_of("quartz");
     ASSERT_EQ(wait_for_figure(s), "");
     const Window line = figure_widget(display(), figure_shell_, FigureWidget::reading);
     const auto line_pixels = [&] { return rgb_bytes(Image(display(), line)); };
@@ -213,7 +203,7 @@ TEST_F(FigureWindow, EscapeAndDismissCloseItAndTheProgramRunsOn) {
         move_pointer_to(display(), canvas(), chart::probe_x, chart::band_top + reading_row);
         type_key(display(), XK_f);
     }
-    EXPECT_EQ(wait_for_figure(settings_at(reading_row)), "");
+    EXPECT_EQ(wait_for_figure(settings_of("quartz")), "");
 }
 
 // On a display whose pixels are not their colours the reading line says
