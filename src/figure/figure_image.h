@@ -35,7 +35,8 @@ using colour::Xyz;
 constexpr int greatest_table_rows = 16384;
 
 // The tables and the chart's scale, kept between figures: a figure that
-// changes only its geometry reuses them.
+// changes only its geometry reuses them.  Some 800 KiB: keep it in static
+// storage, as the program keeps its other objects.
 struct Workspace {
     // What the tables were made for.
     int illuminant = -1;
@@ -67,7 +68,7 @@ Rgb8 colour_at(const Workspace &workspace, colour::Rendering rendering, double r
 // them row by row from the top left; black outside the field.
 void compute_figure(const Settings &settings, Workspace &workspace, Rgb8 *pixels);
 
-// A figure's pixels at the largest size.
+// A figure's pixels at the largest size (12 MiB; static storage too).
 struct Image {
     int size;
     Rgb8 pixels[greatest_size * greatest_size];
