@@ -115,17 +115,39 @@ Desktop look_at_desktop(Widget setup_shell) {
     return d;
 }
 
-// The vertical scroll bar mapped while the chart is taller than the clip
-// window, and only then: shown or not, the scrolled window keeps it
-// managed, and when it is not needed, it puts it beyond its right edge,
-// where it would lie under the panel.
+// What a shown vertical scroll bar takes beside the canvas: its width, and
+// its highlight on both sides, which the clip window keeps clear of.
+int scroll_bar_room(Widget scroller) {
+    Widget bar = nullptr;
+    Dimension width = 0, highlight = 0;
+    XtVaGetValues(scroller, XmNverticalScrollBar, &bar, nullptr);
+    if (bar) XtVaGetValues(bar, XmNwidth, &width, XmNhighlightThickness, &highlight, nullptr);
+    return width + 2 * highlight;
+}
+
+// The vertical scroll bar mapped when the chart scrolls, and only then,
+// with the room for it beside the canvas, which the panel gives: shown or
+// not, the scrolled window keeps the bar managed, and when it is not
+// needed, it puts it beyond its right edge, where it would lie under the
+// panel.
+void fit_scroll_bar(Widget scroller, bool scrolls) {
+    Widget bar = nullptr;
+    int offset = 0;
+    XtVaGetValues(scroller, XmNverticalScrollBar, &bar, XmNrightOffset, &offset, nullptr);
+    if (!bar) return;
+    XtSetMappedWhenManaged(bar, scrolls ? True : False);
+    const int width = chart::canvas_width + (scrolls ? scroll_bar_room(scroller) : 0);
+    if (offset != -width) XtVaSetValues(scroller, XmNrightOffset, -width, nullptr);
+}
+
+// The chart scrolls while it is taller than the clip window.
 void scroll_bar_follows_need(Widget scroller) {
-    Widget bar = nullptr, clip = nullptr;
-    XtVaGetValues(scroller, XmNverticalScrollBar, &bar, XmNclipWindow, &clip, nullptr);
-    if (!bar || !clip) return;
+    Widget clip = nullptr;
+    XtVaGetValues(scroller, XmNclipWindow, &clip, nullptr);
+    if (!clip) return;
     Dimension height = 0;
     XtVaGetValues(clip, XmNheight, &height, nullptr);
-    XtSetMappedWhenManaged(bar, height < chart::canvas_height ? True : False);
+    fit_scroll_bar(scroller, height < chart::canvas_height);
 }
 
 void resized_callback(Widget, XtPointer scroller, XEvent *event, Boolean *) {
@@ -160,12 +182,6 @@ void lay_out_chart_window(Widget setup_shell, const Widget *keep_clear, int keep
     const Desktop desktop = look_at_desktop(setup_shell);
     XtWidgetGeometry wanted{};
     XtQueryGeometry(chart_form, nullptr, &wanted);
-    // A shown scroll bar takes its width, and the clip window then keeps
-    // clear of the bar's highlight on both sides.
-    Widget bar = nullptr;
-    Dimension bar_width = 0, highlight = 0;
-    XtVaGetValues(scroller, XmNverticalScrollBar, &bar, nullptr);
-    if (bar) XtVaGetValues(bar, XmNwidth, &bar_width, XmNhighlightThickness, &highlight, nullptr);
 
     // The setup window's controls, on the screen.
     Rect controls[max_controls_kept_clear];
@@ -176,7 +192,7 @@ void lay_out_chart_window(Widget setup_shell, const Widget *keep_clear, int keep
         controls[i].y += desktop.setup.y;
     }
 
-    const int scroll_bar = bar_width + 2 * highlight;
+    const int scroll_bar = scroll_bar_room(scroller);
     Dimension panel_width = 0;
     XtVaGetValues(parts.panel, XmNwidth, &panel_width, nullptr);
     // Only the panel narrows: the canvas beside it keeps its width.
@@ -185,13 +201,11 @@ void lay_out_chart_window(Widget setup_shell, const Widget *keep_clear, int keep
         chart::place_chart(desktop.work_area, desktop.setup, desktop.frame, wanted.width,
                            wanted.height, scroll_bar, controls, count, narrowable);
     const int narrowed_by = wanted.width + (p.scrolls ? scroll_bar : 0) - p.width;
-    // The scrolled window as wide as the canvas and the scroll bar it then
-    // needs; the panel beside it takes the rest of the form's width.
-    if (p.scrolls && !size)
-        XtVaSetValues(scroller, XmNrightOffset, -(chart::canvas_width + scroll_bar), nullptr);
+    // The panel beside the scrolled window takes the rest of the form's
+    // width.
+    if (!size) fit_scroll_bar(scroller, p.scrolls);
     if ((p.scrolls || narrowed_by > 0) && !size)
         XtVaSetValues(chart_form, XmNwidth, p.width, XmNheight, p.height, nullptr);
-    if (!p.scrolls && bar) XtSetMappedWhenManaged(bar, False);
     if (position || centring) return;
     // The window manager puts the frame's corner where the client asks to
     // be (north-west gravity).
