@@ -34,4 +34,8 @@ Window chart_widget(Display *display, Window shell, ChartWidget widget) {
     return at_path(display, shell, ui::path_of(widget));
 }
 
+Window figure_widget(Display *display, Window shell, FigureWidget widget) {
+    return at_path(display, shell, ui::path_of(widget));
+}
+
 }  // namespace yarx::xdriver

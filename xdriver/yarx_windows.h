@@ -14,6 +14,7 @@
 namespace yarx::xdriver {
 
 using ui::chart_shell_name;
+using ui::figure_shell_name;
 using ui::setup_shell_name;
 
 // The shell window of the setup window (setup_shell_name) or of the chart
@@ -40,5 +41,9 @@ Window toggle(Display *display, Window shell, int index);
 // without a plate.
 using ui::ChartWidget;
 Window chart_widget(Display *display, Window shell, ChartWidget widget);
+
+// The figure window's widgets under its shell.
+using ui::FigureWidget;
+Window figure_widget(Display *display, Window shell, FigureWidget widget);
 
 }  // namespace yarx::xdriver

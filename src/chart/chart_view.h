@@ -73,6 +73,11 @@ struct ChartView {
     bool marks_on_canvas = false;
     bool fan_on_canvas = false;
 
+    // The row whose retardation the figure window reads under the pointer,
+    // marked on the right margin; and whether the canvas shows the mark.
+    int figure_row = no_row;
+    bool figure_mark_on_canvas = false;
+
     const GivenColour &band(int row) const { return given[row]; }
     const GivenColour &black() const { return given[colour::chart_rows]; }
     const GivenColour &white() const { return given[colour::chart_rows + 1]; }

@@ -123,6 +123,20 @@ void draw_pick_marks(const CanvasContext &canvas, ChartView &view) {
     view.marks_on_canvas = true;
 }
 
+// The figure's mark across the right margin, inverted over what stands
+// there: white on the black margin.  The canvas then shows a mark that the
+// next draw must clear.
+void invert_figure_mark(const CanvasContext &canvas, ChartView &view) {
+    const int y = band_top + view.figure_row;
+    XSetFunction(canvas.display, canvas.gc, GXxor);
+    XSetForeground(canvas.display, canvas.gc, view.white().pixel ^ view.black().pixel);
+    XDrawLine(canvas.display, canvas.window, canvas.gc, right_margin.left, y, right_margin.right,
+              y);
+    XSetFunction(canvas.display, canvas.gc, GXcopy);
+    view.figure_mark_on_canvas = !view.figure_mark_on_canvas;
+    view.marks_on_canvas = true;
+}
+
 // Takes the last pick's marks out of the margin, back to the canvas's
 // background; the overlay drawn after it puts back its own lines there.
 void clear_pick_marks(const CanvasContext &canvas, ChartView &view) {
@@ -144,6 +158,8 @@ void draw_over(const CanvasContext &canvas, ChartView &view, DrawBatch &batch) {
                  view.thickness_um);
     view.fan_on_canvas = view.fan_shown;
     draw_pick_marks(canvas, view);
+    view.figure_mark_on_canvas = false;  // the margin was drawn afresh
+    if (view.figure_row != no_row) invert_figure_mark(canvas, view);
 }
 
 }  // namespace
@@ -161,6 +177,13 @@ void draw_over_the_bands(const CanvasContext &canvas, ChartView &view) {
     DrawBatch batch;
     for (bool &taken : batch.taken) taken = true;  // the last draw's answers
     draw_over(canvas, view, batch);
+}
+
+void mark_figure_row(const CanvasContext &canvas, ChartView &view, int row) {
+    if (row == view.figure_row) return;
+    if (view.figure_mark_on_canvas) invert_figure_mark(canvas, view);
+    view.figure_row = row;
+    if (row != no_row) invert_figure_mark(canvas, view);
 }
 
 }  // namespace yarx::ui

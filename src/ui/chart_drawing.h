@@ -32,4 +32,10 @@ void draw_chart(const CanvasContext &canvas, chart::ChartView &view, const char 
 // margin, the overlay, the fan when shown and the marks of the pick shown.
 void draw_over_the_bands(const CanvasContext &canvas, chart::ChartView &view);
 
+// Marks the row on the right margin, where the figure window reads its
+// retardation, and takes the last such mark away (no_row: only that).
+// Drawn inverting what stands there, so that drawing it again takes it
+// away: nothing asked of the server, nothing else redrawn.
+void mark_figure_row(const CanvasContext &canvas, chart::ChartView &view, int row);
+
 }  // namespace yarx::ui

@@ -10,17 +10,20 @@
 #include <Xm/Xm.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <iterator>
 
 #include "chart/chart_geometry.h"
 #include "chart/chart_view.h"
+#include "chart/minerals.h"
 #include "chart/reading.h"
-#include "chart/text_writer.h"
+#include "figure/figure_panel.h"
 #include "ui/chart_drawing.h"
 #include "ui/chart_window_layout.h"
 #include "ui/colour_pick.h"
 #include "ui/fan_drawing.h"
+#include "ui/figure_window.h"
 #include "ui/plate_line.h"
 #include "ui/reading_line.h"
 #include "ui/save_dialog.h"
@@ -91,21 +94,6 @@ void expose_callback(Widget, XtPointer, XtPointer call_data) {
     XFlush(drawing.display);
 }
 
-// The last of this motion event and those queued right behind it for the
-// same window: only where the pointer is now is worth showing.  Looks only
-// at what has already arrived, without asking the server anything.
-XEvent latest_motion(const XEvent &event) {
-    Display *display = event.xany.display;
-    XEvent latest = event;
-    while (XEventsQueued(display, QueuedAfterReading) > 0) {
-        XEvent next;
-        XPeekEvent(display, &next);
-        if (next.type != MotionNotify || next.xmotion.window != event.xmotion.window) break;
-        XNextEvent(display, &latest);
-    }
-    return latest;
-}
-
 // The reading lines read the row under the pointer, at the fan's thickness
 // there when the fan is shown; a move that changes neither row nor
 // thickness changes nothing.
@@ -123,12 +111,8 @@ void read_at(int x, int y) {
 // trip, for every move.  Entering reads too, since the pointer may come to
 // rest on the first row it enters.
 void pointer_callback(Widget, XtPointer, XEvent *event, Boolean *) {
-    if (event->type == EnterNotify) {
-        read_at(event->xcrossing.x, event->xcrossing.y);
-    } else if (event->type == MotionNotify) {
-        const XEvent latest = latest_motion(*event);
-        read_at(latest.xmotion.x, latest.xmotion.y);
-    }
+    int x = 0, y = 0;
+    if (pointer_now(*event, x, y)) read_at(x, y);
 }
 
 // The wheel over the canvas scrolls it, when it scrolls at all: a notch is
@@ -190,46 +174,31 @@ void save_action(Widget, XEvent *, String *, Cardinal *) { start_saving(); }
 // The chart window's keys, wherever its keyboard focus is, a line each:
 // the toolkit's translations, for actions of the program's own.  Escape
 // is the dialog's, which presses Dismiss, its cancel button.
-struct ChartKey {
-    const char *event;  // in the toolkit's translation syntax
-    const char *action;
-    XtActionProc proc;
-};
+void figure_action(Widget, XEvent *, String *, Cardinal *);
 // clang-format off
-constexpr ChartKey chart_keys[] = {
-    //  event                  action       proc
-    { "~Ctrl ~Mod1 <Key>p",    "chartPick", pick_action },
-    { "Ctrl ~Mod1 <Key>s",     "chartSave", save_action },
+constexpr KeyBinding chart_keys[] = {
+    //  event                  action         proc
+    { "~Ctrl ~Mod1 <Key>p",    "chartPick",   pick_action },
+    { "Ctrl ~Mod1 <Key>s",     "chartSave",   save_action },
+    { "~Ctrl ~Mod1 <Key>f",    "chartFigure", figure_action },
 };
 // clang-format on
-constexpr int chart_key_count = static_cast<int>(std::size(chart_keys));
 
-// Gives the widget and all its children the keys, ahead of their own
-// translations.  Dialogs over the window, such as the save dialog, whose
-// file name may well hold a "p", are its popups, not its children.
-void give_keys(Widget w, XtTranslations keys) {
-    XtOverrideTranslations(w, keys);
-    if (!XtIsComposite(w)) return;
-    WidgetList children = nullptr;
-    Cardinal count = 0;
-    XtVaGetValues(w, XmNchildren, &children, XmNnumChildren, &count, nullptr);
-    for (Cardinal i = 0; i < count; ++i) give_keys(children[i], keys);
+// The figure of the first mineral the reading names now, or of the one
+// shown last when it names none, at the section's thickness under the
+// chart's lamp and in its colours.
+void open_figure() {
+    if (!view.drawn) return;
+    const figure::MineralOptics *candidate = nullptr;
+    const chart::PointerReading &r = view.reading;
+    if (r.row != chart::no_row && r.thickness_um >= chart::least_thickness_um)
+        candidate = figure::first_with_figure(
+            chart::candidates_for(colour::retardation_step_nm * r.row / (1000 * r.thickness_um)));
+    show_figure({view.illuminant, view.rendering, view.thickness_um, view.plate_nm, candidate});
 }
 
-void install_keys() {
-    XtActionsRec actions[chart_key_count];
-    char table[64 * chart_key_count];
-    chart::TextWriter translations(table, sizeof table);
-    for (int i = 0; i < chart_key_count; ++i) {
-        actions[i] = {const_cast<String>(chart_keys[i].action), chart_keys[i].proc};
-        translations.put(chart_keys[i].event);
-        translations.put(": ");
-        translations.put(chart_keys[i].action);
-        translations.put("()\n");
-    }
-    XtAppAddActions(XtWidgetToApplicationContext(chart_form), actions, chart_key_count);
-    give_keys(chart_form, XtParseTranslationTable(table));
-}
+void figure_callback(Widget, XtPointer, XtPointer) { open_figure(); }
+void figure_action(Widget, XEvent *, String *, Cardinal *) { open_figure(); }
 
 void unmap_callback(Widget, XtPointer, XtPointer) { forget_pick(); }
 
@@ -278,22 +247,25 @@ void create_drawing_context() {
 // Widget resources read best one name-value pair a line.
 // clang-format off
 
-// Dismiss, Pick colour and Save side by side along the top.  Dismiss has
+// Dismiss, Pick colour, Save and Figure side by side along the top.  Dismiss has
 // no callback of ours: the dialog's autoUnmanage pops the window down, and
 // Return and Escape press it too.  The dialog pops down at any of its
 // buttons; the others take that callback off.
 Widget build_button_row() {
-    Widget dismiss = create_button(name_of(ChartWidget::dismiss), chart_form, nullptr, 0, 33);
+    Widget dismiss = create_button(name_of(ChartWidget::dismiss), chart_form, nullptr, 0, 25);
     XtVaSetValues(chart_form,
         XmNdefaultButton, dismiss,
         XmNcancelButton, dismiss,
         nullptr);
-    Widget pick = create_button(name_of(ChartWidget::pick), chart_form, nullptr, 33, 67);
+    Widget pick = create_button(name_of(ChartWidget::pick), chart_form, nullptr, 25, 50);
     XtRemoveAllCallbacks(pick, XmNactivateCallback);
     XtAddCallback(pick, XmNactivateCallback, pick_callback, nullptr);
-    Widget save = create_button(name_of(ChartWidget::save), chart_form, nullptr, 67, 100);
+    Widget save = create_button(name_of(ChartWidget::save), chart_form, nullptr, 50, 75);
     XtRemoveAllCallbacks(save, XmNactivateCallback);
     XtAddCallback(save, XmNactivateCallback, save_callback, nullptr);
+    Widget figure = create_button(name_of(ChartWidget::figure), chart_form, nullptr, 75, 100);
+    XtRemoveAllCallbacks(figure, XmNactivateCallback);
+    XtAddCallback(figure, XmNactivateCallback, figure_callback, nullptr);
     return dismiss;
 }
 
@@ -382,7 +354,7 @@ void build_chart_window(Widget form, const Resources &from_resources) {
     build_canvas(separator);
     build_panel(separator);
     XtAddCallback(chart_form, XmNunmapCallback, unmap_callback, nullptr);
-    install_keys();
+    bind_keys(chart_form, chart_keys, static_cast<int>(std::size(chart_keys)));
 }
 
 void keep_chart_clear_of(const Widget *controls, int count) {
@@ -401,6 +373,16 @@ void show_chart(const ChartRequest &request) {
     if (!view.drawn) create_drawing_context();
     draw();
     offer_name_for(view);
+    figure_follows_chart(view.illuminant, view.rendering);
+}
+
+void mark_chart_retardation(double retardation_nm) {
+    if (!view.drawn || !XtIsManaged(chart_form)) return;
+    const long row = std::lround(retardation_nm / colour::retardation_step_nm);
+    mark_figure_row(
+        drawing, view,
+        retardation_nm < 0 || row > chart::last_row ? chart::no_row : static_cast<int>(row));
+    XFlush(drawing.display);
 }
 
 void redraw_chart() {

@@ -42,4 +42,9 @@ void show_chart(const ChartRequest &request);
 // chart has been shown.
 void redraw_chart();
 
+// Marks the retardation that the figure window reads on the chart's right
+// margin, as a pick's marks stand there; a negative one, or one beyond the
+// chart, takes the mark away.
+void mark_chart_retardation(double retardation_nm);
+
 }  // namespace yarx::ui

@@ -132,6 +132,47 @@ constexpr Line chart_window[] = {
 };
 // clang-format on
 
+// The figure window, and Figure... in the chart window that opens it.  The
+// menu's minerals show their names.
+constexpr Line figure_window[] = {
+    join({"*canvasfigure.labelString: Figure..."}),
+    join({"*canvasfigure*fontList: ", button_font}),
+    text_line(join({"*", figure_shell_name, ".title"}).data(), fallback::figure_title),
+    join({"*figurecanvas.background: black"}),
+    join({"*figuremineral.labelString: Mineral"}),
+    join({"*figuremineral*fontList: ", text_font}),
+    join({"*figuremenu*fontList: ", text_font}),
+    join({"*figurecustom.labelString: Custom"}),
+    join({"*figureuniaxial.labelString: Uniaxial"}),
+    join({"*figurebiaxial.labelString: Biaxial"}),
+    join({"*figureclass*fontList: ", text_font}),
+    join({"*figureclass*selectColor: ", toggle_select_colour}),
+    join({"*figurepositive.labelString: Positive"}),
+    join({"*figurenegative.labelString: Negative"}),
+    join({"*figuresign*fontList: ", text_font}),
+    join({"*figuresign*selectColor: ", toggle_select_colour}),
+    join({"*figurebirefringence.titleString: Birefringence"}),
+    join({"*figurebirefringence*fontList: ", text_font}),
+    join({"*figure2v.titleString: 2V (degrees)"}),
+    join({"*figure2v*fontList: ", text_font}),
+    join({"*figuretilt.titleString: Tilt (degrees)"}),
+    join({"*figuretilt*fontList: ", text_font}),
+    join({"*figureazimuth.titleString: Azimuth of the optic axial plane (degrees)"}),
+    join({"*figureazimuth*fontList: ", text_font}),
+    join({"*figureplate.labelString: Accessory plate"}),
+    join({"*figureplate*fontList: ", text_font}),
+    join({"*figureplate*selectColor: ", toggle_select_colour}),
+    join({"*figureread.labelString: Point at the figure to read it"}),
+    text_line("*figureread.readingTemplate", fallback::figure_template),
+    text_line("*figureread.noTrueColourText", fallback::no_true_colour_text),
+    join({"*figureread*fontList: ", prompt_font}),
+    join({"*figuresaved.labelString: Ctrl+S writes the figure as shown to a PNG, PDF or SVG file"}),
+    text_line("*figuresaved.replaceText", fallback::figure_replace_text),
+    join({"*figuresaved*fontList: ", prompt_font}),
+    join({"*figuredismiss.labelString: Dismiss"}),
+    join({"*figuredismiss*fontList: ", button_font}),
+};
+
 // In the toggles' order on screen: the label, the font, the select colour.
 constexpr auto toggle_lines = [] {
     std::array<Line, std::size(colour::illuminants) * 3> lines{};
@@ -156,7 +197,8 @@ constexpr Line option_lines[] = {
 };
 
 constexpr std::size_t line_count = std::size(setup_window) + toggle_lines.size() +
-                                   std::size(option_lines) + std::size(chart_window);
+                                   std::size(option_lines) + std::size(chart_window) +
+                                   std::size(figure_window);
 
 // Xt wants String (char *) but never writes through it.
 constexpr std::array<String, line_count + 1> list_of_lines() {
@@ -166,6 +208,7 @@ constexpr std::array<String, line_count + 1> list_of_lines() {
     for (const Line &line : toggle_lines) list[n++] = const_cast<String>(line.data());
     for (const Line &line : option_lines) list[n++] = const_cast<String>(line.data());
     for (const Line &line : chart_window) list[n++] = const_cast<String>(line.data());
+    for (const Line &line : figure_window) list[n++] = const_cast<String>(line.data());
     list[n] = nullptr;
     return list;
 }

@@ -33,6 +33,15 @@ inline constexpr char unreadable_text[] =
     "This display's pixels do not tell their colour: no colour picked";
 inline constexpr char saved_text[] = "Saved %f";
 inline constexpr char failed_text[] = "Not saved: %r";
+// The figure window's title before what it shows, its reading and what
+// it says on a display of no true colour.
+inline constexpr char figure_title[] = "yarx";
+inline constexpr char figure_template[] =
+    "%r nm   order %o\nslow vibration at %s\260\n%a\260 from the axis in air";
+inline constexpr char no_true_colour_text[] =
+    "This display does not show true colour:\nno figure can be drawn";
+inline constexpr char figure_replace_text[] =
+    "%f is there already.\nReplace it with the figure shown?";
 inline constexpr char replace_text[] = "%f is there already.\nReplace it with the chart shown?";
 // The birefringence lines' labels: smaller than the reading's text.
 inline constexpr char fan_font[] = "-*-lucida-medium-r-*-*-12-*-*-*-*-*-iso8859-1";

@@ -8,6 +8,8 @@
 #include <iterator>
 
 #include "chart/reading.h"
+#include "figure/mineral_optics.h"
+#include "figure/settings.h"
 #include "ui/fallback_resources.h"
 #include "ui/window_names.h"
 
@@ -89,11 +91,59 @@ XtResource section[] = {
 };
 // clang-format on
 
+// The figure window's, and its first state.
+struct FigureTexts {
+    String title, reading_template, no_true_colour_text, replace_text;
+    String geometry, x, y;
+    String mineral, numerical_aperture;
+};
+#define FIGURE_TEXT(name, resource_class, field, default_value) \
+    text_resource(name, resource_class, offsetof(FigureTexts, field), default_value)
+// clang-format off
+XtResource figure_shell[] = {
+    FIGURE_TEXT(XmNtitle,             XmCTitle,           title,               fallback::figure_title),
+    FIGURE_TEXT(XmNgeometry,          XmCGeometry,        geometry,            nullptr),
+    FIGURE_TEXT(XmNx,                 XmCPosition,        x,                   nullptr),
+    FIGURE_TEXT(XmNy,                 XmCPosition,        y,                   nullptr),
+};
+XtResource figure_reading[] = {
+    FIGURE_TEXT("readingTemplate",    "ReadingTemplate",  reading_template,    fallback::figure_template),
+    FIGURE_TEXT("noTrueColourText",   "NoTrueColourText", no_true_colour_text, fallback::no_true_colour_text),
+};
+XtResource figure_save_line[] = {
+    FIGURE_TEXT("replaceText",        "ReplaceText",      replace_text,        fallback::figure_replace_text),
+};
+XtResource figure_start[] = {
+    FIGURE_TEXT("figureMineral",      "FigureMineral",    mineral,             nullptr),
+    FIGURE_TEXT("numericalAperture",  "NumericalAperture", numerical_aperture, nullptr),
+};
+// clang-format on
+#undef FIGURE_TEXT
+
+// A mineral of the table, and one with a figure, when none is named.
+constexpr char default_figure_mineral[] = "quartz";
+
 template <std::size_t N>
 void read_under(Widget parent, ChartWidget widget, const char *widget_class, Texts &texts,
                 XtResource (&table)[N]) {
     XtGetSubresources(parent, &texts, const_cast<String>(name_of(widget)),
                       const_cast<String>(widget_class), table, N, nullptr, 0);
+}
+
+// Whether the user gave a shell a size, and a position, by its geometry
+// or its x and y.
+struct Given {
+    bool size, position;
+};
+Given given_by(String geometry, String x, String y) {
+    Given given{false, x || y};
+    if (!geometry) return given;
+    int at_x, at_y;
+    unsigned int width, height;
+    const int parts = XParseGeometry(geometry, &at_x, &at_y, &width, &height);
+    given.size = parts & (WidthValue | HeightValue);
+    given.position = given.position || (parts & (XValue | YValue));
+    return given;
 }
 
 // The number a resource gives, from least to greatest, or the default,
@@ -142,15 +192,42 @@ Resources read_resources(Widget toplevel, Widget chart_form) {
     r.replace_text = t.replace_text;
     r.chart_title = t.chart_title;
     r.true_colours_title = t.true_colours_title;
-    if (t.geometry) {
-        int x, y;
-        unsigned int width, height;
-        const int given = XParseGeometry(t.geometry, &x, &y, &width, &height);
-        r.chart_size_given = given & (WidthValue | HeightValue);
-        r.chart_position_given = given & (XValue | YValue);
-    }
-    r.chart_position_given = r.chart_position_given || t.x || t.y;
+    const Given given = given_by(t.geometry, t.x, t.y);
+    r.chart_size_given = given.size;
+    r.chart_position_given = given.position;
     r.chart_centres_itself = t.default_position != nullptr;
+    return r;
+}
+
+FigureResources read_figure_resources(Widget toplevel, Widget figure_form) {
+    FigureTexts t{};
+    XtGetSubresources(toplevel, &t, const_cast<String>(figure_shell_name),
+                      const_cast<String>("XmDialogShell"), figure_shell, std::size(figure_shell),
+                      nullptr, 0);
+    XtGetSubresources(figure_form, &t, const_cast<String>(name_of(FigureWidget::reading)),
+                      const_cast<String>("XmLabel"), figure_reading, std::size(figure_reading),
+                      nullptr, 0);
+    XtGetSubresources(figure_form, &t, const_cast<String>(name_of(FigureWidget::saved)),
+                      const_cast<String>("XmLabel"), figure_save_line, std::size(figure_save_line),
+                      nullptr, 0);
+    XtGetApplicationResources(toplevel, &t, figure_start, std::size(figure_start), nullptr, 0);
+
+    FigureResources r{};
+    r.title = t.title;
+    r.reading_template = t.reading_template;
+    r.no_true_colour_text = t.no_true_colour_text;
+    r.replace_text = t.replace_text;
+    r.first_mineral = default_figure_mineral;
+    const figure::MineralOptics *named = t.mineral ? figure::mineral_named(t.mineral) : nullptr;
+    if (named && named->optic_class != figure::OpticClass::isotropic)
+        r.first_mineral = named->name;
+    else if (t.mineral)
+        std::fprintf(stderr, "yarx: figureMineral '%s' is not a mineral with a figure; using %s\n",
+                     t.mineral, default_figure_mineral);
+    r.position_given = given_by(t.geometry, t.x, t.y).position;
+    const figure::Range &na = figure::numerical_aperture_range;
+    r.numerical_aperture = number("numericalAperture", t.numerical_aperture, na.least, na.greatest,
+                                  figure::Settings{}.numerical_aperture);
     return r;
 }
 

@@ -32,9 +32,33 @@ struct Resources {
     bool chart_size_given, chart_position_given, chart_centres_itself;
 };
 
+// The figure window's texts, and what the user's resources decide about its
+// first state besides the toggle's own set resource.
+struct FigureResources {
+    // The title before ": figure of ...".
+    String title;
+    // The reading's template, and what the reading line says on a display
+    // that cannot show the figure's colours.
+    String reading_template, no_true_colour_text;
+    // The question before a save replaces a file: %f the file.
+    String replace_text;
+    // yarx.figureMineral: the first figure's mineral, by name; quartz when
+    // the resources give none.  And yarx.numericalAperture.
+    const char *first_mineral;
+    double numerical_aperture;
+    // Whether the user placed the figure window's shell: it then opens
+    // there, and not in the screen's corner.
+    bool position_given;
+};
+
 // Reads them for the top-level shell and for the chart window's widgets,
 // which are looked up under the chart dialog's form.
 Resources read_resources(Widget toplevel, Widget chart_form);
+
+// Reads the figure window's, its widgets' under its form; warns once on
+// standard error of a mineral with no figure or an aperture out of its
+// range, and keeps the default.
+FigureResources read_figure_resources(Widget toplevel, Widget figure_form);
 
 // yarx.thickness and yarx.compensator, the section's thickness in µm and
 // the accessory plate's retardation in nm (0, no plate), checked, into the

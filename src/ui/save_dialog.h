@@ -10,6 +10,7 @@
 #include <X11/Intrinsic.h>
 
 #include "chart/chart_view.h"
+#include "figure/settings.h"
 #include "ui/resources.h"
 
 namespace yarx::ui {
@@ -36,5 +37,14 @@ void offer_name_for(const chart::ChartView &view);
 // Writes the view's chart to the file chosen, or asks first when a file
 // is there already and the user has not yet said Replace.
 void save_chosen(const chart::ChartView &view);
+
+// The figure window saves the same way, the figure as yarx-chart --figure
+// writes it, a PNG when the name has no extension: its save line, and the
+// question's text.  Both must last.
+void saves_figure_on(Widget line, const char *replace_text);
+void ask_where_to_save(Widget figure_form, const figure::Settings &settings,
+                       XtCallbackProc chosen_callback);
+void offer_name_for(const figure::Settings &settings);
+void save_chosen(const figure::Settings &settings);
 
 }  // namespace yarx::ui

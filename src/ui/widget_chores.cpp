@@ -148,4 +148,53 @@ KeySym keysym_of(const XKeyEvent &key) {
     return table[static_cast<std::size_t>(key.keycode - first) * per_keycode];
 }
 
+namespace {
+
+void give_keys(Widget w, XtTranslations keys) {
+    XtOverrideTranslations(w, keys);
+    if (!XtIsComposite(w)) return;
+    WidgetList children = nullptr;
+    Cardinal count = 0;
+    XtVaGetValues(w, XmNchildren, &children, XmNnumChildren, &count, nullptr);
+    for (Cardinal i = 0; i < count; ++i) give_keys(children[i], keys);
+}
+
+}  // namespace
+
+void bind_keys(Widget top, const KeyBinding *keys, int count) {
+    count = std::min(count, max_key_bindings);
+    XtActionsRec actions[max_key_bindings];
+    char table[64 * max_key_bindings];
+    chart::TextWriter translations(table, sizeof table);
+    for (int i = 0; i < count; ++i) {
+        actions[i] = {const_cast<String>(keys[i].action), keys[i].proc};
+        translations.put(keys[i].event);
+        translations.put(": ");
+        translations.put(keys[i].action);
+        translations.put("()\n");
+    }
+    XtAppAddActions(XtWidgetToApplicationContext(top), actions, static_cast<Cardinal>(count));
+    give_keys(top, XtParseTranslationTable(table));
+}
+
+bool pointer_now(const XEvent &event, int &x, int &y) {
+    if (event.type == EnterNotify) {
+        x = event.xcrossing.x;
+        y = event.xcrossing.y;
+        return true;
+    }
+    if (event.type != MotionNotify) return false;
+    Display *display = event.xany.display;
+    XEvent latest = event;
+    while (XEventsQueued(display, QueuedAfterReading) > 0) {
+        XEvent next;
+        XPeekEvent(display, &next);
+        if (next.type != MotionNotify || next.xmotion.window != event.xmotion.window) break;
+        XNextEvent(display, &latest);
+    }
+    x = latest.xmotion.x;
+    y = latest.xmotion.y;
+    return true;
+}
+
 }  // namespace yarx::ui

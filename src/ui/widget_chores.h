@@ -1,6 +1,6 @@
 // The Motif chores every window does the same way: a child stacked as a row
 // of a form, a label's text, a label fixed at a number of lines, a swatch
-// painted in a pixel, and a key's symbol.
+// painted in a pixel, where the pointer is now, and a key's symbol.
 #pragma once
 
 #include <X11/Intrinsic.h>
@@ -63,6 +63,28 @@ void fix_label_lines(Widget label, int lines);
 // window's background, it costs one request, and the server repaints it on
 // every exposure.  Nothing before the swatch has a window.
 void paint_swatch(Widget swatch, unsigned long pixel);
+
+// Where the pointer is now, for a window that follows it: where it
+// entered, or where the last of a motion and those queued right behind it
+// for the same window stand, since only that is worth showing.  Looks only
+// at what has already arrived, without asking the server anything.  False
+// for any other event.
+bool pointer_now(const XEvent &event, int &x, int &y);
+
+// A key of a window's own: the event in the toolkit's translation syntax,
+// and the action of the program's it calls, by its name and its procedure.
+struct KeyBinding {
+    const char *event;
+    const char *action;
+    XtActionProc proc;
+};
+constexpr int max_key_bindings = 8;
+
+// Gives the widget and all its children the keys (up to max_key_bindings),
+// ahead of their own translations, wherever the keyboard focus is among
+// them.  Dialogs over the window, such as the save dialog, whose file name
+// may well hold a "p", are its popups, not its children.
+void bind_keys(Widget top, const KeyBinding *keys, int count);
 
 // The key's first keysym, from the toolkit's copy of the keyboard map,
 // which its translations have loaded already: Xlib's own lookup would ask

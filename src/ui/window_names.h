@@ -28,6 +28,9 @@ inline constexpr char save_dialog_name[] = "canvassavebox";
 inline constexpr char save_shell_name[] = "canvassavebox_popup";
 inline constexpr char save_error_name[] = "canvassaveerror";
 inline constexpr char save_error_shell_name[] = "canvassaveerror_popup";
+// The figure window is a form dialog of its own.
+inline constexpr char figure_dialog_name[] = "figure";
+inline constexpr char figure_shell_name[] = "figure_popup";
 inline constexpr char save_question_name[] = "canvassaveask";
 inline constexpr char save_question_shell_name[] = "canvassaveask_popup";
 
@@ -83,6 +86,7 @@ enum class ChartWidget {
     dismiss,
     pick,
     save,
+    figure,
     separator,
     scroller,
     clip,
@@ -110,6 +114,7 @@ inline constexpr WidgetName<ChartWidget> chart_widgets[] = {
     { "canvasdismis",             ChartWidget::form },
     { "canvaspick",               ChartWidget::form },
     { "canvassave",               ChartWidget::form },
+    { "canvasfigure",             ChartWidget::form },
     { "canvassep",                ChartWidget::form },
     { "canvasscroll",             ChartWidget::form },
     { "ClipWindow",               ChartWidget::scroller },
@@ -127,6 +132,63 @@ inline constexpr WidgetName<ChartWidget> chart_widgets[] = {
 };
 // clang-format on
 
+// ---------------------------------------------------------------- figure window
+
+enum class FigureWidget {
+    form,
+    canvas,
+    panel,
+    mineral,
+    optic_class,
+    uniaxial,
+    biaxial,
+    sign,
+    positive,
+    negative,
+    birefringence,
+    birefringence_bar,
+    optic_angle,
+    optic_angle_bar,
+    tilt,
+    tilt_bar,
+    azimuth,
+    azimuth_bar,
+    plate,
+    reading,
+    saved,
+    dismiss
+};
+
+// The canvas, and right of it the panel of the controls and the reading.
+// The option menu's label and button are gadgets, without windows of their
+// own; each scale makes its scroll bar, the one window under it.
+// clang-format off
+inline constexpr WidgetName<FigureWidget> figure_widgets[] = {
+    { figure_dialog_name,    FigureWidget::form },
+    { "figurecanvas",        FigureWidget::form },
+    { "figurepanel",         FigureWidget::form },
+    { "figuremineral",       FigureWidget::panel },
+    { "figureclass",         FigureWidget::panel },
+    { "figureuniaxial",      FigureWidget::optic_class },
+    { "figurebiaxial",       FigureWidget::optic_class },
+    { "figuresign",          FigureWidget::panel },
+    { "figurepositive",      FigureWidget::sign },
+    { "figurenegative",      FigureWidget::sign },
+    { "figurebirefringence", FigureWidget::panel },
+    { "Scrollbar",           FigureWidget::birefringence },
+    { "figure2v",            FigureWidget::panel },
+    { "Scrollbar",           FigureWidget::optic_angle },
+    { "figuretilt",          FigureWidget::panel },
+    { "Scrollbar",           FigureWidget::tilt },
+    { "figureazimuth",       FigureWidget::panel },
+    { "Scrollbar",           FigureWidget::azimuth },
+    { "figureplate",         FigureWidget::panel },
+    { "figureread",          FigureWidget::panel },
+    { "figuresaved",         FigureWidget::panel },
+    { "figuredismiss",       FigureWidget::panel },
+};
+// clang-format on
+
 // ---------------------------------------------------------------- by name and by place
 
 template <typename Id, std::size_t N>
@@ -135,6 +197,7 @@ constexpr const WidgetName<Id> &entry(const WidgetName<Id> (&table)[N], Id widge
 }
 constexpr const char *name_of(SetupWidget widget) { return entry(setup_widgets, widget).name; }
 constexpr const char *name_of(ChartWidget widget) { return entry(chart_widgets, widget).name; }
+constexpr const char *name_of(FigureWidget widget) { return entry(figure_widgets, widget).name; }
 
 // The most widgets between a shell and any of its widgets.
 constexpr int max_depth = 6;
@@ -158,10 +221,12 @@ constexpr WidgetPath path_in(const WidgetName<Id> (&table)[N], Id widget) {
 }
 constexpr WidgetPath path_of(SetupWidget widget) { return path_in(setup_widgets, widget); }
 constexpr WidgetPath path_of(ChartWidget widget) { return path_in(chart_widgets, widget); }
+constexpr WidgetPath path_of(FigureWidget widget) { return path_in(figure_widgets, widget); }
 
 // The tables hold every widget of their enumerations, in their order.
 static_assert(std::size(setup_widgets) == static_cast<std::size_t>(SetupWidget::exit) + 1);
 static_assert(std::size(chart_widgets) == static_cast<std::size_t>(ChartWidget::save_line) + 1);
+static_assert(std::size(figure_widgets) == static_cast<std::size_t>(FigureWidget::dismiss) + 1);
 static_assert(path_of(SetupWidget::ok).length == 2 && path_of(SetupWidget::ok).index[1] == 8);
 static_assert(path_of(ChartWidget::canvas).length == 4 &&
               path_of(ChartWidget::canvas).index[3] == 0);

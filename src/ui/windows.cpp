@@ -3,6 +3,7 @@
 #include "ui/chart_window.h"
 #include "ui/colour_pick.h"
 #include "ui/fallback_resources.h"
+#include "ui/figure_window.h"
 #include "ui/resources.h"
 #include "ui/setup_window.h"
 #include "ui/window_identity.h"
@@ -53,6 +54,7 @@ void build_windows(Widget toplevel) {
     Widget chart_form = create_chart_dialog(toplevel);
     resources = read_resources(toplevel, chart_form);
     build_chart_window(chart_form, resources);
+    build_figure_window(toplevel, mark_chart_retardation);
     const SetupControls controls = build_setup_window(toplevel);
     keep_chart_clear_of(controls.widgets, controls.count);
     install_display_wide_dispatchers(XtDisplay(toplevel));

@@ -88,12 +88,12 @@ TEST_F(ChartWindow, OkShowsTheDialogAndDrawsTheChartPixelForPixel) {
     ASSERT_NO_FATAL_FAILURE(start());
     ASSERT_NE(press_ok(), None);
 
-    // Dismiss, Pick colour and Save, the separator, the canvas's scrolled
+    // Dismiss, Pick colour, Save and Figure..., the separator, the canvas's scrolled
     // window and the panel right of it, in a form; in the panel the reading
     // line, the plate's line, the pick line and the save line, in that order.
     ASSERT_EQ(children(display(), chart_shell_).size(), 1u);
     const Window form = child_at(display(), chart_shell_, {0});
-    ASSERT_EQ(children(display(), form).size(), 6u);
+    ASSERT_EQ(children(display(), form).size(), 7u);
     XWindowAttributes attributes;
     ASSERT_TRUE(XGetWindowAttributes(display(), canvas(), &attributes));
     EXPECT_EQ(attributes.width, canvas_width);

@@ -582,6 +582,31 @@ TEST_F(YarxTest, TheWindowSavesWhatYarxChartWrites) {
     EXPECT_EQ(files_in(app_->home()), std::vector<std::string>{"saved.png"});
 }
 
+// Ctrl+S in the figure window writes the figure shown, its plate put in
+// by the resources, as yarx-chart --figure writes it; a bare name is a PNG.
+TEST_F(YarxTest, TheFigureWindowSavesWhatYarxChartWrites) {
+    ServerOptions under_a_window_manager;
+    under_a_window_manager.window_manager = true;
+    ASSERT_NO_FATAL_FAILURE(start(under_a_window_manager, {"-xrm", "*figureplate.set: True"}));
+    ASSERT_NE(press_ok(), None);
+    ASSERT_TRUE(wait_for_chart(illuminant_d68));
+    const TemporaryDirectory directory;
+    const std::string reference = directory.path() + "/reference.png";
+    ASSERT_EQ(exit_status(run_chart({"--figure", "--mineral", "quartz", "--plate", "550", "--size",
+                                     "401", reference})),
+              0);
+    click(display(), chart_widget(display(), chart_shell_, ChartWidget::figure));
+    const Window figure_shell = wait_for_shell(display(), ui::figure_shell_name);
+    ASSERT_NE(figure_shell, None);
+    click(display(), figure_widget(display(), figure_shell, FigureWidget::reading));
+    ASSERT_TRUE(wait_until([&] { return has_focus(display(), figure_shell); }));
+    type_key(display(), XK_s, XK_Control_L);
+    ASSERT_NO_FATAL_FAILURE(save_as("quartz"));
+    const std::string saved = app_->home() + "/quartz.png";
+    EXPECT_TRUE(wait_until([&] { return read_file(saved) == read_file(reference); }))
+        << read_file(saved).size() << " bytes, not " << read_file(reference).size();
+}
+
 // A PDF without the moment cairo wrote it.
 std::string pdf_without_date(std::string pdf) {
     const std::size_t date = pdf.find("/CreationDate (");

@@ -7,6 +7,7 @@
 
 #include "fixture.h"
 #include "ui/chart_window.h"
+#include "ui/figure_window.h"
 #include "ui/windows.h"
 
 namespace yarx::e2e {
@@ -53,6 +54,21 @@ TEST(WidgetTable, EveryWidgetStandsWhereTheTableSays) {
             XtNameToWidget(chart_shell, (std::string(i ? "*" : "") + ui::name_of(widget)).c_str());
         ASSERT_NE(w, nullptr);
         EXPECT_EQ(XtWindow(w), chart_widget(d, XtWindow(chart_shell), widget));
+    }
+
+    ui::show_figure({illuminant_d68, Rendering::cie_rgb, 30, 0, nullptr});
+    XSync(XtDisplay(toplevel), False);
+    const Widget figure_shell = XtNameToWidget(toplevel, ui::figure_shell_name);
+    ASSERT_NE(figure_shell, nullptr);
+    for (int i = 1; i < static_cast<int>(std::size(ui::figure_widgets)); ++i) {
+        const auto widget = static_cast<FigureWidget>(i);
+        const ui::WidgetName<FigureWidget> &entry = ui::figure_widgets[i];
+        SCOPED_TRACE(entry.name);
+        // The scales' scroll bars share a name: each under its own scale.
+        const std::string path = std::string("*") + ui::name_of(entry.parent) + "." + entry.name;
+        const Widget w = XtNameToWidget(figure_shell, path.c_str());
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(XtWindow(w), figure_widget(d, XtWindow(figure_shell), widget));
     }
 }
 
