@@ -166,7 +166,7 @@ constexpr Line figure_window[] = {
     text_line("*figureread.readingTemplate", fallback::figure_template),
     text_line("*figureread.noTrueColourText", fallback::no_true_colour_text),
     join({"*figureread*fontList: ", prompt_font}),
-    join({"*figuresaved.labelString: Ctrl+S writes the figure as shown to a PNG, PDF or SVG file"}),
+    text_line("*figuresaved.labelString", fallback::figure_save_hint),
     text_line("*figuresaved.replaceText", fallback::figure_replace_text),
     join({"*figuresaved*fontList: ", prompt_font}),
     join({"*figuredismiss.labelString: Dismiss"}),

@@ -40,6 +40,9 @@ inline constexpr char figure_template[] =
     "%r nm   order %o\nslow vibration at %s\260\n%a\260 from the axis in air";
 inline constexpr char no_true_colour_text[] =
     "This display does not show true colour:\nno figure can be drawn";
+// On two lines, within the panel's width.
+inline constexpr char figure_save_hint[] =
+    "Ctrl+S writes the figure as shown\nto a PNG, PDF or SVG file";
 inline constexpr char figure_replace_text[] =
     "%f is there already.\nReplace it with the figure shown?";
 inline constexpr char replace_text[] = "%f is there already.\nReplace it with the chart shown?";
