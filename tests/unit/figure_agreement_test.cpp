@@ -90,8 +90,8 @@ double transmitted(double phi, double delta, double plate_delta) {
     return std::norm(ey);
 }
 
-colour::Rgb8 exact_pixel(const Settings &s, const Mat &b, const colour::Weights &w, double scale,
-                         const colour::Adaptation &adaptation, int col, int row) {
+Rgb8 exact_pixel(const Settings &s, const Mat &b, const colour::Weights &w, double scale,
+                 const colour::Adaptation &adaptation, int col, int row) {
     const double c = (s.size - 1) / 2.0, u = (col - c) / c, v = -(row - c) / c;
     const double r = std::hypot(u, v);
     if (r > 1) return {0, 0, 0};
@@ -154,9 +154,9 @@ TEST_P(Agreement, NearlyEveryPixelWithin3StepsOfTheExactOptics) {
     int off = 0, worst = 0;
     for (int row = 0; row < s.size; ++row)
         for (int col = 0; col < s.size; ++col) {
-            const colour::Rgb8 want =
+            const Rgb8 want =
                 exact_pixel(s, b, chart.weighted_observer, scale, adaptation, col, row);
-            const colour::Rgb8 got = image.pixels[row * s.size + col];
+            const Rgb8 got = image.pixels[row * s.size + col];
             const int d = std::max({std::abs(got.red - want.red), std::abs(got.green - want.green),
                                     std::abs(got.blue - want.blue)});
             worst = std::max(worst, d);
