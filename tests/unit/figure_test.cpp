@@ -42,7 +42,10 @@ int brightness(const Rgb8 &p) { return p.red + p.green + p.blue; }
 class FigureInEachRendering : public ::testing::TestWithParam<Rendering> {};
 
 INSTANTIATE_TEST_SUITE_P(Both, FigureInEachRendering,
-                         ::testing::Values(Rendering::cie_rgb, Rendering::true_colours));
+                         ::testing::Values(Rendering::cie_rgb, Rendering::true_colours),
+                         [](const auto &info) {
+                             return info.param == Rendering::true_colours ? "sRGB" : "CieRgb";
+                         });
 
 TEST_P(FigureInEachRendering, ACentredUniaxialCrystalShowsTheDarkCrossOnThePolars) {
     Settings s = uniaxial(OpticSign::negative, 0.05);
