@@ -192,9 +192,8 @@ TEST(Page, HasItsPapersSizeTurnedInLandscape) {
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::Message() << (c.paper ? c.paper : "none") << c.landscape);
-        FigureSettings settings;
+        FigureSettings settings = laid_out(c.landscape, false);
         settings.paper = c.paper ? &paper(c.paper) : nullptr;
-        settings.landscape = c.landscape;
         settings.dpi = c.dpi;
         settings.scale = c.scale;
         const Figure &figure = figure_for(settings);
