@@ -36,19 +36,27 @@ Rgb8 pixel(const Settings &s, double u, double v) {
     return image.pixels[row * s.size + col];
 }
 
-TEST(Figure, ACentredUniaxialCrystalShowsTheDarkCrossOnThePolars) {
-    for (Rendering rendering : {Rendering::cie_rgb, Rendering::true_colours}) {
-        Settings s = uniaxial(OpticSign::negative, 0.05);
-        s.rendering = rendering;
-        compute_figure(s, workspace, image);
-        const int c = s.size / 2;
-        for (int k = 0; k < s.size; ++k) {
-            for (const Rgb8 &p : {image.pixels[c * s.size + k], image.pixels[k * s.size + c]})
-                EXPECT_EQ(p.red + p.green + p.blue, 0) << k;
-        }
-        const Rgb8 lit = pixel(s, 0.4, 0.4);
-        EXPECT_GT(lit.red + lit.green + lit.blue, 100);
+int brightness(const Rgb8 &p) { return p.red + p.green + p.blue; }
+
+// The figures that hold in either rendering.
+class FigureInEachRendering : public ::testing::TestWithParam<Rendering> {};
+
+INSTANTIATE_TEST_SUITE_P(Both, FigureInEachRendering,
+                         ::testing::Values(Rendering::cie_rgb, Rendering::true_colours),
+                         [](const auto &info) {
+                             return info.param == Rendering::true_colours ? "sRGB" : "CieRgb";
+                         });
+
+TEST_P(FigureInEachRendering, ACentredUniaxialCrystalShowsTheDarkCrossOnThePolars) {
+    Settings s = uniaxial(OpticSign::negative, 0.05);
+    s.rendering = GetParam();
+    compute_figure(s, workspace, image);
+    const int c = s.size / 2;
+    for (int k = 0; k < s.size; ++k) {
+        EXPECT_EQ(brightness(image.pixels[c * s.size + k]), 0) << k;
+        EXPECT_EQ(brightness(image.pixels[k * s.size + c]), 0) << k;
     }
+    EXPECT_GT(brightness(pixel(s, 0.4, 0.4)), 100);
 }
 
 // Along a radius, the extraordinary wave's index 1/n(theta)^2 =
@@ -83,26 +91,19 @@ TEST(Figure, IsochromeKLiesWhereTheUniaxialIndicesPutGammaAt551KNm) {
 // vibration, second-order blue, and subtracts across it, first-order
 // yellow: a positive crystal's slow vibration is radial, a negative one's
 // tangential.
-TEST(Figure, ThePlateTurnsThePositiveQuadrantsNeSwBlueAndTheNegativeOnesYellow) {
-    const struct {
-        OpticSign sign;
-        bool north_east_blue;
-    } cases[] = {{OpticSign::positive, true}, {OpticSign::negative, false}};
-    for (const auto &c : cases)
-        for (Rendering rendering : {Rendering::cie_rgb, Rendering::true_colours}) {
-            Settings s = uniaxial(c.sign, 0.1, 551);
-            s.rendering = rendering;
-            compute_figure(s, workspace, image);
-            const auto blue = [](const Rgb8 &p) { return p.blue > p.red + 20; };
-            const auto yellow = [](const Rgb8 &p) {
-                return p.red > p.blue + 20 && p.green > p.blue;
-            };
-            const double d = 0.3;
-            for (const Rgb8 &p : {pixel(s, d, d), pixel(s, -d, -d)})
-                EXPECT_TRUE(c.north_east_blue ? blue(p) : yellow(p));
-            for (const Rgb8 &p : {pixel(s, -d, d), pixel(s, d, -d)})
-                EXPECT_TRUE(c.north_east_blue ? yellow(p) : blue(p));
-        }
+TEST_P(FigureInEachRendering, ThePlateTurnsThePositiveQuadrantsNeSwBlueAndTheNegativeOnesYellow) {
+    const auto blue = [](const Rgb8 &p) { return p.blue > p.red + 20; };
+    const auto yellow = [](const Rgb8 &p) { return p.red > p.blue + 20 && p.green > p.blue; };
+    for (const bool positive : {true, false}) {
+        Settings s = uniaxial(positive ? OpticSign::positive : OpticSign::negative, 0.1, 551);
+        s.rendering = GetParam();
+        compute_figure(s, workspace, image);
+        const double d = 0.3;
+        for (const Rgb8 &p : {pixel(s, d, d), pixel(s, -d, -d)})
+            EXPECT_TRUE(positive ? blue(p) : yellow(p));
+        for (const Rgb8 &p : {pixel(s, -d, d), pixel(s, d, -d)})
+            EXPECT_TRUE(positive ? yellow(p) : blue(p));
+    }
 }
 
 // Mallard: a melatope, where an optic axis comes out, stands at
@@ -125,10 +126,10 @@ TEST(Figure, TheMelatopesStandWhereMallardsRelationPutsThem) {
         const Optics optics = optics_of(s);
         const double expected =
             optics.n_beta * std::sin(c.optic_angle_deg / 2 * degree) / s.numerical_aperture;
+        const double a = c.azimuth_deg * degree;
         for (double side : {1.0, -1.0}) {
             double best_r = 0, least = 1e9;
             for (double r = 0; r <= 1; r += 1e-4) {
-                const double a = c.azimuth_deg * degree;
                 const Ray ray = ray_at(optics, side * r * std::cos(a), side * r * std::sin(a));
                 if (ray.retardation_nm < least) least = ray.retardation_nm, best_r = r;
             }
@@ -140,24 +141,23 @@ TEST(Figure, TheMelatopesStandWhereMallardsRelationPutsThem) {
 
 // With the plate out and the slow vibration at 45 degrees the grain is the
 // chart's plate: the same colour, bit for bit, at the chart's retardations.
-TEST(Figure, APixelAt45DegreesWithoutThePlateIsTheChartsBand) {
+TEST_P(FigureInEachRendering, APixelAt45DegreesWithoutThePlateIsTheChartsBand) {
     static colour::ChartColours chart;
-    for (const char *lamp : {"d68", "cie-a", "eew"})
-        for (Rendering rendering : {Rendering::cie_rgb, Rendering::true_colours}) {
-            Settings s = uniaxial(OpticSign::positive, 0.3);
-            s.thickness_um = 10;
-            s.illuminant = colour::id_of(lamp);
-            s.rendering = rendering;
-            colour::compute_chart(s.illuminant, rendering, chart);
-            prepare_tables(s, workspace);
-            for (int row : {0, 1, 40, 220, 441, 663, 999}) {
-                const Rgb8 got =
-                    colour_at(workspace, rendering, colour::retardation_step_nm * row, 1);
-                const Rgb8 want = colour::eight_bit_colour(chart.colours[row]);
-                EXPECT_TRUE(got.red == want.red && got.green == want.green && got.blue == want.blue)
-                    << lamp << " row " << row;
-            }
+    for (const char *lamp : {"d68", "cie-a", "eew"}) {
+        Settings s = uniaxial(OpticSign::positive, 0.3);
+        s.thickness_um = 10;
+        s.illuminant = colour::id_of(lamp);
+        s.rendering = GetParam();
+        colour::compute_chart(s.illuminant, s.rendering, chart);
+        prepare_tables(s, workspace);
+        for (int row : {0, 1, 40, 220, 441, 663, 999}) {
+            const Rgb8 got =
+                colour_at(workspace, s.rendering, colour::retardation_step_nm * row, 1);
+            const Rgb8 want = colour::eight_bit_colour(chart.colours[row]);
+            EXPECT_TRUE(got.red == want.red && got.green == want.green && got.blue == want.blue)
+                << lamp << " row " << row;
         }
+    }
 }
 
 TEST(Figure, AMineralsSettingsComeFromItsOpticsAndBirefringence) {

@@ -26,6 +26,24 @@ namespace {
 
 using colour::Rendering;
 
+const colour::ChartColours no_colours{};
+
+// The figure for settings, built without colours unless given them.
+const Figure &figure_for(const FigureSettings &settings,
+                         const colour::ChartColours &chart = no_colours) {
+    static Figure figure;
+    build_figure(settings, chart, figure);
+    return figure;
+}
+
+// The settings of a layout, the rest as they start.
+FigureSettings laid_out(bool landscape, bool fan) {
+    FigureSettings settings;
+    settings.landscape = landscape;
+    settings.fan = fan;
+    return settings;
+}
+
 // A pixel as an RGB24 word, cairo's and a PNG's.
 std::uint32_t word(const Rgb8 &c) { return std::uint32_t(c.red) << 16 | c.green << 8 | c.blue; }
 
@@ -43,8 +61,7 @@ TEST_P(PortraitPng, IsTheWindowsCanvasAboveTheCaption) {
         bands[row] = word(colour::eight_bit_colour(chart.colours[row]));
     const auto expected = e2e::paint_canvas(bands, word(black), word(white));
 
-    static Figure figure;
-    build_figure(settings, chart, figure);
+    const Figure &figure = figure_for(settings, chart);
     cairo_surface_t *raster = draw_raster(figure, placement_of(settings, Format::png, figure));
     ASSERT_NE(raster, nullptr);
     ASSERT_EQ(cairo_image_surface_get_width(raster), chart::canvas_width);
@@ -78,10 +95,7 @@ INSTANTIATE_TEST_SUITE_P(
 // A page wider than cairo's 32767 pixels gives no raster, rather than a
 // blank one that a file would report written.
 TEST(Raster, ThatCairoCannotMakeIsNone) {
-    static const colour::ChartColours chart{};
-    static Figure figure;
-    build_figure(FigureSettings{}, chart, figure);
-    EXPECT_EQ(draw_raster(figure, {40000, 100, 1, 0, 0, false}), nullptr);
+    EXPECT_EQ(draw_raster(figure_for(FigureSettings{}), {40000, 100, 1, 0, 0, false}), nullptr);
 }
 
 // Labels of 10 units on an edge from 0 to 100, a unit apart.
@@ -158,14 +172,6 @@ const Paper &paper(const char *name) {
                          [&](const Paper &p) { return std::strcmp(p.name, name) == 0; });
 }
 
-// The figure for settings, built without colours.
-const Figure &figure_for(const FigureSettings &settings) {
-    static const colour::ChartColours no_colours{};
-    static Figure figure;
-    build_figure(settings, no_colours, figure);
-    return figure;
-}
-
 // A page's size in its format's units: points for PDF and SVG, pixels at
 // the dpi for PNG; upright in portrait, turned in landscape; the figure
 // fitted within 12 mm margins and centred.
@@ -186,9 +192,8 @@ TEST(Page, HasItsPapersSizeTurnedInLandscape) {
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::Message() << (c.paper ? c.paper : "none") << c.landscape);
-        FigureSettings settings;
+        FigureSettings settings = laid_out(c.landscape, false);
         settings.paper = c.paper ? &paper(c.paper) : nullptr;
-        settings.landscape = c.landscape;
         settings.dpi = c.dpi;
         settings.scale = c.scale;
         const Figure &figure = figure_for(settings);
@@ -259,10 +264,7 @@ TEST(Layout, PutsItsTextsWhereTheyBelong) {
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.text);
-        FigureSettings settings;
-        settings.landscape = c.landscape;
-        settings.fan = c.fan;
-        const Text *t = text_of(figure_for(settings), c.text);
+        const Text *t = text_of(figure_for(laid_out(c.landscape, c.fan)), c.text);
         ASSERT_NE(t, nullptr);
         EXPECT_NEAR(t->x, c.x, 0.51);
         if (c.y != no_y) {
@@ -271,9 +273,7 @@ TEST(Layout, PutsItsTextsWhereTheyBelong) {
         EXPECT_EQ(t->anchor, c.anchor);
         EXPECT_EQ(t->angle, c.angle);
     }
-    FigureSettings plain;
-    plain.landscape = true;
-    EXPECT_EQ(figure_for(plain).width, 64 + 1000 + 16);
+    EXPECT_EQ(figure_for(laid_out(true, false)).width, 64 + 1000 + 16);
 }
 
 // The caption says what the figure shows; the thickness is "dashed" only
@@ -298,9 +298,7 @@ TEST(Layout, CaptionSaysWhatItShows) {
          "\xc2\xb7 section 45 \xc2\xb5m (dashed) \xc2\xb7 yarx " YARX_VERSION},
     };
     for (const auto &c : cases) {
-        FigureSettings settings;
-        settings.landscape = c.landscape;
-        settings.fan = c.fan;
+        FigureSettings settings = laid_out(c.landscape, c.fan);
         if (c.true_colours) settings.rendering = Rendering::true_colours;
         settings.illuminant = colour::id_of(c.illuminant);
         settings.thickness_um = c.thickness_um;
