@@ -45,7 +45,7 @@ int write_figure(int argc, char **argv) {
     static char reason[512];
     if (!print::parse_figure_command(argc, argv, command, reason, sizeof reason))
         return complain(reason, refused);
-    if (command.action == print::FigureCommand::Action::help) return say(print::figure_usage + 1);
+    if (command.action == print::FigureCommand::Action::help) return say(print::figure_usage());
     if (command.action == print::FigureCommand::Action::version)
         return say("yarx-chart " YARX_VERSION "\n");
     return status_of(
@@ -62,7 +62,8 @@ int main(int argc, char **argv) {
     if (!print::parse_command(argc, argv, command, reason, sizeof reason))
         return complain(reason, refused);
     if (command.action == print::Command::Action::help)
-        return say(print::command_usage()) == 0 ? say(print::figure_usage) : not_written;
+        return say(print::command_usage()) == 0 && say("\n") == 0 ? say(print::figure_usage())
+                                                                  : not_written;
     if (command.action == print::Command::Action::version)
         return say("yarx-chart " YARX_VERSION "\n");
     return status_of(print::write_chart(command.settings, command.path, reason, sizeof reason),
