@@ -17,9 +17,6 @@ enum class OpticSign { positive, negative };
 constexpr int greatest_size = 2048;
 constexpr int least_size = 64;
 
-// The chart window's lamp at start, worked out when the program is built.
-constexpr int default_illuminant = colour::id_of("d68");
-
 struct Settings {
     OpticClass optic_class = OpticClass::uniaxial;
     OpticSign sign = OpticSign::positive;
@@ -32,7 +29,7 @@ struct Settings {
     double plate_nm = 0;      // the accessory plate's retardation; 0 for none
     double thickness_um = 30;
     int size = 401;  // pixels a side
-    int illuminant = default_illuminant;
+    int illuminant = colour::default_illuminant;
     colour::Rendering rendering = colour::Rendering::cie_rgb;
     // The mineral whose figure this is, for the caption; none for a
     // figure of given optics.
