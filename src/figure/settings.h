@@ -13,6 +13,16 @@ struct MineralOptics;
 enum class OpticClass { isotropic, uniaxial, biaxial };
 enum class OpticSign { positive, negative };
 
+// The words for a figure's class and sign, as the command line takes them
+// and the captions and file names show them.  A figure is never of an
+// isotropic crystal: the writers refuse one.
+constexpr const char *word_for(OpticClass optic_class) {
+    return optic_class == OpticClass::biaxial ? "biaxial" : "uniaxial";
+}
+constexpr const char *word_for(OpticSign sign) {
+    return sign == OpticSign::positive ? "positive" : "negative";
+}
+
 // The largest figure, in pixels a side: the image buffers are this size.
 constexpr int greatest_size = 2048;
 constexpr int least_size = 64;
