@@ -8,6 +8,11 @@
 
 namespace yarx::chart {
 
+// µm and a middle dot in UTF-8, as the files and the figure's captions take
+// text; the window's fonts take Latin-1.
+constexpr const char *micrometres = "\xc2\xb5m";
+constexpr const char *middle_dot = " \xc2\xb7 ";
+
 // A byte that carries on a UTF-8 character rather than starting one.
 constexpr bool continues_character(char byte) {
     return (static_cast<unsigned char>(byte) & 0xc0) == 0x80;

@@ -35,8 +35,9 @@ void write_caption(const Settings &s, char *out, std::size_t size) {
         }
         caption.put(caption_separator);
     }
-    caption.put(s.optic_class == OpticClass::biaxial ? "biaxial " : "uniaxial ");
-    caption.put(s.sign == OpticSign::positive ? "positive" : "negative");
+    caption.put(word_for(s.optic_class));
+    caption.put(" ");
+    caption.put(word_for(s.sign));
     if (s.optic_class == OpticClass::biaxial) put(caption, ", 2V ", s.optic_angle_deg, degrees);
     put(caption, ", \xce\x94n ", s.birefringence);
     put(caption, ", ", s.thickness_um, " \xc2\xb5m");

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 
+#include "chart/text_writer.h"
 #include "figure/settings.h"
 
 namespace yarx::figure {
@@ -15,6 +16,6 @@ void write_caption(const Settings &settings, char *out, std::size_t size);
 
 // The separator between the caption's parts, where a caption set on more
 // than one line may break.
-constexpr const char *caption_separator = " \xc2\xb7 ";
+constexpr const char *caption_separator = chart::middle_dot;
 
 }  // namespace yarx::figure

@@ -85,8 +85,11 @@ void write_figure_title(const char *prefix, const Settings &settings, char *out,
         title.put(settings.mineral->name);
         return;
     }
-    title.put(settings.optic_class == OpticClass::biaxial ? "a biaxial " : "a uniaxial ");
-    title.put(settings.sign == OpticSign::positive ? "positive crystal" : "negative crystal");
+    title.put("a ");
+    title.put(word_for(settings.optic_class));
+    title.put(" ");
+    title.put(word_for(settings.sign));
+    title.put(" crystal");
 }
 
 const MineralOptics *first_with_figure(const chart::Candidates &candidates) {

@@ -13,12 +13,19 @@ struct MineralOptics;
 enum class OpticClass { isotropic, uniaxial, biaxial };
 enum class OpticSign { positive, negative };
 
+// The words for a figure's class and sign, as the command line takes them
+// and the captions and file names show them.  A figure is never of an
+// isotropic crystal: the writers refuse one.
+constexpr const char *word_for(OpticClass optic_class) {
+    return optic_class == OpticClass::biaxial ? "biaxial" : "uniaxial";
+}
+constexpr const char *word_for(OpticSign sign) {
+    return sign == OpticSign::positive ? "positive" : "negative";
+}
+
 // The largest figure, in pixels a side: the image buffers are this size.
 constexpr int greatest_size = 2048;
 constexpr int least_size = 64;
-
-// The chart window's lamp at start, worked out when the program is built.
-constexpr int default_illuminant = colour::id_of("d68");
 
 struct Settings {
     OpticClass optic_class = OpticClass::uniaxial;
@@ -32,7 +39,7 @@ struct Settings {
     double plate_nm = 0;      // the accessory plate's retardation; 0 for none
     double thickness_um = 30;
     int size = 401;  // pixels a side
-    int illuminant = default_illuminant;
+    int illuminant = colour::default_illuminant;
     colour::Rendering rendering = colour::Rendering::cie_rgb;
     // The mineral whose figure this is, for the caption; none for a
     // figure of given optics.

@@ -13,6 +13,9 @@ namespace {
 // Refused input ends with 2, a file that cannot be written with 1.
 constexpr int refused = 2, not_written = 1;
 
+// What --version prints, for the chart and the figure alike.
+constexpr char version_line[] = "yarx-chart " YARX_VERSION "\n";
+
 int complain(const char *reason, int status) {
     std::fprintf(stderr, "yarx-chart: %s\n", reason);
     return status;
@@ -45,9 +48,8 @@ int write_figure(int argc, char **argv) {
     static char reason[512];
     if (!print::parse_figure_command(argc, argv, command, reason, sizeof reason))
         return complain(reason, refused);
-    if (command.action == print::FigureCommand::Action::help) return say(print::figure_usage + 1);
-    if (command.action == print::FigureCommand::Action::version)
-        return say("yarx-chart " YARX_VERSION "\n");
+    if (command.action == print::FigureCommand::Action::help) return say(print::figure_usage());
+    if (command.action == print::FigureCommand::Action::version) return say(version_line);
     return status_of(
         print::write_figure_file(command.settings, command.path, reason, sizeof reason), reason);
 }
@@ -62,9 +64,9 @@ int main(int argc, char **argv) {
     if (!print::parse_command(argc, argv, command, reason, sizeof reason))
         return complain(reason, refused);
     if (command.action == print::Command::Action::help)
-        return say(print::command_usage()) == 0 ? say(print::figure_usage) : not_written;
-    if (command.action == print::Command::Action::version)
-        return say("yarx-chart " YARX_VERSION "\n");
+        return say(print::command_usage()) == 0 && say("\n") == 0 ? say(print::figure_usage())
+                                                                  : not_written;
+    if (command.action == print::Command::Action::version) return say(version_line);
     return status_of(print::write_chart(command.settings, command.path, reason, sizeof reason),
                      reason);
 }

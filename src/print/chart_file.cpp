@@ -89,12 +89,7 @@ bool settings_in_range(const FigureSettings &settings, char *reason, std::size_t
         std::snprintf(reason, reason_size, "unknown illuminant %d", settings.illuminant);
         return false;
     }
-    if (!(settings.thickness_um >= chart::least_thickness_um &&
-          settings.thickness_um <= chart::greatest_thickness_um)) {
-        std::snprintf(reason, reason_size, "thickness out of range (%g to %g \xc2\xb5m)",
-                      chart::least_thickness_um, chart::greatest_thickness_um);
-        return false;
-    }
+    if (!thickness_in_range(settings.thickness_um, reason, reason_size)) return false;
     const struct {
         const char *name;
         int value, least, greatest;
@@ -129,6 +124,14 @@ bool page_fits(const Placement &p, Format format, char *reason, std::size_t reas
 }
 
 }  // namespace
+
+bool thickness_in_range(double thickness_um, char *reason, std::size_t reason_size) {
+    if (thickness_um >= chart::least_thickness_um && thickness_um <= chart::greatest_thickness_um)
+        return true;
+    std::snprintf(reason, reason_size, "thickness out of range (%g to %g \xc2\xb5m)",
+                  chart::least_thickness_um, chart::greatest_thickness_um);
+    return false;
+}
 
 bool format_of(const char *path, Format &format, char *reason, std::size_t reason_size) {
     const char *dot = std::strrchr(path, '.');

@@ -14,6 +14,11 @@ namespace yarx::print {
 // ".pdf" or ".svg".  False for any other, with one line that says so.
 bool format_of(const char *path, Format &format, char *reason, std::size_t reason_size);
 
+// Whether the section's thickness is in the chart's range; false with
+// "thickness out of range (1 to 1000 µm)".  The chart and the figure both
+// refuse a thickness so.
+bool thickness_in_range(double thickness_um, char *reason, std::size_t reason_size);
+
 // The limits on what a file may ask for: a size or resolution outside them
 // is refused, not attempted.
 constexpr int least_scale = 1, greatest_scale = 16;

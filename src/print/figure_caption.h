@@ -2,14 +2,13 @@
 // colours, the section's thickness where there are lines, and the program.
 #pragma once
 
+#include "chart/text_writer.h"
 #include "print/figure.h"
 
 namespace yarx::print {
 
-// µm and a middle dot in UTF-8, as the files take text; the window's fonts
-// take Latin-1.
-constexpr const char *micrometres = "\xc2\xb5m";
-constexpr const char *middle_dot = " \xc2\xb7 ";
+using chart::micrometres;
+using chart::middle_dot;
 
 // Where the caption stands and how it looks: after a title of the
 // layout's own, at its size unless it would be wider than width, when it

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 
 #include "chart/reading.h"
 #include "colour/illuminants.h"
@@ -11,23 +12,6 @@
 #include "print/chart_file.h"
 
 namespace yarx::print {
-
-const char figure_usage[] =
-    "\n"
-    "usage: yarx-chart --figure [uniaxial|biaxial] [OPTION]... FILE\n"
-    "Writes the interference figure of a crystal in convergent light instead.\n"
-    "\n"
-    "  --sign SIGN          positive or negative (positive)\n"
-    "  --birefringence DN   above 0 to 0.3 (0.009)\n"
-    "  --index N            the mean refractive index, 1.3 to 2.5 (1.6)\n"
-    "  --2v DEG             the optic angle of a biaxial crystal, above 0 to 90 (40)\n"
-    "  --na NA              the objective's numerical aperture, 0.1 to 0.95 (0.85)\n"
-    "  --tilt DEG           the optic axis or acute bisectrix from upright, 0 to 90 (0)\n"
-    "  --azimuth DEG        of the optic axial plane, from east, -360 to 360 (45)\n"
-    "  --plate NM           the accessory plate, 0 to 2000 (0: none)\n"
-    "  --size PX            pixels a side, 64 to 2048 (401)\n"
-    "  --mineral NAME       a mineral's class, sign, birefringence, index and 2V\n"
-    "  --thickness, --illuminant and --true-colours as for the chart\n";
 
 namespace {
 
@@ -184,6 +168,18 @@ private:
     bool ended_ = false, failed_ = false;
 };
 
+// The class or sign of those given that the word names ("biaxial",
+// "negative"), into value; false for none of them.
+template <typename Kind>
+bool take_word(const char *word, std::initializer_list<Kind> kinds, Kind &value) {
+    for (const Kind kind : kinds)
+        if (std::strcmp(word, figure::word_for(kind)) == 0) {
+            value = kind;
+            return true;
+        }
+    return false;
+}
+
 // The mineral's settings, first, so that the other options override them.
 bool take_mineral(int argc, const char *const *argv, Settings &s, char *reason, std::size_t size) {
     Arguments arguments(argc, argv, reason, size);
@@ -205,13 +201,9 @@ bool take_option(const Argument &a, FigureCommand &command, bool &optic_angle_gi
     const auto &o = *a.option;
     switch (o.option) {
         case Option::sign:
-            if (std::strcmp(a.value, "positive") == 0)
-                s.sign = figure::OpticSign::positive;
-            else if (std::strcmp(a.value, "negative") == 0)
-                s.sign = figure::OpticSign::negative;
-            else
-                return refuse(reason, size, "sign '%s' is not positive or negative", a.value);
-            return true;
+            return take_word(a.value, {figure::OpticSign::positive, figure::OpticSign::negative},
+                             s.sign) ||
+                   refuse(reason, size, "sign '%s' is not positive or negative", a.value);
         case Option::number: {
             double v;
             if (!parse_number(a.value, v) || !o.range->holds(v)) {
@@ -285,11 +277,9 @@ bool parse_figure_command(int argc, const char *const *argv, FigureCommand &comm
             continue;
         }
         if (arguments.follows_figure() &&
-            (std::strcmp(a.value, "uniaxial") == 0 || std::strcmp(a.value, "biaxial") == 0)) {
-            command.settings.optic_class =
-                a.value[0] == 'u' ? figure::OpticClass::uniaxial : figure::OpticClass::biaxial;
+            take_word(a.value, {figure::OpticClass::uniaxial, figure::OpticClass::biaxial},
+                      command.settings.optic_class))
             continue;
-        }
         if (command.path)
             return refuse(reason, reason_size, "more than one file: '%s' and '%s'", command.path,
                           a.value);
@@ -301,6 +291,49 @@ bool parse_figure_command(int argc, const char *const *argv, FigureCommand &comm
     if (!command.path) return refuse(reason, reason_size, "no FILE to write (see --help)", "");
     Format format;
     return format_of(command.path, format, reason, reason_size);
+}
+
+namespace {
+
+// A range as the usage names it: "above 0 to 0.3", "1.3 to 2.5".
+struct RangeText {
+    explicit RangeText(const Range &range) {
+        std::snprintf(text, sizeof text, range.open_below ? "above %g to %g" : "%g to %g",
+                      range.least, range.greatest);
+    }
+    char text[48];
+};
+
+}  // namespace
+
+const char *figure_usage() {
+    static char usage[1536];
+    if (usage[0]) return usage;
+    const Settings defaults;
+    std::snprintf(usage, sizeof usage,
+                  "usage: yarx-chart --figure [uniaxial|biaxial] [OPTION]... FILE\n"
+                  "Writes the interference figure of a crystal in convergent light instead.\n"
+                  "\n"
+                  "  --sign SIGN          positive or negative (%s)\n"
+                  "  --birefringence DN   %s (%g)\n"
+                  "  --index N            the mean refractive index, %s (%g)\n"
+                  "  --2v DEG             the optic angle of a biaxial crystal, %s (%g)\n"
+                  "  --na NA              the objective's numerical aperture, %s (%g)\n"
+                  "  --tilt DEG           the optic axis or acute bisectrix from upright, %s (%g)\n"
+                  "  --azimuth DEG        of the optic axial plane, from east, %s (%g)\n"
+                  "  --plate NM           the accessory plate, %s (%g: none)\n"
+                  "  --size PX            pixels a side, %s (%d)\n"
+                  "  --mineral NAME       a mineral's class, sign, birefringence, index and 2V\n"
+                  "  --thickness, --illuminant and --true-colours as for the chart\n",
+                  figure::word_for(defaults.sign), RangeText(figure::birefringence_range).text,
+                  defaults.birefringence, RangeText(figure::mean_index_range).text,
+                  defaults.mean_index, RangeText(figure::optic_angle_range).text,
+                  defaults.optic_angle_deg, RangeText(figure::numerical_aperture_range).text,
+                  defaults.numerical_aperture, RangeText(figure::tilt_range).text,
+                  defaults.tilt_deg, RangeText(azimuth_range).text, defaults.azimuth_deg,
+                  RangeText(figure::plate_range).text, defaults.plate_nm,
+                  RangeText(figure::size_range).text, defaults.size);
+    return usage;
 }
 
 }  // namespace yarx::print

@@ -29,7 +29,8 @@ bool is_figure_option(const char *name, std::size_t length);
 bool parse_figure_command(int argc, const char *const *argv, FigureCommand &command, char *reason,
                           std::size_t reason_size);
 
-// The usage of --figure for --help, ending in a newline.
-extern const char figure_usage[];
+// The usage of --figure for --help, ending in a newline, from the ranges
+// and defaults the parser keeps.
+const char *figure_usage();
 
 }  // namespace yarx::print

@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "chart/reading.h"
 #include "figure/caption.h"
 #include "print/chart_file.h"
 #include "print/figure_output.h"
@@ -79,13 +78,11 @@ bool figure_settings_fit(const figure::Settings &s, char *reason, std::size_t si
         {s.tilt_deg, tilt_range, "tilt out of range (%g to %g degrees)"},
         {s.plate_nm, plate_range, "plate out of range (%g to %g nm)"},
         {static_cast<double>(s.size), size_range, "size out of range (%g to %g pixels)"},
-        {s.thickness_um,
-         {chart::least_thickness_um, chart::greatest_thickness_um, false},
-         "thickness out of range (%g to %g \xc2\xb5m)"},
     };
     for (const auto &v : values)
         if (!v.range.holds(v.value))
             return refuse(reason, size, v.what, v.range.least, v.range.greatest);
+    if (!thickness_in_range(s.thickness_um, reason, size)) return false;
     if (!colour::find_illuminant(s.illuminant))
         return refuse(reason, size, "unknown illuminant", 0, 0);
     return true;

@@ -210,9 +210,8 @@ void offer_a_name(const figure::Settings &shown) {
     if (shown.mineral)
         std::snprintf(crystal, sizeof crystal, "%s", shown.mineral->name);
     else
-        std::snprintf(crystal, sizeof crystal, "%s-%s",
-                      shown.optic_class == figure::OpticClass::biaxial ? "biaxial" : "uniaxial",
-                      shown.sign == figure::OpticSign::positive ? "positive" : "negative");
+        std::snprintf(crystal, sizeof crystal, "%s-%s", figure::word_for(shown.optic_class),
+                      figure::word_for(shown.sign));
     char name[128];
     std::snprintf(name, sizeof name, "figure-%s-%s%s%s%s", crystal,
                   illuminant ? illuminant->short_name : "",

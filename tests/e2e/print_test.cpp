@@ -438,6 +438,17 @@ TEST(ChartCommand, AnswersHelpAndVersion) {
     EXPECT_EQ(help.out.find("usage: yarx-chart [OPTION]... FILE\n"), 0u) << help.out;
     EXPECT_EQ(exit_status(version), 0);
     EXPECT_EQ(version.out, "yarx-chart " YARX_VERSION "\n");
+    // The figure's usage, alone and after the chart's, with its ranges and
+    // defaults; its version as the chart's.
+    const Outcome figure_help = run_chart({"--figure", "--help"});
+    EXPECT_EQ(figure_help.out.find("usage: yarx-chart --figure [uniaxial|biaxial]"), 0u);
+    for (const char *row : {"  --birefringence DN   above 0 to 0.3 (0.009)\n",
+                            "  --azimuth DEG        of the optic axial plane, from east, -360 to "
+                            "360 (45)\n",
+                            "  --size PX            pixels a side, 64 to 2048 (401)\n"})
+        EXPECT_NE(figure_help.out.find(row), std::string::npos) << row;
+    EXPECT_NE(help.out.find("the program's version\n\n" + figure_help.out), std::string::npos);
+    EXPECT_EQ(run_chart({"--figure", "--version"}).out, version.out);
 }
 
 // ---------------------------------------------------------------- writing over a file
